@@ -1,0 +1,152 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/drives.h"
+#include "platform/errors.h"
+#include "platform/faults.h"
+#include "platform/file_system.h"
+
+namespace tavrimen::platform {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr const char* kCannotRead = "ファイルを読み込めません。";
+
+fs::path NativeOrThrow(std::string_view path, const char* what_failed) {
+  auto native = ToNative(path);
+  if (!native) throw IoError(what_failed, std::string(path), "ドライブがありません。");
+  return *native;
+}
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  int release() {
+    int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::uintmax_t ProbeNativeFile(const fs::path& native) {
+  struct stat info;
+  if (stat(native.c_str(), &info) == 0) {
+    return S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : 0;
+  }
+  if (faults::Injected(faults::Operation::kCreate, native) == 0) {
+    FileDescriptor created(open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  }
+  return 0;
+}
+
+std::uintmax_t ProbeFile(std::string_view path) {
+  auto native = ToNative(path);
+  return native ? ProbeNativeFile(*native) : 0;
+}
+
+bool PathExists(std::string_view path) {
+  auto native = ToNative(path);
+  if (!native) return false;
+  struct stat info;
+  return stat(native->c_str(), &info) == 0;
+}
+
+void MakeFolder(std::string_view path) {
+  const char* what = "フォルダを作成できません。";
+  fs::path native = NativeOrThrow(path, what);
+  if (int injected = faults::Injected(faults::Operation::kMakeFolder, native)) {
+    throw IoError(what, std::string(path), ReasonFromErrno(injected));
+  }
+  if (mkdir(native.c_str(), 0777) != 0 && errno != EEXIST) {
+    throw IoError(what, std::string(path), ReasonFromErrno(errno));
+  }
+}
+
+void DeleteNativeFileQuietly(const fs::path& native) {
+  if (faults::Injected(faults::Operation::kDelete, native) == 0) unlink(native.c_str());
+}
+
+void DeleteFileQuietly(std::string_view path) {
+  if (auto native = ToNative(path)) DeleteNativeFileQuietly(*native);
+}
+
+std::string ReadWholeFile(std::string_view path) {
+  return ReadNativeFile(NativeOrThrow(path, kCannotRead), path);
+}
+
+std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) {
+  const char* what = kCannotRead;
+  const std::string path(shown_path);
+  if (int injected = faults::Injected(faults::Operation::kRead, native)) {
+    throw IoError(what, path, ReasonFromErrno(injected));
+  }
+  FileDescriptor fd(open(native.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) throw IoError(what, path, ReasonFromErrno(errno));
+  struct stat info;
+  if (fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    throw IoError(what, path, ReasonFromErrno(EISDIR));
+  }
+  std::string content;
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw IoError(what, path, ReasonFromErrno(errno));
+    }
+    if (n == 0) break;
+    content.append(buffer, static_cast<std::size_t>(n));
+  }
+  return content;
+}
+
+void WriteFileAtomically(std::string_view path, std::string_view bytes) {
+  const char* what = "記録ファイルを書き込めません。";
+  fs::path native = NativeOrThrow(path, what);
+  if (int injected = faults::Injected(faults::Operation::kCreate, native)) {
+    throw IoError(what, std::string(path), ReasonFromErrno(injected));
+  }
+  std::string temp_template =
+      (native.parent_path() / ("." + native.filename().string() + ".XXXXXX")).string();
+  FileDescriptor fd(mkstemp(temp_template.data()));
+  if (fd.get() < 0) throw IoError(what, std::string(path), ReasonFromErrno(errno));
+  const std::string temp = temp_template;
+  auto fail = [&](int error_number) {
+    unlink(temp.c_str());
+    throw IoError(what, std::string(path), ReasonFromErrno(error_number));
+  };
+  fchmod(fd.get(), 0644);
+  const int injected_write_error = faults::Injected(faults::Operation::kWrite, native);
+  if (injected_write_error != 0) bytes = bytes.substr(0, bytes.size() / 2);
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    ssize_t n = write(fd.get(), bytes.data() + written, bytes.size() - written);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      fail(errno);
+    }
+    written += static_cast<std::size_t>(n);
+  }
+  if (injected_write_error != 0) fail(injected_write_error);
+  if (fsync(fd.get()) != 0) fail(errno);
+  if (close(fd.release()) != 0) fail(errno);
+  if (rename(temp.c_str(), native.c_str()) != 0) fail(errno);
+}
+
+}  // namespace tavrimen::platform

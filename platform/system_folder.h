@@ -1,0 +1,20 @@
+// The system folder and two small text utilities that the settings reader and the path checks use.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tavrimen::platform {
+
+// The system folder, native, without a trailing separator. TAVRIMEN_SYSTEM_DIR overrides it; on
+// POSIX systems it is /etc/tavrimen otherwise.
+std::string SysDir();
+
+// `text` without trailing filler: blanks and NUL characters.
+std::string QPRTrim(std::string_view text);
+
+// How many times `ch` occurs in `text`, counted by characters of UTF-8 text.
+std::size_t InCount(std::string_view text, char ch);
+
+}  // namespace tavrimen::platform

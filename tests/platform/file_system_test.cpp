@@ -1,0 +1,93 @@
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "platform/errors.h"
+#include "platform/faults.h"
+#include "support/drive_table.h"
+#include "support/temp_folder.h"
+
+namespace tavrimen::platform {
+namespace {
+
+using testing::ReadFile;
+using testing::ScopedDrives;
+using testing::TempFolder;
+using testing::WriteFile;
+
+class FileSystemTest : public ::testing::Test {
+ protected:
+  FileSystemTest() : drives_("C=" + folder_.path().string()) {}
+  ~FileSystemTest() override { faults::Clear(); }
+
+  TempFolder folder_;
+  ScopedDrives drives_;
+};
+
+TEST_F(FileSystemTest, ProbeMeasuresAndCreatesMissingFilesWithTheGivenSpelling) {
+  WriteFile(folder_.path() / "x1.txt", "12345");
+  EXPECT_EQ(ProbeFile("C:\\X1.TXT"), 5u);
+  EXPECT_EQ(ProbeFile("C:\\N8.TXT"), 0u);
+  EXPECT_TRUE(std::filesystem::exists(folder_.path() / "N8.TXT"));
+  EXPECT_EQ(ProbeFile("C:\\missing-folder\\X5.TXT"), 0u);
+}
+
+TEST_F(FileSystemTest, ProbeInAReadOnlyFolderCountsTheFileAbsentAndFailsNothing) {
+  faults::FailBelow(folder_.path(), faults::Operation::kCreate, EROFS);
+  faults::FailBelow(folder_.path(), faults::Operation::kDelete, EROFS);
+  WriteFile(folder_.path() / "X1.txt", "ab");
+  EXPECT_EQ(ProbeFile("C:\\X1.txt"), 2u);
+  EXPECT_EQ(ProbeFile("C:\\X5.TXT"), 0u);
+  EXPECT_FALSE(std::filesystem::exists(folder_.path() / "X5.TXT"));
+  DeleteFileQuietly("C:\\X1.txt");
+  EXPECT_TRUE(std::filesystem::exists(folder_.path() / "X1.txt"));
+}
+
+TEST_F(FileSystemTest, ExistsAndMakeFolderAndDelete) {
+  EXPECT_TRUE(PathExists("C:\\"));
+  EXPECT_FALSE(PathExists("C:\\OUT"));
+  MakeFolder("C:\\OUT");
+  EXPECT_TRUE(PathExists("C:\\out"));
+  EXPECT_THROW(MakeFolder("C:\\A\\B"), IoError);
+  WriteFile(folder_.path() / "f", "");
+  EXPECT_TRUE(PathExists("C:\\F"));
+  DeleteFileQuietly("C:\\F");
+  EXPECT_FALSE(PathExists("C:\\F"));
+  DeleteFileQuietly("C:\\F");  // already gone: nothing happens
+}
+
+TEST_F(FileSystemTest, ReadWholeFileNamesThePathOnFailure) {
+  WriteFile(folder_.path() / "L4.TXT", "1,a\r\n");
+  EXPECT_EQ(ReadWholeFile("C:\\l4.txt"), "1,a\r\n");
+  try {
+    ReadWholeFile("C:\\L8.TXT");
+    FAIL() << "no error";
+  } catch (const IoError& e) {
+    EXPECT_EQ(e.path(), "C:\\L8.TXT");
+    EXPECT_EQ(e.reason(), ReasonFromErrno(ENOENT));
+  }
+}
+
+TEST_F(FileSystemTest, AtomicWriteReplacesTheFileOrLeavesItUntouched) {
+  WriteFileAtomically("C:\\B-1", "new\r\n");
+  EXPECT_EQ(ReadFile(folder_.path() / "B-1"), "new\r\n");
+
+  faults::FailBelow(folder_.path(), faults::Operation::kWrite, ENOSPC);
+  EXPECT_THROW(WriteFileAtomically("C:\\B-1", "newer and longer\r\n"), IoError);
+  EXPECT_EQ(ReadFile(folder_.path() / "B-1"), "new\r\n");
+  std::size_t entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1u) << "a temporary file was left behind";
+}
+
+TEST_F(FileSystemTest, AtomicWriteOverAFolderFails) {
+  std::filesystem::create_directories(folder_.path() / "B-1");
+  EXPECT_THROW(WriteFileAtomically("C:\\B-1", "x"), IoError);
+}
+
+}  // namespace
+}  // namespace tavrimen::platform
