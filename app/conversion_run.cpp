@@ -1,0 +1,129 @@
+#include "app/conversion_run.h"
+
+#include <exception>
+#include <optional>
+#include <vector>
+
+#include "app/output_generation.h"
+#include "app/session.h"
+#include "platform/errors.h"
+#include "platform/file_system.h"
+#include "reference/path_checks.h"
+
+namespace tavrimen {
+namespace {
+
+constexpr int kPathPartRoom = 256;
+
+// Shows a refusal, moves the focus where the user has to correct something, and empties Label3.
+RunOutcome Refuse(Window& window, std::string_view message, std::string_view title,
+                  std::optional<TextBox> focus = std::nullopt) {
+  window.ShowMessage(message, MessageIcon::kExclamation, MessageButtons::kOk, title);
+  if (focus) window.FocusAndSelectAll(*focus);
+  window.SetLabel3("");
+  return RunOutcome::kRefused;
+}
+
+// Asks once whether to create the missing levels of `destination` (ending with a backslash) and
+// creates them from the top down. False when a level is missing and the answer is No.
+bool SettleDestinationFolders(Window& window, const std::string& destination) {
+  std::vector<std::string> parts(kPathPartRoom + 1);
+  const int n = CountPathParts(destination, "\\");
+  SplitPath(destination, "\\", parts);
+  auto for_each_prefix = [&](auto&& visit) {
+    std::string prefix = parts[1];
+    for (int k = 2; k <= n + 1; ++k) {
+      prefix += "\\" + parts[static_cast<std::size_t>(k)];
+      if (!visit(prefix)) return;
+    }
+  };
+  MessageAnswer answer = MessageAnswer::kOk;
+  for_each_prefix([&](const std::string& prefix) {
+    if (platform::PathExists(prefix)) return true;
+    answer = window.ShowMessage(kCreateFolderQuestion, MessageIcon::kQuestion,
+                                MessageButtons::kYesNo, kAppTitle);
+    return false;
+  });
+  if (answer == MessageAnswer::kNo) return false;
+  if (answer == MessageAnswer::kYes) {
+    for_each_prefix([&](const std::string& prefix) {
+      if (!platform::PathExists(prefix)) platform::MakeFolder(prefix);
+      return true;
+    });
+  }
+  return true;
+}
+
+RunOutcome Run(Window& window, const std::string& patdat_path) {
+  window.SetLabel3(kConvertingText);
+  window.ProcessEventsOnce();
+
+  std::string source = window.Text(TextBox::kText2);
+  if (!ValidateFolderPath(source, window)) {
+    return Refuse(window, kBadPathMessage, source, TextBox::kText2);
+  }
+  // A drive root has no folder name to name the record file after.
+  if (CountPathParts(source, "\\") < 2) {
+    return Refuse(window, kDriveRootSourceMessage, source, TextBox::kText2);
+  }
+
+  std::string destination = window.Text(TextBox::kText1);
+  if (!ValidateFolderPath(destination, window)) {
+    return Refuse(window, kBadPathMessage, destination, TextBox::kText1);
+  }
+  const std::string destination_text = window.Text(TextBox::kText1);
+  if (!destination_text.empty() && destination_text.back() == '\\') {
+    return Refuse(window, kTrailingBackslashMessage, source);
+  }
+
+  if (!SettleDestinationFolders(window, destination)) {
+    window.SetLabel3("");
+    return RunOutcome::kRefused;
+  }
+
+  window.SetPointer(Pointer::kHourglass);
+  Session session(patdat_path);
+  std::vector<std::string> parts(kPathPartRoom + 1);
+  const int n = CountPathParts(source, "\\");
+  SplitPath(source, "\\", parts);
+  // Formed from the checked destination, so blanks typed around it cannot reach the file name.
+  session.output_path = destination + parts[static_cast<std::size_t>(n)];
+  session.source_folder = source;
+
+  LoadL4Names(session.patdat_path, session.dictionaries);
+  SetUpCatalogue(session.catalogue);
+
+  if (platform::ProbeFile(session.source_folder + session.catalogue.src_file_name[4]) == 0) {
+    Refuse(window, kNoGeologyMessage, destination, TextBox::kText1);
+    window.SetPointer(Pointer::kDefault);
+    return RunOutcome::kRefused;
+  }
+
+  ReadTitleFiles(session.source_folder, session.title_data);
+  GenerateRecordFile(session);
+
+  window.SetPointer(Pointer::kDefault);
+  window.SetLabel3(kConvertedText);
+  return RunOutcome::kConverted;
+}
+
+}  // namespace
+
+RunOutcome Command1_Click(Window& window, const std::string& patdat_path) {
+  std::string failure;
+  try {
+    return Run(window, patdat_path);
+  } catch (const ConversionError& e) {
+    failure = e.what();
+  } catch (const std::bad_alloc&) {
+    failure = "メモリが足りないため、変換できません。";
+  } catch (const std::exception& e) {
+    failure = std::string("変換中にエラーが発生しました。\n") + e.what();
+  }
+  window.SetPointer(Pointer::kDefault);
+  window.ShowMessage(failure, MessageIcon::kExclamation, MessageButtons::kOk, kAppTitle);
+  window.SetLabel3("");
+  return RunOutcome::kFailed;
+}
+
+}  // namespace tavrimen

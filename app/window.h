@@ -1,0 +1,31 @@
+// What the conversion run needs of the main window. The Qt window, the command-line tool and the
+// tests each implement it; the run itself is written once, against this.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/message_box.h"
+
+namespace tavrimen {
+
+// Text1 holds the destination folder, Text2 the source folder.
+enum class TextBox { kText1, kText2 };
+
+enum class Pointer { kDefault = 0, kHourglass = 11 };
+
+class Window : public MessageBoxes {
+ public:
+  // The text box's text (UTF-8), exactly as typed.
+  virtual std::string Text(TextBox box) const = 0;
+  // The status label Label3.
+  virtual void SetLabel3(std::string_view text) = 0;
+  // Lets the window process its pending events once, so that the label repaints.
+  virtual void ProcessEventsOnce() = 0;
+  // Gives the text box the focus and selects its whole text.
+  virtual void FocusAndSelectAll(TextBox box) = 0;
+  // The window's mouse pointer.
+  virtual void SetPointer(Pointer pointer) = 0;
+};
+
+}  // namespace tavrimen

@@ -1,0 +1,52 @@
+#include "cli/arguments.h"
+
+#include <cctype>
+#include <filesystem>
+
+#include "platform/drives.h"
+
+namespace tavrimen::cli {
+
+std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
+  Arguments parsed;
+  std::vector<std::string> positional;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      parsed.help = true;
+      return parsed;
+    } else if (arg == "--patdat") {
+      if (++i >= args.size()) return std::nullopt;
+      parsed.patdat = args[i];
+    } else if (arg.rfind("--patdat=", 0) == 0) {
+      parsed.patdat = arg.substr(9);
+    } else if (arg == "--yes" || arg == "--no") {
+      if (parsed.answer) return std::nullopt;
+      parsed.answer = arg == "--yes";
+    } else if (arg == "--") {
+      positional.insert(positional.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+      break;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return std::nullopt;
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() != 2) return std::nullopt;
+  parsed.source = positional[0];
+  parsed.destination = positional[1];
+  return parsed;
+}
+
+std::optional<std::string> DriveFormArgument(const std::string& path) {
+  const bool drive_form =
+      path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+  if (drive_form) return path;
+  std::filesystem::path native = std::filesystem::absolute(path).lexically_normal();
+  auto converted = platform::ToDriveForm(native);
+  if (!converted) return std::nullopt;
+  while (converted->size() > 2 && converted->back() == '\\') converted->pop_back();
+  return converted;
+}
+
+}  // namespace tavrimen::cli

@@ -1,0 +1,36 @@
+// The window interface on a console: Label3 texts go to standard output, message boxes to standard
+// error as "title: message", and the folder-creation question is answered by the command line,
+// by the user on a terminal, or else with No.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "app/window.h"
+
+namespace tavrimen::cli {
+
+class ConsoleWindow : public Window {
+ public:
+  // `answer` is the answer to every Yes/No question when given.
+  ConsoleWindow(std::string destination, std::string source, std::optional<bool> answer,
+                std::ostream& out, std::ostream& err);
+
+  std::string Text(TextBox box) const override;
+  void SetLabel3(std::string_view text) override;
+  void ProcessEventsOnce() override {}
+  void FocusAndSelectAll(TextBox) override {}
+  void SetPointer(Pointer) override {}
+  MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
+                            std::string_view title) override;
+
+ private:
+  std::string text1_;
+  std::string text2_;
+  std::optional<bool> answer_;
+  std::ostream& out_;
+  std::ostream& err_;
+};
+
+}  // namespace tavrimen::cli

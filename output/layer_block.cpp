@@ -1,0 +1,48 @@
+#include "output/layer_block.h"
+
+namespace tavrimen {
+
+void WriteLayerBlock(LayerCursor& cursor, const Dictionaries& dictionaries, LineBuffer& lines) {
+  LayerCursor& c = cursor;
+  for (int slot = 1; slot <= 4; ++slot) c.layer_pos[slot] = 1;
+  c.AdvanceLayerX1();
+  c.AdvanceLayerX3();
+  c.AdvanceLayerX12();
+  c.AdvanceLayerX14();
+
+  while (c.layer_pos[1] != kExhausted) {
+    std::string name = KishituNameOf(dictionaries, c.layer_kishitu_code);
+    if (name.empty()) name = "@";
+    float bottom;
+    std::string line;
+    if (c.layer_depth[1] >= c.layer_depth[2]) {
+      // Slot 2 ends here (both end here when the depths are equal).
+      bottom = c.layer_depth[2];
+      line = c.layer_depth_text[2] + " " + name + " ";
+      if (c.layer_depth[1] == c.layer_depth[2]) c.AdvanceLayerX1();
+      line += c.layer_soil_text[3] + " ";
+      c.AdvanceLayerX3();
+    } else {
+      bottom = c.layer_depth[1];
+      line = c.layer_depth_text[1] + " " + name + " ";
+      c.AdvanceLayerX1();
+      line += c.layer_soil_text[3] + " ";
+    }
+    line += c.layer_soil_text[4] + " " + c.layer_soil_text[5] + " ";
+    // Slot 4 follows slot 1's depth as it stands after this layer's step.
+    if (c.layer_depth[1] >= c.layer_depth[4]) c.AdvanceLayerX14();
+    lines.Append(std::move(line));
+
+    while (bottom > c.layer_depth[3] && c.layer_pos[3] != kExhausted) {
+      for (int j = 1; j <= c.note_line_count; ++j) {
+        lines.Append(j == 1 ? "[" + c.layer_depth_text[3] + "]" + c.layer_note[1]
+                            : c.layer_note[static_cast<std::size_t>(j)]);
+      }
+      c.AdvanceLayerX12();
+    }
+    lines.Append("-1");
+  }
+  lines.Append("-1");
+}
+
+}  // namespace tavrimen

@@ -1,0 +1,102 @@
+#include "output/layer_cursor.h"
+
+#include "platform/cp932.h"
+#include "platform/errors.h"
+#include "platform/file_system.h"
+#include "platform/item_reader.h"
+#include "reference/text_helpers.h"
+
+namespace tavrimen {
+
+const std::string& LayerCursor::FileBytes(int slot) {
+  // The files do not change during a run: each is probed and read once.
+  std::optional<std::string>& bytes = file_bytes_[static_cast<std::size_t>(slot)];
+  if (!bytes) {
+    const std::string path = PathOf(slot);
+    bytes = platform::ProbeFile(path) > 0 ? platform::ReadWholeFile(path) : std::string();
+  }
+  return *bytes;
+}
+
+float LayerCursor::Number(int slot, const std::string& text) const {
+  return NamingFileOnOverflow(PathOf(slot), [&] { return NumberFromText(text); });
+}
+
+long long LayerCursor::ReadLayerRecord(int slot) {
+  const long long position = layer_pos[slot];
+  const std::string& bytes = FileBytes(slot);
+  if (position >= static_cast<long long>(platform::ItemReader::DataLength(bytes))) {
+    for (int f = 1; f <= catalogue_.layer_clear_count[slot]; ++f) layer_field[f].clear();
+    return kExhausted;
+  }
+  platform::ItemReader reader(bytes, static_cast<std::size_t>(position));
+  for (int f = 1; f <= catalogue_.layer_read_count[slot]; ++f) layer_field[f] = reader.NextText();
+  if (slot == 1) {
+    for (int f = catalogue_.layer_read_count[1] + 1; f <= catalogue_.layer_clear_count[1]; ++f) {
+      layer_field[f].clear();
+    }
+  }
+  return static_cast<long long>(reader.Position());
+}
+
+void LayerCursor::AdvanceLayerX1() {
+  if (layer_pos[1] == kExhausted) return;
+  layer_pos[1] = ReadLayerRecord(1);
+  if (layer_pos[1] == kExhausted) {
+    layer_depth[1] = kNoDepth;
+    return;
+  }
+  layer_depth[1] = Number(1, layer_field[2]);
+  layer_depth_text[1] = layer_field[2];
+  layer_kishitu_code = Number(1, layer_field[3]);
+}
+
+void LayerCursor::AdvanceLayerX3() {
+  if (layer_pos[2] == kExhausted) return;
+  layer_pos[2] = ReadLayerRecord(2);
+  if (layer_pos[2] == kExhausted) {
+    layer_depth[2] = kNoDepth;
+    layer_soil_text[3] = "@";
+    return;
+  }
+  // Up to three two-digit L4 codes side by side. A code outside the table (above 100) is
+  // skipped as if it were not there.
+  auto names_of = [&](const std::string& codes, int& count) {
+    std::string names;
+    for (std::size_t k = 0; k < 6; k += 2) {
+      const float code = Number(2, std::string(cp932::CharSubstring(codes, k, 2)));
+      if (code == 0) continue;
+      const auto name = L4NameOf(dictionaries_, code);
+      if (!name) continue;
+      names += *name;
+      ++count;
+    }
+    return names;
+  };
+  int unused = 0;
+  int second_count = 0;
+  layer_soil_text[1] = names_of(layer_field[3], unused);
+  layer_soil_text[2] = names_of(layer_field[5], second_count);
+  static const std::string kWaveDash = cp932::FromUtf8("～");
+  layer_soil_text[3] =
+      second_count != 0 ? layer_soil_text[1] + kWaveDash + layer_soil_text[2] : layer_soil_text[1];
+  layer_depth[2] = Number(2, layer_field[2]);
+  layer_depth_text[2] = layer_field[2];
+}
+
+void LayerCursor::AdvanceLayerX14() {
+  layer_soil_text[4] = "@";
+  layer_soil_text[5] = "@";
+  if (layer_pos[4] == kExhausted) return;
+  layer_pos[4] = ReadLayerRecord(4);
+  if (layer_pos[4] == kExhausted) {
+    layer_depth[4] = kNoDepth;
+    return;
+  }
+  if (!Trim(layer_field[3]).empty()) layer_soil_text[4] = layer_field[3];
+  if (!Trim(layer_field[4]).empty()) layer_soil_text[5] = layer_field[4];
+  layer_depth[4] = Number(4, layer_field[2]);
+  layer_depth_text[4] = layer_field[2];
+}
+
+}  // namespace tavrimen

@@ -1,0 +1,66 @@
+// The record cursor over the four layer files and the steps that advance each layer slot:
+// slot 1 X1.txt (geology code), slot 2 X3.txt (soil names), slot 3 X12.txt (notes, wrapped into
+// lines of 70 bytes), slot 4 X14.txt (two further soil texts).
+//
+// A slot remembers the 1-based byte position of its next record; the cursor reads one record from
+// there. A slot whose file is exhausted has position kExhausted and depth kNoDepth.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "reference/dictionaries.h"
+#include "source/catalogue.h"
+
+namespace tavrimen {
+
+inline constexpr long long kExhausted = -999;
+inline constexpr float kNoDepth = 9999;
+inline constexpr int kNoteLineBytes = 70;
+
+class LayerCursor {
+ public:
+  LayerCursor(const Catalogue& catalogue, const Dictionaries& dictionaries,
+              std::string source_folder)
+      : catalogue_(catalogue),
+        dictionaries_(dictionaries),
+        source_folder_(std::move(source_folder)) {}
+
+  // Reads the next record of `slot` from layer_pos[slot] into layer_field and returns the
+  // position after it, or kExhausted (with layer_field(1..clear count) emptied) when the position
+  // has reached the end of the file's data. A missing layer file is created empty by the probe.
+  long long ReadLayerRecord(int slot);
+
+  void AdvanceLayerX1();
+  void AdvanceLayerX3();
+  void AdvanceLayerX12();
+  void AdvanceLayerX14();
+
+  // Slots 1 to 4; index 0 unused. Code page 932 texts.
+  std::array<long long, 5> layer_pos{};
+  std::array<float, 5> layer_depth{};
+  std::array<std::string, 5> layer_depth_text;
+  std::array<std::string, 201> layer_field;
+  float layer_kishitu_code = 0;
+  // 1 and 2: names of the codes in items 3 and 5 of the X3 record; 3: the soil text of slot 2;
+  // 4 and 5: the texts of the X14 record ("@" when absent).
+  std::array<std::string, 6> layer_soil_text;
+  // The wrapped lines of the current note group, layer_note[1] to layer_note[note_line_count].
+  std::vector<std::string> layer_note;
+  int note_line_count = 0;
+
+ private:
+  std::string PathOf(int slot) const { return source_folder_ + catalogue_.layer_file[slot]; }
+  const std::string& FileBytes(int slot);
+  // NumberFromText of a field of `slot`'s file; an overflow names the file.
+  float Number(int slot, const std::string& text) const;
+
+  const Catalogue& catalogue_;
+  const Dictionaries& dictionaries_;
+  std::string source_folder_;
+  std::array<std::optional<std::string>, 5> file_bytes_;
+};
+
+}  // namespace tavrimen

@@ -1,0 +1,106 @@
+#include "reference/dictionaries.h"
+
+#include <cmath>
+
+#include "platform/errors.h"
+#include "platform/file_system.h"
+#include "platform/item_reader.h"
+#include "reference/text_helpers.h"
+
+namespace tavrimen {
+namespace {
+
+// Reads a whole table of the pattern-data folder; a missing table is an error.
+std::string ReadTable(const std::string& path) {
+  try {
+    return platform::ReadWholeFile(path);
+  } catch (const IoError& e) {
+    throw IoError("参照テーブルを読み込めません。", path, e.reason());
+  }
+}
+
+}  // namespace
+
+void LoadKishituTable(std::string_view patdat_path, Dictionaries& dictionaries) {
+  const std::string path = std::string(patdat_path) + "KISHITU.TXT";
+  const std::string bytes = ReadTable(path);
+  dictionaries.kishitu_name.clear();
+  dictionaries.kishitu_code.clear();
+  NamingFileOnOverflow(path, [&] {
+    platform::ItemReader reader(bytes);
+    while (!reader.AtEnd()) {
+      std::string code = reader.NextText();
+      std::string name = reader.NextText();
+      for (int skipped = 0; skipped < 4; ++skipped) reader.Next();
+      if (dictionaries.kishitu_name.size() >= Dictionaries::kKishituRows) continue;
+      dictionaries.kishitu_code.push_back(NumberFromText(code));
+      dictionaries.kishitu_name.push_back(std::move(name));
+    }
+  });
+}
+
+void LoadL4Names(std::string_view patdat_path, Dictionaries& dictionaries) {
+  const std::string path = std::string(patdat_path) + "L4.TXT";
+  const std::string bytes = ReadTable(path);
+  dictionaries.l4_name.fill({});
+  NamingFileOnOverflow(path, [&] {
+    platform::ItemReader reader(bytes);
+    while (!reader.AtEnd()) {
+      float code = NumberFromText(reader.NextText());
+      std::string name = reader.NextText();
+      double index = std::nearbyint(code);  // half to even
+      if (index < 0 || index > Dictionaries::kL4Codes) continue;
+      dictionaries.l4_name[static_cast<std::size_t>(index)] = std::move(name);
+    }
+  });
+}
+
+std::string KishituNameOf(const Dictionaries& dictionaries, float code) {
+  if (code == 0) return {};
+  for (std::size_t r = 0; r < dictionaries.kishitu_code.size(); ++r) {
+    if (dictionaries.kishitu_code[r] == code) return dictionaries.kishitu_name[r];
+  }
+  return {};
+}
+
+std::optional<std::string_view> L4NameOf(const Dictionaries& dictionaries, float code) {
+  double index = std::nearbyint(code);
+  if (!(index >= 0 && index <= Dictionaries::kL4Codes)) return std::nullopt;
+  return dictionaries.l4_name[static_cast<std::size_t>(index)];
+}
+
+CodeTable::CodeTable(std::string_view bytes, int items_per_row) {
+  platform::ItemReader reader(bytes);
+  while (!reader.AtEnd()) {
+    platform::Item code = reader.Next();
+    Row row;
+    row.text = reader.NextText();
+    for (int skipped = 2; skipped < items_per_row; ++skipped) reader.Next();
+    if (!code.quoted && IsNumericText(code.text)) {
+      try {
+        row.code = NumberFromText(code.text);
+      } catch (const NumberOverflowError&) {
+        // Too large for any field to equal it.
+      }
+    }
+    rows_.push_back(std::move(row));
+  }
+}
+
+std::optional<std::string_view> CodeTable::Find(float code) const {
+  for (const Row& row : rows_) {
+    if (row.code && *row.code == code) return row.text;
+  }
+  return std::nullopt;
+}
+
+const CodeTable& CodeTables::Get(std::string_view file_name, int items_per_row) {
+  auto found = tables_.find(file_name);
+  if (found == tables_.end()) {
+    CodeTable table(ReadTable(patdat_path_ + std::string(file_name)), items_per_row);
+    found = tables_.emplace(std::string(file_name), std::move(table)).first;
+  }
+  return found->second;
+}
+
+}  // namespace tavrimen

@@ -1,0 +1,47 @@
+#include "reference/settings.h"
+
+#include <filesystem>
+
+#include "platform/cp932.h"
+#include "platform/drives.h"
+#include "platform/errors.h"
+#include "platform/file_system.h"
+#include "platform/item_reader.h"
+#include "platform/system_folder.h"
+#include "reference/text_helpers.h"
+
+namespace tavrimen {
+
+std::string PatternFolderFromText(std::string_view text) {
+  std::string folder(text);
+  if (folder.empty()) return folder;
+  if (folder.front() == '/') {
+    if (auto drive_form = platform::ToDriveForm(std::filesystem::path(folder))) {
+      folder = *drive_form;
+    }
+  }
+  if (folder.back() != '\\') folder.push_back('\\');
+  return folder;
+}
+
+std::string ReadPatternFolderSetting() {
+  auto settings_path = [] {
+    return std::filesystem::path(platform::QPRTrim(platform::SysDir())) / kSettingsFileName;
+  };
+  if (platform::ProbeNativeFile(settings_path()) < 1) {
+    platform::DeleteNativeFileQuietly(settings_path());
+    return {};
+  }
+  std::string content;
+  try {
+    content = platform::ReadNativeFile(settings_path(), settings_path().string());
+  } catch (const IoError&) {
+    return {};
+  }
+  platform::ItemReader reader(content);
+  reader.NextLine();
+  std::string field = reader.NextText();
+  return PatternFolderFromText(cp932::ToUtf8(TrimLeft(TrimRight(field))));
+}
+
+}  // namespace tavrimen

@@ -1,0 +1,95 @@
+#include "reference/dictionaries.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/errors.h"
+#include "support/data_set.h"
+
+namespace tavrimen {
+namespace {
+
+using testing::Sj;
+using testing::TempFolder;
+using testing::WriteFiles;
+
+class DictionariesTest : public ::testing::Test {
+ protected:
+  std::string Patdat() const { return folder_.DriveForm(); }
+  TempFolder folder_;
+  Dictionaries dictionaries_;
+};
+
+TEST_F(DictionariesTest, KishituFirstMatchingRowWinsAndZeroHasNoName) {
+  WriteFiles(folder_.path(), {{"KISHITU.TXT",
+                               "10,A,0,0,0,0\n20,B,0,0,0,0\n10,C,0,0,0,0\n"
+                               "0,Z,0,0,0,0\n\"30\",Q,0,0,0,0\n"}});
+  LoadKishituTable(Patdat(), dictionaries_);
+  EXPECT_EQ(KishituNameOf(dictionaries_, 10), "A");
+  EXPECT_EQ(KishituNameOf(dictionaries_, 20), "B");
+  EXPECT_EQ(KishituNameOf(dictionaries_, 0), "");
+  EXPECT_EQ(KishituNameOf(dictionaries_, 40), "");
+  EXPECT_EQ(KishituNameOf(dictionaries_, 30), "Q");  // the loader reads every code as a number
+}
+
+TEST_F(DictionariesTest, ReloadLeavesNoNamesOfAnEarlierTable) {
+  WriteFiles(folder_.path(),
+             {{"KISHITU.TXT", "10,A,0,0,0,0\n20,B,0,0,0,0\n"}, {"L4.TXT", "5,X\n6,Y\n"}});
+  LoadKishituTable(Patdat(), dictionaries_);
+  LoadL4Names(Patdat(), dictionaries_);
+  WriteFiles(folder_.path(), {{"KISHITU.TXT", "10,A,0,0,0,0\n"}, {"L4.TXT", "5,X\n"}});
+  LoadKishituTable(Patdat(), dictionaries_);
+  LoadL4Names(Patdat(), dictionaries_);
+  EXPECT_EQ(KishituNameOf(dictionaries_, 20), "");
+  EXPECT_EQ(L4NameOf(dictionaries_, 6), "");
+}
+
+TEST_F(DictionariesTest, KishituRowsBeyondTheTableAreIgnored) {
+  std::string rows;
+  for (int r = 1; r <= 1001; ++r)
+    rows += std::to_string(r) + ",N" + std::to_string(r) + ",0,0,0,0\n";
+  WriteFiles(folder_.path(), {{"KISHITU.TXT", rows}});
+  LoadKishituTable(Patdat(), dictionaries_);
+  EXPECT_EQ(KishituNameOf(dictionaries_, 1000), "N1000");
+  EXPECT_EQ(KishituNameOf(dictionaries_, 1001), "");
+}
+
+TEST_F(DictionariesTest, L4LaterRowReplacesEarlierAndOutOfRangeCodesAreIgnored) {
+  WriteFiles(folder_.path(), {{"L4.TXT", "5,X\n5,Y\n101,far\n-1,neg\nx,zero\n2.5,two\n"}});
+  LoadL4Names(Patdat(), dictionaries_);
+  EXPECT_EQ(L4NameOf(dictionaries_, 5), "Y");
+  EXPECT_EQ(L4NameOf(dictionaries_, 0), "zero");
+  EXPECT_EQ(L4NameOf(dictionaries_, 2), "two");  // 2.5 rounds half to even
+  EXPECT_EQ(L4NameOf(dictionaries_, 101), std::nullopt);
+  EXPECT_EQ(L4NameOf(dictionaries_, -1), std::nullopt);
+}
+
+TEST_F(DictionariesTest, MissingTableIsAnErrorNamingTheFile) {
+  try {
+    LoadL4Names(Patdat(), dictionaries_);
+    FAIL() << "no error";
+  } catch (const IoError& e) {
+    EXPECT_EQ(e.path(), Patdat() + "L4.TXT");
+  }
+}
+
+TEST(CodeTable, ComparesCodesNumericallyAndNeverMatchesTextCodes) {
+  const CodeTable table(Sj("03,three\n\"4\",quoted\n5x,text\n,empty\n 7 ,seven\n1e99,huge\n"
+                           "4,four\n"),
+                        2);
+  struct Case {
+    float code;
+    std::optional<std::string_view> expected;
+  };
+  for (const Case& c : std::vector<Case>{
+           {3, "three"}, {4, "four"}, {5, std::nullopt}, {0, std::nullopt}, {7, "seven"}}) {
+    EXPECT_EQ(table.Find(c.code), c.expected) << c.code;
+  }
+}
+
+TEST(CodeTable, ReadsRowsOfThreeItems) {
+  const CodeTable table("1,a,x\n2,b,y\n", 3);
+  EXPECT_EQ(table.Find(2), "b");
+}
+
+}  // namespace
+}  // namespace tavrimen

@@ -1,0 +1,66 @@
+#include "reference/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "support/data_set.h"
+
+namespace tavrimen {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteCp932;
+using testing::WriteFile;
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  SettingsTest() { setenv("TAVRIMEN_SYSTEM_DIR", (system_.path().string() + "/").c_str(), 1); }
+  ~SettingsTest() override { unsetenv("TAVRIMEN_SYSTEM_DIR"); }
+  std::filesystem::path Ini() const { return system_.path() / "PatdatV5.ini"; }
+  TempFolder system_;
+};
+
+TEST_F(SettingsTest, ReadsTheFirstFieldOfLineTwo) {
+  struct Case {
+    std::string content;
+    std::string expected;
+  };
+  const std::vector<Case> cases = {
+      {"[PATDAT]\r\n   C:\\PATDAT\\   \r\n", "C:\\PATDAT\\"},
+      {"x\r\nC:\\PAT,DAT\\,more\r\n", "C:\\PAT\\"},
+      {"x\r\n\"C:\\PAT,DAT\\\"\r\n", "C:\\PAT,DAT\\"},
+      {"x\r\nC:\\データ\\\r\n", "C:\\データ\\"},
+      {"x\nC:\\PATDAT", "C:\\PATDAT\\"},  // a final backslash is added
+      {"only one line", ""},
+  };
+  for (const Case& c : cases) {
+    WriteCp932(Ini(), c.content);
+    EXPECT_EQ(ReadPatternFolderSetting(), c.expected) << c.content;
+  }
+}
+
+TEST_F(SettingsTest, NativePathBecomesDriveForm) {
+  WriteCp932(Ini(), "x\n/usr/share/tavrimen/patdat/\n");
+  EXPECT_EQ(ReadPatternFolderSetting(), "Z:\\usr\\share\\tavrimen\\patdat\\");
+}
+
+TEST_F(SettingsTest, MissingSettingLeavesNoFileBehind) {
+  EXPECT_EQ(ReadPatternFolderSetting(), "");
+  EXPECT_FALSE(std::filesystem::exists(Ini()));
+}
+
+TEST_F(SettingsTest, EmptySettingsFileIsDeleted) {
+  WriteFile(Ini(), "");
+  EXPECT_EQ(ReadPatternFolderSetting(), "");
+  EXPECT_FALSE(std::filesystem::exists(Ini()));
+}
+
+TEST(Settings, MissingSystemFolderGivesNoSetting) {
+  setenv("TAVRIMEN_SYSTEM_DIR", "/nonexistent/tavrimen", 1);
+  EXPECT_EQ(ReadPatternFolderSetting(), "");
+  unsetenv("TAVRIMEN_SYSTEM_DIR");
+}
+
+}  // namespace
+}  // namespace tavrimen
