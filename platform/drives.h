@@ -36,6 +36,9 @@ bool ChangeDrive(char letter);
 // at the root ("Z:\home\me", "C:\").
 std::string CurrentDirectory();
 
+// The current directory of drive `letter` in the same form; empty when there is no such drive.
+std::string CurrentDirectoryOf(char letter);
+
 // Makes a drive-form folder path the current directory of its drive (and that drive current).
 // False when the folder does not exist.
 bool ChangeDirectory(std::string_view drive_form_path);

@@ -212,6 +212,15 @@ std::string CurrentDirectory() {
   return DriveFormOf(table.current_drive, table.drives.at(table.current_drive).current);
 }
 
+std::string CurrentDirectoryOf(char letter) {
+  Table& table = TheTable();
+  std::lock_guard lock(table.mutex);
+  Load(table);
+  letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+  auto drive = table.drives.find(letter);
+  return drive == table.drives.end() ? std::string() : DriveFormOf(letter, drive->second.current);
+}
+
 bool ChangeDirectory(std::string_view drive_form_path) {
   Table& table = TheTable();
   std::lock_guard lock(table.mutex);

@@ -10,6 +10,14 @@ packages=(
   libgmock-dev
   clang-format
   python3
+  # the window and its tests
+  qt6-base-dev
+  qt6-translations-l10n
+  fonts-ipafont-gothic
+  # rendering the window for the README
+  xvfb
+  xauth
+  imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

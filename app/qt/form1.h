@@ -1,0 +1,84 @@
+// The main window: source and destination folder pickers, a status line, Execute and Exit. It
+// gathers the two folder paths and shows what the conversion run tells it; the run itself lives in
+// the core and reaches the window only through the Window interface.
+#pragma once
+
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <string>
+
+#include "app/qt/directory_list.h"
+#include "app/qt/drive_list.h"
+#include "app/window.h"
+
+namespace tavrimen::gui {
+
+inline constexpr const char* kNoPatdatMessage = " PATDAT の設定がありません.";
+inline constexpr const char* kWindowCaption = "Kolumna_S -> User(Pv) 変換プログラム";
+
+// The window font: 13.5 points, Japanese; the platform's Japanese UI font where the classic
+// "System" font does not exist.
+QFont WindowFont();
+
+class Form1 : public QWidget, public Window {
+  Q_OBJECT
+
+ public:
+  explicit Form1(QWidget* parent = nullptr);
+
+  // Start-up, before the window is shown: centres the window, reads the pattern-data folder
+  // setting and fills both folder boxes with the current directory. False, after the message,
+  // when the setting is missing or names no folder: the program must then end.
+  bool Form_Load();
+
+  const std::string& patdat_path() const { return patdat_path_; }
+
+  // Window interface of the conversion run.
+  std::string Text(TextBox box) const override;
+  void SetLabel3(std::string_view text) override;
+  void ProcessEventsOnce() override;
+  void FocusAndSelectAll(TextBox box) override;
+  void SetPointer(Pointer pointer) override;
+  MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
+                            std::string_view title) override;
+
+  // Message boxes, shared by the start-up and the run. Shows a modal box and waits.
+  static MessageAnswer ShowMessageBox(QWidget* parent, std::string_view text, MessageIcon icon,
+                                      MessageButtons buttons, std::string_view title);
+
+ public slots:
+  void Command1_Click();
+  void Command2_Click();
+
+ private:
+  // Twips (1/1440 inch) to pixels at the screen's logical resolution.
+  QRect Twips(int left, int top, int width, int height) const;
+  void DriveChange(DriveList* drive, DirectoryList* dir);
+  void DirChange(DirectoryList* dir, QLineEdit* text);
+
+  QWidget* picture1_;
+  QGroupBox* frame3_;
+  QLabel* label3_;
+  QLineEdit* text2_;
+  QLineEdit* text1_;
+  QPushButton* command2_;
+  QPushButton* command1_;
+  QGroupBox* frame2_;
+  DriveList* drive2_;
+  DirectoryList* dir2_;
+  QGroupBox* frame1_;
+  DriveList* drive1_;
+  DirectoryList* dir1_;
+  QLabel* label2_;
+  QLabel* label1_;
+
+  std::string patdat_path_;
+  bool hourglass_ = false;
+  bool running_ = false;
+};
+
+}  // namespace tavrimen::gui
