@@ -93,6 +93,12 @@ RunOutcome Run(Window& window, const std::string& patdat_path) {
   LoadL4Names(session.patdat_path, session.dictionaries);
   SetUpCatalogue(session.catalogue);
 
+  // Without this check a missing source folder would read as a data set without X1.txt.
+  if (!platform::PathExists(session.source_folder)) {
+    Refuse(window, kNoSourceFolderMessage, source, TextBox::kText2);
+    window.SetPointer(Pointer::kDefault);
+    return RunOutcome::kRefused;
+  }
   if (platform::ProbeFile(session.source_folder + session.catalogue.src_file_name[4]) == 0) {
     Refuse(window, kNoGeologyMessage, destination, TextBox::kText1);
     window.SetPointer(Pointer::kDefault);

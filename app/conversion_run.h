@@ -18,6 +18,7 @@ inline constexpr std::string_view kTrailingBackslashMessage =
 inline constexpr std::string_view kCreateFolderQuestion =
     "フォルダがありません。新規作成しますか？";
 inline constexpr std::string_view kNoGeologyMessage = "地質区分が入力されていません。";
+inline constexpr std::string_view kNoSourceFolderMessage = "変換元フォルダがありません。";
 inline constexpr std::string_view kDriveRootSourceMessage =
     "変換元フォルダにドライブのルートは指定できません。\n"
     "ボーリングデータのフォルダを指定してください。";

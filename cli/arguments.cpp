@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/drives.h"
+#include "reference/text_helpers.h"
 
 namespace tavrimen::cli {
 
@@ -39,9 +40,12 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
 }
 
 std::optional<std::string> DriveFormArgument(const std::string& path) {
-  const bool drive_form =
-      path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
-  if (drive_form) return path;
+  // Text in drive form, text with a backslash and blank text go to the run as they are: its path
+  // check trims them and refuses what names no drive, as the window's does.
+  const std::string_view trimmed = Trim(path);
+  const bool drive_form = trimmed.size() >= 2 && trimmed[1] == ':' &&
+                          std::isalpha(static_cast<unsigned char>(trimmed[0]));
+  if (drive_form || trimmed.empty() || trimmed.find('\\') != std::string_view::npos) return path;
   std::filesystem::path native = std::filesystem::absolute(path).lexically_normal();
   auto converted = platform::ToDriveForm(native);
   if (!converted) return std::nullopt;

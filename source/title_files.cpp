@@ -1,5 +1,6 @@
 #include "source/title_files.h"
 
+#include <array>
 #include <vector>
 
 #include "platform/errors.h"
@@ -32,16 +33,19 @@ int ReadTitleFile(const std::string& path, std::vector<std::string>& fields) {
 // zeros there and the first holds a value.
 void RepairGroup(const std::string& path2, std::vector<std::string>& t2, int first2,
                  const std::string& path1, const std::vector<std::string>& t1, int first1) {
-  bool second_is_zero = NamingFileOnOverflow(path2, [&] {
-    return NumberFromText(t2[first2]) == 0 && NumberFromText(t2[first2 + 1]) == 0 &&
-           NumberFromText(t2[first2 + 2]) == 0;
+  // Every value is read as a number, so that an overflow in any of them is found whatever the
+  // others hold.
+  std::array<float, 3> second{};
+  std::array<float, 3> first{};
+  NamingFileOnOverflow(path2, [&] {
+    for (int i = 0; i < 3; ++i) second[i] = NumberFromText(t2[first2 + i]);
   });
-  if (!second_is_zero) return;
-  bool first_has_value = NamingFileOnOverflow(path1, [&] {
-    return NumberFromText(t1[first1]) != 0 ||
-           (NumberFromText(t1[first1 + 1]) != 0 && NumberFromText(t1[first1 + 2]) != 0);
+  NamingFileOnOverflow(path1, [&] {
+    for (int i = 0; i < 3; ++i) first[i] = NumberFromText(t1[first1 + i]);
   });
-  if (!first_has_value) return;
+  const bool second_is_zero = second[0] == 0 && second[1] == 0 && second[2] == 0;
+  const bool first_has_value = first[0] != 0 || (first[1] != 0 && first[2] != 0);
+  if (!second_is_zero || !first_has_value) return;
   for (int i = 0; i < 3; ++i) t2[first2 + i] = t1[first1 + i];
 }
 

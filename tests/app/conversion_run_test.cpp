@@ -130,6 +130,16 @@ TEST_F(ConversionRunTest, MissingGeologyFileIsRefusedAfterTheProbeCreatedIt) {
   EXPECT_EQ(std::filesystem::file_size(Source() / "X1.txt"), 0u);
 }
 
+TEST_F(ConversionRunTest, MissingSourceFolderIsRefusedWithoutCreatingAnything) {
+  FakeWindow window("C:\\OUT", "C:\\DATA\\B-2");
+  EXPECT_EQ(Run(window), RunOutcome::kRefused);
+  EXPECT_EQ(window.events,
+            (std::vector<std::string>{kConverting, "events", "pointer:hourglass",
+                                      Message("C:\\DATA\\B-2\\", kNoSourceFolderMessage),
+                                      "focus:Text2", "label:", "pointer:default"}));
+  EXPECT_FALSE(std::filesystem::exists(root_.path() / "DATA" / "B-2"));
+}
+
 TEST_F(ConversionRunTest, YesCreatesTheMissingFoldersFromTheTopDown) {
   std::filesystem::create_directories(root_.path() / "A");
   FakeWindow window("C:\\A\\B\\C", "C:\\DATA\\B-1\\");

@@ -116,12 +116,41 @@ TEST_F(CliTest, WrongUsageExitsWithStatusTwo) {
   EXPECT_NE(help.out.find("usage: tavrimen-convert"), std::string::npos);
 }
 
+TEST_F(CliTest, PathsThatNameNoFolderAreRefusedLikeInTheWindow) {
+  struct Case {
+    std::string args;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"--patdat patdat '' out", ": 指定されたパスは正しくありません。"},
+      {"--patdat patdat '   ' out", ": 指定されたパスは正しくありません。"},
+      {"--patdat patdat 'DATA\\SUB' out", "Tavrimen Zm38: 規定値のドライブ名が正しくありません。"},
+      {"--patdat patdat src/B-1 ''", ": 指定されたパスは正しくありません。"},
+      {"--patdat patdat src/missing out", ": 変換元フォルダがありません。"},
+  };
+  for (const Case& c : cases) {
+    Result r = Convert(c.args);
+    EXPECT_EQ(r.status, 1) << c.args;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
+  }
+  EXPECT_EQ(FileNames(root_.path() / "out"), "");
+}
+
+TEST_F(CliTest, BlanksAroundADriveFormPathAreTrimmedByTheRun) {
+  Result r = Convert("--patdat patdat '  D:\\src\\B-1 ' ' D:\\out'",
+                     "TAVRIMEN_DRIVES='D=" + root_.path().string() + "' ");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(FileNames(root_.path() / "out"), "B-1");
+}
+
 TEST(DriveFormArgument, NativePathsTakeTheDriveFormOfTheirDrive) {
   testing::ScopedDrives drives("");
   EXPECT_EQ(DriveFormArgument("/tmp/x/"), "Z:\\tmp\\x");
   EXPECT_EQ(DriveFormArgument("/"), "Z:");
-  EXPECT_EQ(DriveFormArgument("C:\\DATA\\"), "C:\\DATA\\");
   EXPECT_EQ(DriveFormArgument("/tmp/./x/../y"), "Z:\\tmp\\y");
+  for (const char* kept : {"C:\\DATA\\", "  C:\\DATA ", "", "   ", "DATA\\SUB", "\\\\srv\\x"}) {
+    EXPECT_EQ(DriveFormArgument(kept), kept);
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/errors.h"
 #include "support/data_set.h"
 
 namespace tavrimen {
@@ -89,6 +90,14 @@ TEST_F(TitleFilesTest, SecondFileTakesTheFirstFilesPositionWhenItHoldsZeros) {
       EXPECT_EQ(data.cell[2][5 + i], c.row2_5_to_10[static_cast<std::size_t>(i)])
           << c.t1_10_to_15 << " / " << c.t2_8_to_13 << " column " << 5 + i;
     }
+  }
+}
+
+TEST_F(TitleFilesTest, OverflowInARepairedValueIsFoundWhateverTheOthersHold) {
+  for (const char* t2 : {"0,1,2,3,4,5,6,7,5,1E39,0\n", "0,1,2,3,4,5,6,7,0,0,0,1E39\n"}) {
+    WriteFiles(folder_.path(),
+               {{"Titl01.txt", "0,1,2,3,4,5,6,7,8,9,0,1E39,5\n"}, {"Titl02.txt", t2}});
+    EXPECT_THROW(Read(), DataError) << t2;
   }
 }
 
