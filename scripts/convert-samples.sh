@@ -11,12 +11,11 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
 # The conversion may create empty files in a source folder; work on a copy of the samples.
 cp -r "$here/samples/borings" "$work/"
-shown=""
 for boring in "$work"/borings/*/; do
-  name=$(basename "$boring")
+  echo "== $(basename "$boring")"
   "$build/tavrimen-convert" --patdat "$here/samples/patdat" "$boring" "$out"
-  [ -n "$shown" ] || shown=$name
 done
+shown=B-201
 echo
 echo "== out/$shown"
 iconv -f CP932 -t UTF-8 "$out/$shown" | tr -d '\r'

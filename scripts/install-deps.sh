@@ -14,6 +14,9 @@ packages=(
   qt6-base-dev
   qt6-translations-l10n
   fonts-ipafont-gothic
+  # the Debian package
+  dpkg-dev
+  file
   # rendering the window for the README
   xvfb
   xauth

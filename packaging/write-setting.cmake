@@ -1,0 +1,16 @@
+# Run by `cmake --install`: writes PatdatV5.ini naming the installed pattern-data folder into the
+# system folder, unless a setting is already there.
+set(system_dir "$ENV{DESTDIR}${TAVRIMEN_SYSTEM_DIR}")
+set(setting "${system_dir}/PatdatV5.ini")
+if(EXISTS "${setting}")
+  file(SIZE "${setting}" size)
+else()
+  set(size 0)
+endif()
+if(size EQUAL 0)
+  message(STATUS "Writing: ${setting}")
+  file(MAKE_DIRECTORY "${system_dir}")
+  file(WRITE "${setting}" "[PATDAT]\r\n${TAVRIMEN_PATDAT_DIR}/\r\n")
+else()
+  message(STATUS "Keeping: ${setting}")
+endif()
