@@ -68,7 +68,17 @@ std::string LineBuffer::FileContent() const {
   for (int i = 1; i < next_line_; ++i) size += lines_[static_cast<std::size_t>(i)].size() + 2;
   content.reserve(size);
   for (int i = 1; i < next_line_; ++i) {
-    content += lines_[static_cast<std::size_t>(i)];
+    // A quoted field may hold line ends; in the record file each stands as one blank, so that
+    // every line stays one line.
+    const std::string& line = lines_[static_cast<std::size_t>(i)];
+    for (std::size_t pos = 0; pos < line.size(); ++pos) {
+      if (line[pos] == '\r' || line[pos] == '\n') {
+        content += ' ';
+        if (line[pos] == '\r' && pos + 1 < line.size() && line[pos + 1] == '\n') ++pos;
+      } else {
+        content += line[pos];
+      }
+    }
     content += "\r\n";
   }
   return content;

@@ -26,7 +26,8 @@ class LineBuffer {
   // The index of the next free line.
   int NextLine() const { return next_line_; }
 
-  // Lines 1 to NextLine() - 1, each followed by CR LF.
+  // Lines 1 to NextLine() - 1, each followed by CR LF. A line end inside a line (from a quoted
+  // field) is written as one blank.
   std::string FileContent() const;
 
  private:

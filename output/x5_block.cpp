@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "output/block_source.h"
 #include "output/record_blocks.h"
 #include "platform/errors.h"
@@ -15,7 +17,9 @@ void WriteX5Block(const std::string& folder, LineBuffer& lines) {
       const float depth = NamingFileOnOverflow(path, [&] {
         const float metres = NumberFromText(f[2]);
         const float hundredths = NumberFromText(f[5]) / 100.0f;
-        return metres + hundredths;
+        const float sum = metres + hundredths;
+        if (!std::isfinite(sum)) throw NumberOverflowError(f[2] + " + " + f[5] + " / 100");
+        return sum;
       });
       std::string line = f[2] + " " + FormatTwoDecimals(depth);
       for (int i = 6; i <= 11; ++i) line += " " + (f[i].empty() ? std::string("-1") : f[i]);

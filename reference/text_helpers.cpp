@@ -73,7 +73,8 @@ std::int16_t ByteLength(std::string_view cp932_text) {
 std::string ByteSubstring(std::string_view utf8_text, double start, std::optional<long> count) {
   if (count && *count < 0) throw std::invalid_argument("ByteSubstring: negative count");
   double rounded = std::nearbyint(start);  // the default rounding mode: half to even
-  if (rounded < 1) throw std::invalid_argument("ByteSubstring: start below 1");
+  if (!(rounded >= 1)) throw std::invalid_argument("ByteSubstring: start below 1");
+  if (rounded > 2147483647.0) throw std::invalid_argument("ByteSubstring: start out of range");
   std::string bytes = cp932::FromUtf8(utf8_text);
   auto first = static_cast<std::size_t>(rounded) - 1;
   if (first >= bytes.size()) return {};

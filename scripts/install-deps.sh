@@ -14,6 +14,9 @@ packages=(
   qt6-base-dev
   qt6-translations-l10n
   fonts-ipafont-gothic
+  # fuzzing
+  clang
+  libclang-rt-14-dev
   # the Debian package
   dpkg-dev
   file

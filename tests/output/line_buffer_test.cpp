@@ -51,6 +51,14 @@ TEST(LineBuffer, WritesLinesUpToTheNextFreeLineWithCrLf) {
   EXPECT_EQ(lines.FileContent(), expected);
 }
 
+TEST(LineBuffer, LineEndsInsideALineBecomeBlanks) {
+  LineBuffer lines;
+  lines.Clear();
+  lines.Append("a\r\nb\rc\nd");
+  const std::string content = lines.FileContent();
+  EXPECT_EQ(content.substr(content.size() - 9), "a b c d\r\n");
+}
+
 TEST(LineBuffer, RefusesTheLineAfterTheThousandth) {
   LineBuffer lines;
   lines.Clear();

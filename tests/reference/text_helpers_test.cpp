@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <stdexcept>
 #include <vector>
 
@@ -74,6 +75,8 @@ TEST(ByteSubstring, CutsByBytesOfCodePage932) {
   }
   EXPECT_THROW(ByteSubstring("A", 0, 1), std::invalid_argument);
   EXPECT_THROW(ByteSubstring("A", 1, -1), std::invalid_argument);
+  EXPECT_THROW(ByteSubstring("A", std::nan(""), 1), std::invalid_argument);
+  EXPECT_THROW(ByteSubstring("A", 1e300, 1), std::invalid_argument);
 }
 
 TEST(ByteSubstring, NeverGivesAColonForHalfOfAKanji) {

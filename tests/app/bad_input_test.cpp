@@ -1,0 +1,290 @@
+// What the converter does with bad data and a failing disk: every case names the outcome it
+// expects, and every run must end with the window idle, one message at most, and either a
+// complete record file or none (an earlier record file untouched).
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
+
+#include "app/conversion_run.h"
+#include "platform/faults.h"
+#include "support/data_set.h"
+#include "support/drive_table.h"
+#include "support/fake_window.h"
+
+namespace tavrimen {
+namespace {
+
+using testing::FakeWindow;
+using testing::FileNames;
+using testing::Readable;
+using testing::ReadFile;
+using testing::Sj;
+using testing::TempFolder;
+using testing::WriteFile;
+using testing::WriteFiles;
+namespace faults = platform::faults;
+
+const std::string kEarlier = "earlier record file";
+
+// C: holds PATDAT\ (the standard tables), DATA\B-1\ (the minimal boring) and OUT\ with an earlier
+// record file B-1.
+class BadInput {
+ public:
+  BadInput() : drives_("C=" + root_.path().string()) {
+    WriteFiles(Patdat(), testing::StandardPatdat());
+    WriteFiles(Source(), testing::MinimalBoring());
+    WriteFile(Out() / "B-1", kEarlier);
+  }
+  ~BadInput() { faults::Clear(); }
+
+  std::filesystem::path Patdat() const { return root_.path() / "PATDAT"; }
+  std::filesystem::path Source() const { return root_.path() / "DATA" / "B-1"; }
+  std::filesystem::path Out() const { return root_.path() / "OUT"; }
+  void Write(const std::string& name, const std::string& utf8) {
+    WriteFiles(Source(), {{name, utf8}});
+  }
+  void WriteBytes(const std::string& name, const std::string& bytes) {
+    WriteFile(Source() / name, bytes);
+  }
+  void Remove(const std::string& name) { std::filesystem::remove(Source() / name); }
+  void RemoveTable(const std::string& name) { std::filesystem::remove(Patdat() / name); }
+
+  std::string destination = "C:\\OUT";
+  TempFolder root_;
+  testing::ScopedDrives drives_;
+};
+
+enum class Expect { kRecordFile, kRefusal, kFailure };
+
+struct Case {
+  const char* name;
+  std::function<void(BadInput&)> setup;
+  Expect expect;
+  // A record file line that must be there (UTF-8), or the start of the message.
+  std::string detail;
+};
+
+std::string Repeat(const std::string& text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
+std::string X6Record(int i) {
+  std::string record = "1,S" + std::to_string(i) + ",1,0,1,2,0,0,1";
+  for (int c = 0; c < 19 + 40; ++c) record += ",";
+  return record + "\n";
+}
+
+const std::vector<Case>& Cases() {
+  static const std::vector<Case> cases = {
+      // Source files that are missing, empty, binary or very large.
+      {"missing CNT.TXT", [](BadInput& b) { b.Remove("CNT.TXT"); }, Expect::kRecordFile,
+       "10.00 -1 -1 soilpat.asg"},
+      {"empty CNT.TXT", [](BadInput& b) { b.WriteBytes("CNT.TXT", ""); }, Expect::kRecordFile,
+       "1100 b_no @"},
+      {"binary CNT.TXT",
+       [](BadInput& b) { b.WriteBytes("CNT.TXT", std::string("\x00\xff,\x01\x02,\x80", 8)); },
+       Expect::kRecordFile, "10.00 -1 -1 soilpat.asg"},
+      {"very large CNT.TXT",
+       [](BadInput& b) { b.Write("CNT.TXT", "a,1,B,0,1,7" + Repeat(",x", 500000)); },
+       Expect::kRecordFile, "10.00 -1 7 soilpat.asg"},
+      {"missing X1.txt", [](BadInput& b) { b.Remove("X1.txt"); }, Expect::kRefusal,
+       std::string(kNoGeologyMessage)},
+      {"empty X1.txt", [](BadInput& b) { b.WriteBytes("X1.txt", ""); }, Expect::kRefusal,
+       std::string(kNoGeologyMessage)},
+      {"X1.txt of one end mark", [](BadInput& b) { b.WriteBytes("X1.txt", "\x1a"); },
+       Expect::kRecordFile, "10.00 -1 3 soilpat.asg"},
+      {"binary X1.txt",
+       [](BadInput& b) { b.WriteBytes("X1.txt", std::string("\x00\x01\xfe\xff\x81", 5)); },
+       Expect::kRecordFile, "1100 b_no B-1"},
+      {"NUL bytes inside fields",
+       [](BadInput& b) { b.WriteBytes("X3.txt", std::string("1,5.00,0\x006,0,,0,0\r\n", 19)); },
+       Expect::kRecordFile, "-1"},
+      {"unterminated quote", [](BadInput& b) { b.Write("X14.txt", "1,5.00,\"grey,soft\n"); },
+       Expect::kRecordFile, "5.00 沖積粘性土 粘土 grey,soft @ "},
+      {"bytes that are not code page 932",
+       [](BadInput& b) { b.WriteBytes("X12.txt", "1,1.00,abc\x81\r\n1,,\xff\xfe\xfd\r\n"); },
+       Expect::kRecordFile, "[1.00]abc?"},
+      {"empty title files",
+       [](BadInput& b) {
+         b.WriteBytes("Titl01.txt", "");
+         b.WriteBytes("Titl02.txt", "");
+       },
+       Expect::kRecordFile, "西暦 -1 -1 -1 -1 -1 -1"},
+      {"title file with thousands of fields",
+       [](BadInput& b) { b.Write("Titl01.txt", "name" + Repeat(",f", 5000)); }, Expect::kRecordFile,
+       "name"},
+      {"lone CR line ends",
+       [](BadInput& b) { b.WriteBytes("X1.txt", "1,2.00,10,0\r1,5.00,20,0\r"); },
+       Expect::kRecordFile, "2.00 盛土 粘土 @ @ "},
+      // Numbers beyond single precision.
+      {"overflowing depth in X1.txt", [](BadInput& b) { b.Write("X1.txt", "1,1e39,20,0\n"); },
+       Expect::kFailure, "数値が大きすぎるため変換できません。\nC:\\DATA\\B-1\\X1.txt\n「1e39」"},
+      {"overflowing hundredths in X5.TXT",
+       [](BadInput& b) { b.Write("X5.TXT", "1,1,0,0,9e99,,,,,,\n"); }, Expect::kFailure,
+       "数値が大きすぎるため変換できません。\nC:\\DATA\\B-1\\X5.TXT"},
+      {"overflowing CNT.TXT field 5", [](BadInput& b) { b.Write("CNT.TXT", "a,1,B,0,4e38,3\n"); },
+       Expect::kFailure, "数値が大きすぎるため変換できません。\nC:\\DATA\\B-1\\CNT.TXT"},
+      {"overflowing whole part in Titl02.txt",
+       [](BadInput& b) { b.Write("Titl02.txt", Repeat("0,", 24) + "1e40\n"); }, Expect::kFailure,
+       "数値が大きすぎるため変換できません。\nC:\\DATA\\B-1\\Titl02.txt"},
+      // Short last records.
+      {"overflowing X5 depth sum",
+       [](BadInput& b) { b.Write("X5.TXT", "1,3.4e38,0,0,1e38,,,,,,\n"); }, Expect::kFailure,
+       "数値が大きすぎるため変換できません。\nC:\\DATA\\B-1\\X5.TXT"},
+      {"line ends inside quoted fields",
+       [](BadInput& b) {
+         b.Write("X5.TXT", "1,3,0,0,15,\"a\nb\",,,,,\n");
+         b.Write("X12.txt", "1,1.00,\"note\nsecond\"\n");
+       },
+       Expect::kRecordFile, "3 3.15 a b -1 -1 -1 -1 -1\n"},
+      {"short last X5 record", [](BadInput& b) { b.Write("X5.TXT", "1,2,0,0,50\n"); },
+       Expect::kRecordFile, "2 2.50 -1 -1 -1 -1 -1 -1"},
+      {"short last X6 record", [](BadInput& b) { b.Write("X6.TXT", "1,S,7,0,1.00"); },
+       Expect::kRecordFile, "1.00 9999 S F"},
+      {"short last X7 record", [](BadInput& b) { b.Write("X7.TXT", "1,0,0,0,1.00,2.00,0,0,1"); },
+       Expect::kRecordFile, "1300 1.00 2.00 標準貫入試験 @"},
+      {"short last layer record", [](BadInput& b) { b.Write("X3.txt", "1,5.00"); },
+       Expect::kRecordFile, "5.00 沖積粘性土  @ @ "},
+      // Sizes.
+      {"more lines than the record file holds",
+       [](BadInput& b) { b.Write("X5.TXT", Repeat("1,1,0,0,0,,,,,,\n", 1000)); }, Expect::kFailure,
+       "記録ファイルの行数が上限の1000行を超える"},
+      {"more than 100 X6 records",
+       [](BadInput& b) {
+         std::string records;
+         for (int i = 0; i < 150; ++i) records += X6Record(i);
+         b.Write("X6.TXT", records);
+       },
+       Expect::kRecordFile, "1 2 S149 T"},
+      {"a note group of hundreds of lines",
+       [](BadInput& b) { b.Write("X12.txt", "1,1.00,first\n" + Repeat("1,,more\n", 400)); },
+       Expect::kRecordFile, "[1.00]first"},
+      {"a note group longer than the record file",
+       [](BadInput& b) { b.Write("X12.txt", "1,1.00," + Repeat("a", 80000) + "\n"); },
+       Expect::kFailure, "記録ファイルの行数が上限の1000行を超える"},
+      // The disk.
+      {"read-only source folder",
+       [](BadInput& b) {
+         faults::FailBelow(b.Source(), faults::Operation::kCreate, EROFS);
+         faults::FailBelow(b.Source(), faults::Operation::kDelete, EROFS);
+       },
+       Expect::kRecordFile, "1100 b_no B-1"},
+      {"read-only destination",
+       [](BadInput& b) { faults::FailBelow(b.Out(), faults::Operation::kCreate, EROFS); },
+       Expect::kFailure,
+       "記録ファイルを書き込めません。\nC:\\OUT\\B-1\n読み取り専用のドライブです。"},
+      {"disk full while writing",
+       [](BadInput& b) { faults::FailBelow(b.Out(), faults::Operation::kWrite, ENOSPC); },
+       Expect::kFailure,
+       "記録ファイルを書き込めません。\nC:\\OUT\\B-1\nディスクの空き容量が足りません。"},
+      {"destination path is a file",
+       [](BadInput& b) {
+         WriteFile(b.Out() / "file.txt", "x");
+         b.destination = "C:\\OUT\\file.txt";
+       },
+       Expect::kFailure, "記録ファイルを書き込めません。\nC:\\OUT\\file.txt\\B-1\n"},
+      {"destination folder cannot be created",
+       [](BadInput& b) {
+         faults::FailBelow(b.Out() / "NEW", faults::Operation::kMakeFolder, EACCES);
+         b.destination = "C:\\OUT\\NEW";
+       },
+       Expect::kFailure, "フォルダを作成できません。\nC:\\OUT\\NEW\nアクセスが拒否されました。"},
+      {"source folder deleted while the run works",
+       [](BadInput& b) {
+         faults::FailBelow(b.Source(), faults::Operation::kRead, ENOENT);
+         faults::FailBelow(b.Source(), faults::Operation::kCreate, ENOENT);
+       },
+       Expect::kFailure, "ファイルを読み込めません。\nC:\\DATA\\B-1\\Titl01.txt\n"},
+      // Reference tables.
+      {"missing KISHITU.TXT", [](BadInput& b) { b.RemoveTable("KISHITU.TXT"); }, Expect::kFailure,
+       "参照テーブルを読み込めません。\nC:\\PATDAT\\KISHITU.TXT\n"},
+      {"missing L4.TXT", [](BadInput& b) { b.RemoveTable("L4.TXT"); }, Expect::kFailure,
+       "参照テーブルを読み込めません。\nC:\\PATDAT\\L4.TXT\n"},
+      {"missing L2.TXT", [](BadInput& b) { b.RemoveTable("L2.TXT"); }, Expect::kFailure,
+       "参照テーブルを読み込めません。\nC:\\PATDAT\\L2.TXT\n"},
+      {"missing L8.TXT",
+       [](BadInput& b) {
+         b.RemoveTable("L8.TXT");
+         b.Write("X7.TXT", "1,0,0,0,1,2,0,0,1\n");
+       },
+       Expect::kFailure, "参照テーブルを読み込めません。\nC:\\PATDAT\\L8.TXT\n"},
+      {"missing L10.TXT",
+       [](BadInput& b) {
+         b.RemoveTable("L10.TXT");
+         b.Write("X11.TXT", "1,1.00,1,0,0\n");
+       },
+       Expect::kFailure, "参照テーブルを読み込めません。\nC:\\PATDAT\\L10.TXT\n"},
+      {"missing L100.TXT",
+       [](BadInput& b) {
+         b.RemoveTable("L100.TXT");
+         b.Write("X6.TXT", X6Record(1));
+       },
+       Expect::kFailure, "参照テーブルを読み込めません。\nC:\\PATDAT\\L100.TXT\n"},
+      {"binary KISHITU.TXT",
+       [](BadInput& b) {
+         WriteFile(b.Patdat() / "KISHITU.TXT", std::string("\x00\xff\x81,\x01", 5));
+       },
+       Expect::kRecordFile, "5.00 @ 粘土 @ @ "},
+  };
+  return cases;
+}
+
+TEST(BadInput, EveryCaseEndsIdleWithACompleteRecordFileOrAClearMessage) {
+  ASSERT_GE(Cases().size(), 30u);
+  for (const Case& c : Cases()) {
+    BadInput b;
+    c.setup(b);
+    FakeWindow window(b.destination, "C:\\DATA\\B-1");
+    window.boxes.answers = {MessageAnswer::kYes};
+    const RunOutcome outcome = Command1_Click(window, "C:\\PATDAT\\");
+    faults::Clear();
+    EXPECT_EQ(window.pointer, Pointer::kDefault) << c.name;
+    std::vector<testing::ShownMessage> messages;
+    for (const auto& shown : window.boxes.shown) {
+      if (shown.buttons == MessageButtons::kOk) messages.push_back(shown);
+    }
+    const std::string record = ReadFile(b.Out() / "B-1");
+    switch (c.expect) {
+      case Expect::kRecordFile:
+        EXPECT_EQ(outcome, RunOutcome::kConverted) << c.name;
+        EXPECT_TRUE(messages.empty())
+            << c.name << ": " << (messages.empty() ? "" : messages[0].text);
+        EXPECT_EQ(window.label3, kConvertedText) << c.name;
+        EXPECT_EQ(record.substr(0, 11), "TPJ Ge201\r\n") << c.name;
+        EXPECT_EQ(record.substr(record.size() - 2), "\r\n") << c.name;
+        EXPECT_NE(Readable(record).find(c.detail), std::string::npos)
+            << c.name << ": no line " << c.detail;
+        break;
+      case Expect::kRefusal:
+      case Expect::kFailure:
+        EXPECT_EQ(outcome,
+                  c.expect == Expect::kRefusal ? RunOutcome::kRefused : RunOutcome::kFailed)
+            << c.name;
+        ASSERT_EQ(messages.size(), 1u) << c.name;
+        EXPECT_EQ(messages[0].icon, MessageIcon::kExclamation) << c.name;
+        EXPECT_EQ(messages[0].text.rfind(c.detail, 0), 0u) << c.name << ": " << messages[0].text;
+        EXPECT_EQ(window.label3, "") << c.name;
+        EXPECT_EQ(record, kEarlier) << c.name;
+        break;
+    }
+    EXPECT_EQ(FileNames(b.Out()).find(".B-1."), std::string::npos)
+        << c.name << ": a temporary file was left behind";
+  }
+}
+
+TEST(BadInput, ReadOnlySourceFolderIsLeftAsItWas) {
+  BadInput b;
+  faults::FailBelow(b.Source(), faults::Operation::kCreate, EROFS);
+  faults::FailBelow(b.Source(), faults::Operation::kDelete, EROFS);
+  b.WriteBytes("X5.TXT", "");
+  const std::string before = FileNames(b.Source());
+  FakeWindow window("C:\\OUT", "C:\\DATA\\B-1");
+  EXPECT_EQ(Command1_Click(window, "C:\\PATDAT\\"), RunOutcome::kConverted);
+  EXPECT_EQ(FileNames(b.Source()), before);
+}
+
+}  // namespace
+}  // namespace tavrimen

@@ -1,0 +1,22 @@
+// The title reader over any two title files.
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "fuzz_files.h"
+#include "platform/drives.h"
+#include "platform/errors.h"
+#include "source/title_files.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const std::filesystem::path folder = tavrimen::fuzz::FuzzFolder("titles");
+  tavrimen::fuzz::WriteSplitFiles(data, size, folder, {"Titl01.txt", "Titl02.txt"});
+  tavrimen::TitleData titles;
+  try {
+    tavrimen::ReadTitleFiles(*tavrimen::platform::ToDriveForm(folder) + "\\", titles);
+  } catch (const tavrimen::ConversionError&) {
+    return 0;  // an overflowing number: the run shows it
+  }
+  if (titles.title1_count < 0 || titles.title2_count < 0) std::abort();
+  return 0;
+}
