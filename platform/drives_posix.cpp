@@ -165,6 +165,12 @@ std::optional<std::pair<char, std::vector<std::string>>> Resolve(Table& table,
 
 fs::path NativeOf(const Table& table, char letter, const std::vector<std::string>& components) {
   fs::path native = table.drives.at(letter).root;
+  for (const std::string& c : components) native /= c;
+  // Most names are spelled as on disk: one look-up settles them. Otherwise each component is
+  // matched in turn.
+  struct stat info;
+  if (lstat(native.c_str(), &info) == 0) return native;
+  native = table.drives.at(letter).root;
   for (const std::string& c : components) native = JoinMatchingCase(native, c);
   return native;
 }

@@ -30,7 +30,8 @@ std::string ReadWholeFile(std::string_view path);
 
 // Writes `bytes` to a temporary file beside `path` and renames it over `path`, so that readers
 // see either the old file or the complete new one. Throws IoError; on failure nothing is left
-// behind and an earlier file at `path` is untouched.
+// behind and an earlier file at `path` is untouched. The data is not forced to the disk before the
+// rename (the file systems in use order a rename over a file after that file's data).
 void WriteFileAtomically(std::string_view path, std::string_view bytes);
 
 // The same for native paths (the settings file in the system folder).

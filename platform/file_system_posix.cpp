@@ -144,7 +144,6 @@ void WriteFileAtomically(std::string_view path, std::string_view bytes) {
     written += static_cast<std::size_t>(n);
   }
   if (injected_write_error != 0) fail(injected_write_error);
-  if (fsync(fd.get()) != 0) fail(errno);
   if (close(fd.release()) != 0) fail(errno);
   if (rename(temp.c_str(), native.c_str()) != 0) fail(errno);
 }

@@ -8,6 +8,7 @@ packages=(
   ninja-build
   libgtest-dev
   libgmock-dev
+  libbenchmark-dev
   clang-format
   python3
   # the window and its tests

@@ -1,0 +1,207 @@
+// Conversion time against the input/output floor, and the command-line tool as a whole process.
+//
+// For each data set the benchmark measures, in this process, one conversion through the core
+// (probes, reading, lookups, writing) and the floor: reading every input file once and writing a
+// file of the record file's size once. After the runs it prints both, their ratio, the peak
+// resident memory of tavrimen-convert on the largest boring and its time as a process, and
+// checks them against the targets (exit status 1 when one is missed).
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "app/conversion_run.h"
+#include "bench/data_set_generator.h"
+#include "platform/drives.h"
+
+namespace tavrimen::bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+class QuietWindow : public Window {
+ public:
+  QuietWindow(std::string destination, std::string source)
+      : destination_(std::move(destination)), source_(std::move(source)) {}
+  std::string Text(TextBox box) const override {
+    return box == TextBox::kText1 ? destination_ : source_;
+  }
+  void SetLabel3(std::string_view) override {}
+  void ProcessEventsOnce() override {}
+  void FocusAndSelectAll(TextBox) override {}
+  void SetPointer(Pointer) override {}
+  MessageAnswer ShowMessage(std::string_view text, MessageIcon, MessageButtons,
+                            std::string_view) override {
+    throw std::runtime_error("unexpected message: " + std::string(text));
+  }
+
+ private:
+  std::string destination_;
+  std::string source_;
+};
+
+struct Workspace {
+  fs::path root;
+  Workspace() {
+    char pattern[] = "/tmp/tavrimen-bench.XXXXXX";
+    root = mkdtemp(pattern);
+    WritePatternData(root / "patdat");
+    WriteTypicalBoring(root / "src" / "typical");
+    WriteLargestBoring(root / "src" / "largest");
+    fs::create_directories(root / "out");
+    fs::create_directories(root / "floor");
+  }
+  ~Workspace() { fs::remove_all(root); }
+  std::string DriveForm(const fs::path& native) const { return *platform::ToDriveForm(native); }
+};
+
+Workspace& Space() {
+  static Workspace workspace;
+  return workspace;
+}
+
+void Convert(const std::string& name) {
+  Workspace& w = Space();
+  QuietWindow window(w.DriveForm(w.root / "out"), w.DriveForm(w.root / "src" / name));
+  if (Command1_Click(window, w.DriveForm(w.root / "patdat") + "\\") != RunOutcome::kConverted) {
+    throw std::runtime_error("the conversion of " + name + " failed");
+  }
+}
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void BM_Conversion(benchmark::State& state, const std::string& name) {
+  for (auto _ : state) Convert(name);
+}
+
+void BM_InputOutputFloor(benchmark::State& state, const std::string& name) {
+  Workspace& w = Space();
+  Convert(name);
+  const auto record_size = fs::file_size(w.root / "out" / name);
+  std::vector<fs::path> inputs;
+  for (const auto& entry : fs::directory_iterator(w.root / "src" / name))
+    inputs.push_back(entry.path());
+  for (const auto& entry : fs::directory_iterator(w.root / "patdat"))
+    inputs.push_back(entry.path());
+  const std::string record(record_size, 'x');
+  for (auto _ : state) {
+    std::size_t bytes = 0;
+    for (const fs::path& input : inputs) bytes += ReadAll(input).size();
+    std::ofstream(w.root / "floor" / name, std::ios::binary)
+        .write(record.data(), static_cast<std::streamsize>(record.size()));
+    benchmark::DoNotOptimize(bytes);
+  }
+}
+
+// Runs tavrimen-convert on the largest boring `runs` times; returns the peak resident memory of
+// a run in kilobytes and the mean wall time of a run in milliseconds.
+std::pair<long, double> MeasureTool(int runs) {
+  Workspace& w = Space();
+  long peak_kb = 0;
+  const auto start = std::chrono::steady_clock::now();
+  for (int i = 0; i < runs; ++i) {
+    std::fflush(stdout);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      const std::string patdat = (w.root / "patdat").string();
+      const std::string source = (w.root / "src" / "largest").string();
+      const std::string out = (w.root / "out").string();
+      freopen("/dev/null", "w", stdout);
+      execl(TAVRIMEN_CONVERT_PATH, "tavrimen-convert", "--patdat", patdat.c_str(), source.c_str(),
+            out.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("tool failed");
+    peak_kb = std::max(peak_kb, usage.ru_maxrss);
+  }
+  const std::chrono::duration<double, std::milli> elapsed =
+      std::chrono::steady_clock::now() - start;
+  return {peak_kb, elapsed.count() / runs};
+}
+
+// Keeps each benchmark's mean real time per iteration, in nanoseconds.
+class RecordingReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    // The median of repetitions where there are some, else the single run.
+    for (const Run& run : runs) {
+      const std::string name = run.run_name.str();
+      const double nanoseconds =
+          run.GetAdjustedRealTime() * (run.time_unit == benchmark::kMicrosecond ? 1e3 : 1.0);
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+        times[name] = nanoseconds;
+        medians.insert(name);
+      } else if (run.run_type == Run::RT_Iteration && run.iterations > 0 && !medians.count(name)) {
+        times[name] = nanoseconds;
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> times;
+  std::set<std::string> medians;
+};
+
+}  // namespace
+}  // namespace tavrimen::bench
+
+int main(int argc, char** argv) {
+  using namespace tavrimen::bench;
+  bool check = false;
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) {
+    if (std::string(argv[i]) == "--check") {
+      check = true;
+    } else {
+      args.push_back(argv[i]);
+    }
+  }
+  int count = static_cast<int>(args.size());
+  for (const char* name : {"typical", "largest"}) {
+    benchmark::RegisterBenchmark((std::string("Conversion/") + name).c_str(), BM_Conversion, name)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((std::string("InputOutputFloor/") + name).c_str(),
+                                 BM_InputOutputFloor, name)
+        ->Unit(benchmark::kMicrosecond);
+  }
+  benchmark::Initialize(&count, args.data());
+  RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  bool met = true;
+  std::printf("\n%-10s %14s %14s %8s %8s\n", "data set", "conversion", "floor", "ratio", "target");
+  for (const auto& [name, target] :
+       std::vector<std::pair<std::string, double>>{{"typical", 3.0}, {"largest", 5.0}}) {
+    const double conversion = reporter.times["Conversion/" + name];
+    const double floor = reporter.times["InputOutputFloor/" + name];
+    if (conversion == 0 || floor == 0) continue;
+    const double ratio = conversion / floor;
+    std::printf("%-10s %11.1f us %11.1f us %8.2f %7.0fx\n", name.c_str(), conversion / 1e3,
+                floor / 1e3, ratio, target);
+    met = met && ratio <= target;
+  }
+  const auto [peak_kb, process_ms] = MeasureTool(20);
+  std::printf(
+      "tavrimen-convert on the largest boring: %.1f MB peak resident (target < 20 MB), "
+      "%.2f ms a process\n",
+      peak_kb / 1024.0, process_ms);
+  met = met && peak_kb < 20 * 1024;
+  if (check && !met) {
+    std::printf("a target was missed\n");
+    return 1;
+  }
+  return 0;
+}
