@@ -8,7 +8,7 @@
 
 namespace tavrimen {
 
-void GenerateRecordFile(Session& session) {
+void BuildRecordLines(Session& session) {
   LineBuffer& lines = session.lines;
   lines.Clear();
 
@@ -33,7 +33,11 @@ void GenerateRecordFile(Session& session) {
   Write1400Lines(x6_rows, session.code_tables, lines);
 
   lines.Line(1) = "TPJ Ge201";
-  platform::WriteFileAtomically(session.output_path, lines.FileContent());
+}
+
+void GenerateRecordFile(Session& session) {
+  BuildRecordLines(session);
+  platform::WriteFileAtomically(session.output_path, session.lines.FileContent());
 }
 
 }  // namespace tavrimen

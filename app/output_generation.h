@@ -6,9 +6,12 @@
 
 namespace tavrimen {
 
-// Reads the source records of `session.source_folder`, fills `session.lines` and writes them to
-// `session.output_path` atomically. Throws ConversionError (IoError, DataError, LineLimitError);
-// on a throw no record file has been written and an earlier one is untouched.
+// Reads the source records of `session.source_folder` and fills `session.lines`. Throws
+// ConversionError (IoError, DataError, LineLimitError).
+void BuildRecordLines(Session& session);
+
+// BuildRecordLines, then writes the lines to `session.output_path` atomically. On a throw no
+// record file has been written and an earlier one is untouched.
 void GenerateRecordFile(Session& session);
 
 }  // namespace tavrimen

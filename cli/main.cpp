@@ -1,22 +1,61 @@
-// tavrimen-convert: the conversion of the window, run from the command line.
+// tavrimen-convert: the conversion of the window, run from the command line, for one boring or
+// many; and a check of data sets that changes nothing.
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/conversion_run.h"
+#include "app/data_check.h"
 #include "cli/arguments.h"
+#include "cli/batch.h"
+#include "cli/check_report.h"
 #include "cli/console_window.h"
 #include "platform/file_system.h"
+#include "reference/path_checks.h"
 #include "reference/settings.h"
 
 namespace {
 
+using namespace tavrimen;
+
 constexpr const char* kNoPatdatMessage = " PATDAT の設定がありません.";
+
+// Message boxes that show nothing: the check reports paths itself.
+class NoMessageBoxes : public MessageBoxes {
+ public:
+  MessageAnswer ShowMessage(std::string_view, MessageIcon, MessageButtons,
+                            std::string_view) override {
+    return MessageAnswer::kOk;
+  }
+};
+
+int Check(const cli::Arguments& arguments, const std::vector<std::string>& sources,
+          const std::string& patdat) {
+  std::vector<Finding> findings;
+  for (const std::string& source : sources) {
+    auto drive_form = cli::DriveFormArgument(source);
+    std::string folder = drive_form.value_or(source);
+    NoMessageBoxes quiet;
+    if (!drive_form || !ValidateFolderPath(folder, quiet)) {
+      findings.push_back({source, 0, 0, Severity::kError, "指定されたパスは正しくありません"});
+      continue;
+    }
+    std::vector<Finding> found = CheckDataSet(folder, patdat);
+    findings.insert(findings.end(), found.begin(), found.end());
+  }
+  cli::PrintFindings(findings, arguments.json, std::cout);
+  for (const Finding& finding : findings) {
+    if (finding.severity == Severity::kError) return 1;
+  }
+  return 0;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  using namespace tavrimen;
   auto arguments = cli::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!arguments) {
     std::cerr << cli::kUsage;
@@ -41,13 +80,43 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  auto source = cli::DriveFormArgument(arguments->source);
-  auto destination = cli::DriveFormArgument(arguments->destination);
-  if (!source || !destination) {
+  std::vector<std::string> sources = arguments->sources;
+  for (const std::string& root : arguments->roots) {
+    for (const auto& boring : cli::FindBorings(root)) sources.push_back(boring.string());
+  }
+  if (sources.empty()) {
     std::cerr << kAppTitle << ": "
-              << "指定されたパスは正しくありません。" << std::endl;
+              << "X1.txt のあるフォルダが見つかりません。" << std::endl;
     return 1;
   }
-  cli::ConsoleWindow window(*destination, *source, arguments->answer, std::cout, std::cerr);
-  return Command1_Click(window, patdat) == RunOutcome::kConverted ? 0 : 1;
+  if (arguments->check) return Check(*arguments, sources, patdat);
+
+  auto destination = cli::DriveFormArgument(arguments->destination);
+  if (!destination) {
+    std::cerr << kAppTitle << ": " << kBadPathMessage << std::endl;
+    return 1;
+  }
+  const bool batch = sources.size() != 1 || !arguments->roots.empty() || arguments->jobs;
+  if (!batch) {
+    auto source = cli::DriveFormArgument(sources[0]);
+    if (!source) {
+      std::cerr << kAppTitle << ": " << kBadPathMessage << std::endl;
+      return 1;
+    }
+    cli::ConsoleWindow window(*destination, *source, arguments->answer, std::cout, std::cerr);
+    return Command1_Click(window, patdat) == RunOutcome::kConverted ? 0 : 1;
+  }
+
+  std::vector<std::string> drive_form_sources;
+  for (const std::string& source : sources) {
+    drive_form_sources.push_back(cli::DriveFormArgument(source).value_or(source));
+  }
+  cli::BatchOptions options;
+  options.destination = *destination;
+  options.patdat = patdat;
+  options.answer = arguments->answer;
+  options.jobs =
+      arguments->jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+  options.progress = isatty(STDERR_FILENO) != 0;
+  return cli::RunBatch(drive_form_sources, options, std::cout, std::cerr);
 }

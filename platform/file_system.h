@@ -9,6 +9,21 @@
 
 namespace tavrimen::platform {
 
+// While an object of this class lives on a thread, file operations on that thread change
+// nothing on disk: the probe creates no file, deletions and folder creation do nothing, and
+// writing a file fails. For checking a data set without touching it.
+class ReadOnlyScope {
+ public:
+  ReadOnlyScope();
+  ~ReadOnlyScope();
+  ReadOnlyScope(const ReadOnlyScope&) = delete;
+  ReadOnlyScope& operator=(const ReadOnlyScope&) = delete;
+  static bool Active();
+
+ private:
+  bool previous_;
+};
+
 // Existence probe: the length of a file in bytes, where a missing file is created empty and then
 // has length 0 (as opening a file for random access does). An existing file is measured without
 // write access. When the file can be neither found nor created (a read-only folder, a missing

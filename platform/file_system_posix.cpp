@@ -15,6 +15,8 @@ namespace tavrimen::platform {
 namespace fs = std::filesystem;
 namespace {
 
+thread_local bool read_only = false;
+
 constexpr const char* kCannotRead = "ファイルを読み込めません。";
 
 fs::path NativeOrThrow(std::string_view path, const char* what_failed) {
@@ -44,12 +46,16 @@ class FileDescriptor {
 
 }  // namespace
 
+ReadOnlyScope::ReadOnlyScope() : previous_(read_only) { read_only = true; }
+ReadOnlyScope::~ReadOnlyScope() { read_only = previous_; }
+bool ReadOnlyScope::Active() { return read_only; }
+
 std::uintmax_t ProbeNativeFile(const fs::path& native) {
   struct stat info;
   if (stat(native.c_str(), &info) == 0) {
     return S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : 0;
   }
-  if (faults::Injected(faults::Operation::kCreate, native) == 0) {
+  if (!read_only && faults::Injected(faults::Operation::kCreate, native) == 0) {
     FileDescriptor created(open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
   }
   return 0;
@@ -70,6 +76,7 @@ bool PathExists(std::string_view path) {
 void MakeFolder(std::string_view path) {
   const char* what = "フォルダを作成できません。";
   fs::path native = NativeOrThrow(path, what);
+  if (read_only) return;
   if (int injected = faults::Injected(faults::Operation::kMakeFolder, native)) {
     throw IoError(what, std::string(path), ReasonFromErrno(injected));
   }
@@ -79,7 +86,9 @@ void MakeFolder(std::string_view path) {
 }
 
 void DeleteNativeFileQuietly(const fs::path& native) {
-  if (faults::Injected(faults::Operation::kDelete, native) == 0) unlink(native.c_str());
+  if (!read_only && faults::Injected(faults::Operation::kDelete, native) == 0) {
+    unlink(native.c_str());
+  }
 }
 
 void DeleteFileQuietly(std::string_view path) {
@@ -119,7 +128,7 @@ std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) 
 void WriteFileAtomically(std::string_view path, std::string_view bytes) {
   const char* what = "記録ファイルを書き込めません。";
   fs::path native = NativeOrThrow(path, what);
-  if (int injected = faults::Injected(faults::Operation::kCreate, native)) {
+  if (int injected = read_only ? EROFS : faults::Injected(faults::Operation::kCreate, native)) {
     throw IoError(what, std::string(path), ReasonFromErrno(injected));
   }
   std::string temp_template =

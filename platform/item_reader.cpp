@@ -27,6 +27,7 @@ void ItemReader::SkipLineEnd() {
 Item ItemReader::Next() {
   Item item;
   while (pos_ < data_.size() && data_[pos_] == ' ') ++pos_;
+  item.start = pos_ + 1;
   if (pos_ >= data_.size()) return item;
   if (data_[pos_] == '"') {
     item.quoted = true;

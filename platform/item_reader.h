@@ -19,7 +19,8 @@ namespace tavrimen::platform {
 
 struct Item {
   std::string text;
-  bool quoted = false;  // a quoted item is text even when it looks like a number
+  bool quoted = false;    // a quoted item is text even when it looks like a number
+  std::size_t start = 0;  // 1-based position of its first byte (after skipped blanks)
 };
 
 class ItemReader {

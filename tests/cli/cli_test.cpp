@@ -106,7 +106,8 @@ TEST_F(CliTest, MissingPatternDataSettingEndsWithItsMessage) {
 }
 
 TEST_F(CliTest, WrongUsageExitsWithStatusTwo) {
-  for (const char* args : {"", "only-one", "a b c", "--bogus a b", "--yes --no a b", "--patdat"}) {
+  for (const char* args :
+       {"", "only-one", "--bogus a b", "--yes --no a b", "--patdat", "-j 0 a b"}) {
     Result r = Convert(args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_NE(r.err.find("usage: tavrimen-convert"), std::string::npos) << args;
@@ -141,6 +142,108 @@ TEST_F(CliTest, BlanksAroundADriveFormPathAreTrimmedByTheRun) {
                      "TAVRIMEN_DRIVES='D=" + root_.path().string() + "' ");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(FileNames(root_.path() / "out"), "B-1");
+}
+
+// A tree of borings: site/<area>/<name>, each the minimal boring with its own bottom depth.
+void WriteSite(const std::filesystem::path& site, const std::vector<std::string>& borings) {
+  int depth = 1;
+  for (const std::string& boring : borings) {
+    testing::Files files = MinimalBoring();
+    files["X1.txt"] = "1," + std::to_string(depth) + ".00,20,0\n";
+    files["X3.txt"] = "1," + std::to_string(depth) + ".00,06,0,,0,0\n";
+    WriteFiles(site / boring, files);
+    ++depth;
+  }
+}
+
+TEST_F(CliTest, BatchConvertsATreeInParallelLikeOneByOne) {
+  const std::vector<std::string> borings = {"north/B-1", "north/B-2", "north/deep/B-3",
+                                            "south/B-4", "south/B-5", "south/B-6"};
+  WriteSite(root_.path() / "site", borings);
+  WriteSite(root_.path() / "single", borings);
+  std::filesystem::create_directories(root_.path() / "site" / "empty-folder");
+  Result batch = Convert("--patdat patdat -j 2 --all site out");
+  EXPECT_EQ(batch.status, 0) << batch.out << batch.err;
+  EXPECT_EQ(batch.out, "変換 6 件、拒否 0 件、失敗 0 件\n");
+  EXPECT_EQ(batch.err.find("件/秒"), std::string::npos)
+      << "progress on a stderr that is no terminal";
+  std::filesystem::create_directories(root_.path() / "one-by-one");
+  for (const std::string& boring : borings) {
+    const std::string name = std::filesystem::path(boring).filename().string();
+    EXPECT_EQ(Convert("--patdat patdat single/" + boring + " one-by-one").status, 0) << boring;
+    EXPECT_EQ(ReadFile(root_.path() / "out" / name), ReadFile(root_.path() / "one-by-one" / name))
+        << boring;
+  }
+}
+
+TEST_F(CliTest, AFailingBoringDoesNotStopTheOthers) {
+  WriteSite(root_.path() / "site", {"a/B-1", "a/B-2", "a/B-3"});
+  WriteFiles(root_.path() / "site" / "a" / "B-2", {{"X1.txt", "1,1e39,20,0\n"}});
+  Result r = Convert("--patdat patdat -j 2 site/a/B-1 site/a/B-2 site/a/B-3 out");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("変換 2 件、拒否 0 件、失敗 1 件"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("失敗: Z:"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("B-2: Tavrimen Zm38: 数値が大きすぎるため変換できません。"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(FileNames(root_.path() / "out"), "B-1 B-3");
+}
+
+TEST_F(CliTest, TwoSourcesOfOneNameDoNotOverwriteEachOther) {
+  WriteSite(root_.path() / "site", {"a/B-1", "b/b-1"});
+  Result r = Convert("--patdat patdat site/a/B-1 site/b/b-1 out");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("変換 1 件、拒否 1 件、失敗 0 件"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("同じ名前の記録ファイル「b-1」"), std::string::npos) << r.out;
+  EXPECT_EQ(FileNames(root_.path() / "out"), "B-1");
+  EXPECT_NE(ReadFile(root_.path() / "out" / "B-1").find("1.00 "), std::string::npos);
+}
+
+TEST_F(CliTest, CheckReportsFindingsAndChangesNothing) {
+  WriteFiles(Source(), {{"X1.txt", "1,5.00,99,0\n"}});
+  const std::string before = FileNames(Source());
+  Result text = Convert("--patdat patdat --check src/B-1");
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_NE(
+      text.out.find("/src/B-1/X1.txt:1:8: warning: 地質コード 99 は KISHITU.TXT にありません"),
+      std::string::npos)
+      << text.out;
+  Result json = Convert("--patdat patdat --check --format json src/B-1");
+  EXPECT_EQ(json.status, 0);
+  EXPECT_EQ(json.out.rfind("[\n  {\"file\": \"", 0), 0u) << json.out;
+  EXPECT_NE(json.out.find("\"line\": 1, \"column\": 8, \"severity\": \"warning\""),
+            std::string::npos)
+      << json.out;
+  std::filesystem::remove(Source() / "X1.txt");
+  EXPECT_EQ(Convert("--patdat patdat --check src/B-1").status, 1);
+  EXPECT_EQ(FileNames(Source()), "CNT.TXT Titl01.txt Titl02.txt X3.txt");
+  (void)before;
+}
+
+TEST(ParseArguments, BatchAndCheckOptions) {
+  auto batch = ParseArguments({"-j", "3", "a", "b", "out"});
+  ASSERT_TRUE(batch);
+  EXPECT_EQ(batch->jobs, 3);
+  EXPECT_EQ(batch->sources, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(batch->destination, "out");
+  auto all = ParseArguments({"-j2", "--all", "root", "out"});
+  ASSERT_TRUE(all);
+  EXPECT_EQ(all->roots, std::vector<std::string>{"root"});
+  EXPECT_TRUE(all->sources.empty());
+  auto check = ParseArguments({"--check", "--format", "json", "a", "b"});
+  ASSERT_TRUE(check);
+  EXPECT_TRUE(check->check && check->json);
+  EXPECT_EQ(check->sources.size(), 2u);
+  for (const std::vector<std::string>& wrong :
+       std::vector<std::vector<std::string>>{{"-j", "0", "a", "b"},
+                                             {"-j", "x", "a", "b"},
+                                             {"--format", "json", "a", "b"},
+                                             {"--check", "--yes", "a"},
+                                             {"--check"},
+                                             {"--all", "root"},
+                                             {"--format", "xml", "--check", "a"}}) {
+    EXPECT_FALSE(ParseArguments(wrong)) << wrong[0] << " " << wrong[1];
+  }
 }
 
 TEST(DriveFormArgument, NativePathsTakeTheDriveFormOfTheirDrive) {

@@ -1,0 +1,29 @@
+// Checking a boring's data set without converting it: what the record file would show as "@",
+// what would stop or refuse a conversion, and which files a conversion would create or delete in
+// the source folder. Nothing on disk is changed.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavrimen {
+
+enum class Severity { kError, kWarning, kNote };
+
+struct Finding {
+  std::string file;  // drive form
+  int line = 0;      // 1-based, in the file's own lines; 0 for the file as a whole
+  int column = 0;    // 1-based, in characters
+  Severity severity = Severity::kWarning;
+  std::string message;  // UTF-8, Japanese
+};
+
+// Checks the data set in `source_folder` (drive form, ending with a backslash) against the
+// reference tables of `patdat_path` (drive form, ending with a backslash). Findings come in file
+// order, then by position.
+std::vector<Finding> CheckDataSet(const std::string& source_folder, const std::string& patdat_path);
+
+// "error", "warning", "note".
+const char* SeverityName(Severity severity);
+
+}  // namespace tavrimen

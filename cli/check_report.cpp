@@ -1,0 +1,69 @@
+#include "cli/check_report.h"
+
+#include <cstdio>
+#include <ostream>
+
+#include "platform/drives.h"
+
+namespace tavrimen::cli {
+namespace {
+
+std::string Shown(const std::string& drive_form) {
+  auto native = platform::ToNative(drive_form);
+  return native ? native->string() : drive_form;
+}
+
+std::string JsonString(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+}  // namespace
+
+void PrintFindings(const std::vector<Finding>& findings, bool json, std::ostream& out) {
+  if (json) {
+    out << "[";
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+      const Finding& f = findings[i];
+      out << (i == 0 ? "\n  " : ",\n  ") << "{\"file\": " << JsonString(Shown(f.file))
+          << ", \"line\": " << f.line << ", \"column\": " << f.column
+          << ", \"severity\": " << JsonString(SeverityName(f.severity))
+          << ", \"message\": " << JsonString(f.message) << "}";
+    }
+    out << (findings.empty() ? "]\n" : "\n]\n");
+    return;
+  }
+  for (const Finding& f : findings) {
+    out << Shown(f.file) << ":" << f.line << ":" << f.column << ": " << SeverityName(f.severity)
+        << ": " << f.message << "\n";
+  }
+}
+
+}  // namespace tavrimen::cli
