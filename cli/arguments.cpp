@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/drives.h"
+#include "platform/paths.h"
 #include "reference/text_helpers.h"
 
 namespace tavrimen::cli {
@@ -74,13 +75,19 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
 }
 
 std::optional<std::string> DriveFormArgument(const std::string& path) {
-  // Text in drive form, text with a backslash and blank text go to the run as they are: its path
-  // check trims them and refuses what names no drive, as the window's does.
+  // Text in drive form, blank text and text the system's paths cannot hold go to the run as they
+  // are: its path check trims them and refuses what names no drive, as the window's does.
   const std::string_view trimmed = Trim(path);
   const bool drive_form = trimmed.size() >= 2 && trimmed[1] == ':' &&
                           std::isalpha(static_cast<unsigned char>(trimmed[0]));
-  if (drive_form || trimmed.empty() || trimmed.find('\\') != std::string_view::npos) return path;
-  std::filesystem::path native = std::filesystem::absolute(path).lexically_normal();
+#ifdef _WIN32
+  const bool not_native = trimmed.rfind("\\\\", 0) == 0;  // a network path
+#else
+  const bool not_native = trimmed.find('\\') != std::string_view::npos;
+#endif
+  if (drive_form || trimmed.empty() || not_native) return path;
+  std::filesystem::path native =
+      std::filesystem::absolute(platform::Utf8Path(path)).lexically_normal();
   auto converted = platform::ToDriveForm(native);
   if (!converted) return std::nullopt;
   while (converted->size() > 2 && converted->back() == '\\') converted->pop_back();

@@ -1,7 +1,5 @@
 #include "cli/batch.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -13,6 +11,8 @@
 #include <thread>
 
 #include "app/conversion_run.h"
+#include "platform/paths.h"
+#include "platform/terminal.h"
 
 namespace tavrimen::cli {
 namespace {
@@ -36,7 +36,7 @@ class SharedAnswer {
   bool Ask(std::string_view question, std::ostream& err) {
     std::lock_guard lock(mutex_);
     if (!answer_) {
-      if (isatty(STDIN_FILENO) != 0) {
+      if (platform::StdinIsTerminal()) {
         err << kAppTitle << ": " << question << " [y/N] " << std::flush;
         std::string reply;
         answer_ =
@@ -106,7 +106,7 @@ std::vector<std::filesystem::path> FindBorings(const std::filesystem::path& root
   auto holds_x1 = [](const std::filesystem::path& folder) {
     std::error_code inner;
     for (const auto& entry : std::filesystem::directory_iterator(folder, inner)) {
-      if (Lower(entry.path().filename().string()) == "x1.txt") return true;
+      if (Lower(platform::Utf8String(entry.path().filename())) == "x1.txt") return true;
     }
     return false;
   };

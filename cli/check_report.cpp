@@ -4,13 +4,14 @@
 #include <ostream>
 
 #include "platform/drives.h"
+#include "platform/paths.h"
 
 namespace tavrimen::cli {
 namespace {
 
 std::string Shown(const std::string& drive_form) {
   auto native = platform::ToNative(drive_form);
-  return native ? native->string() : drive_form;
+  return native ? platform::Utf8String(*native) : drive_form;
 }
 
 std::string JsonString(const std::string& text) {

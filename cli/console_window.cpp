@@ -1,8 +1,8 @@
 #include "cli/console_window.h"
 
-#include <unistd.h>
-
 #include <iostream>
+
+#include "platform/terminal.h"
 
 namespace tavrimen::cli {
 namespace {
@@ -43,7 +43,7 @@ MessageAnswer ConsoleWindow::ShowMessage(std::string_view text, MessageIcon, Mes
   if (answer_) {
     yes = *answer_;
     err_ << (yes ? " はい" : " いいえ") << std::endl;
-  } else if (isatty(STDIN_FILENO) != 0) {
+  } else if (platform::StdinIsTerminal()) {
     yes = AskOnTerminal(err_);
   } else {
     err_ << " いいえ" << std::endl;

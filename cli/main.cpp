@@ -1,6 +1,11 @@
 // tavrimen-convert: the conversion of the window, run from the command line, for one boring or
 // many; and a check of data sets that changes nothing.
-#include <unistd.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+#include <windows.h>
+#endif
 
 #include <iostream>
 #include <string>
@@ -14,6 +19,8 @@
 #include "cli/check_report.h"
 #include "cli/console_window.h"
 #include "platform/file_system.h"
+#include "platform/paths.h"
+#include "platform/terminal.h"
 #include "reference/path_checks.h"
 #include "reference/settings.h"
 
@@ -55,8 +62,34 @@ int Check(const cli::Arguments& arguments, const std::vector<std::string>& sourc
 
 }  // namespace
 
+// The command line as UTF-8 text. On Windows the narrow arguments are in the ANSI code page, so
+// they are taken again from the wide command line; output is UTF-8 bytes with "\n" line ends there
+// as everywhere.
+std::vector<std::string> CommandLine(int argc, char** argv) {
+#ifdef _WIN32
+  (void)argc;
+  (void)argv;
+  SetConsoleOutputCP(CP_UTF8);
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> args;
+  for (int i = 1; i < count; ++i) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string arg(static_cast<std::size_t>(std::max(length, 1)) - 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), length, nullptr, nullptr);
+    args.push_back(arg);
+  }
+  LocalFree(wide);
+  return args;
+#else
+  return std::vector<std::string>(argv + 1, argv + argc);
+#endif
+}
+
 int main(int argc, char** argv) {
-  auto arguments = cli::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+  auto arguments = cli::ParseArguments(CommandLine(argc, argv));
   if (!arguments) {
     std::cerr << cli::kUsage;
     return 2;
@@ -82,7 +115,9 @@ int main(int argc, char** argv) {
 
   std::vector<std::string> sources = arguments->sources;
   for (const std::string& root : arguments->roots) {
-    for (const auto& boring : cli::FindBorings(root)) sources.push_back(boring.string());
+    for (const auto& boring : cli::FindBorings(platform::Utf8Path(root))) {
+      sources.push_back(platform::Utf8String(boring));
+    }
   }
   if (sources.empty()) {
     std::cerr << kAppTitle << ": "
@@ -117,6 +152,6 @@ int main(int argc, char** argv) {
   options.answer = arguments->answer;
   options.jobs =
       arguments->jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
-  options.progress = isatty(STDERR_FILENO) != 0;
+  options.progress = platform::StderrIsTerminal();
   return cli::RunBatch(drive_form_sources, options, std::cout, std::cerr);
 }

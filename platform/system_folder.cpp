@@ -2,6 +2,12 @@
 
 #include <cstdlib>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/paths.h"
+#endif
+
 namespace tavrimen::platform {
 
 std::string SysDir() {
@@ -9,7 +15,13 @@ std::string SysDir() {
   if (const char* env = std::getenv("TAVRIMEN_SYSTEM_DIR"); env != nullptr && *env != '\0') {
     folder = env;
   } else {
+#ifdef _WIN32
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const UINT length = GetSystemDirectoryW(buffer, MAX_PATH + 1);
+    folder = Utf8String(std::filesystem::path(std::wstring(buffer, length)));
+#else
     folder = "/etc/tavrimen";
+#endif
   }
   while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
   return folder;

@@ -7,8 +7,8 @@
 
 namespace tavrimen::platform {
 
-// The system folder, native, without a trailing separator. TAVRIMEN_SYSTEM_DIR overrides it; on
-// POSIX systems it is /etc/tavrimen otherwise.
+// The system folder, native, without a trailing separator. TAVRIMEN_SYSTEM_DIR overrides it;
+// otherwise it is the Windows system folder on Windows and /etc/tavrimen elsewhere.
 std::string SysDir();
 
 // `text` without trailing filler: blanks and NUL characters.

@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/file_system.h"
 #include "platform/item_reader.h"
+#include "platform/paths.h"
 #include "platform/system_folder.h"
 #include "reference/text_helpers.h"
 
@@ -16,7 +17,7 @@ std::string PatternFolderFromText(std::string_view text) {
   std::string folder(text);
   if (folder.empty()) return folder;
   if (folder.front() == '/') {
-    if (auto drive_form = platform::ToDriveForm(std::filesystem::path(folder))) {
+    if (auto drive_form = platform::ToDriveForm(platform::Utf8Path(folder))) {
       folder = *drive_form;
     }
   }
@@ -26,7 +27,7 @@ std::string PatternFolderFromText(std::string_view text) {
 
 std::string ReadPatternFolderSetting() {
   auto settings_path = [] {
-    return std::filesystem::path(platform::QPRTrim(platform::SysDir())) / kSettingsFileName;
+    return platform::Utf8Path(platform::QPRTrim(platform::SysDir())) / kSettingsFileName;
   };
   if (platform::ProbeNativeFile(settings_path()) < 1) {
     platform::DeleteNativeFileQuietly(settings_path());
@@ -34,7 +35,7 @@ std::string ReadPatternFolderSetting() {
   }
   std::string content;
   try {
-    content = platform::ReadNativeFile(settings_path(), settings_path().string());
+    content = platform::ReadNativeFile(settings_path(), platform::Utf8String(settings_path()));
   } catch (const IoError&) {
     return {};
   }

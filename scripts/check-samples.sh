@@ -3,6 +3,8 @@
 # with samples/expected/<boring>, byte for byte. With --update, writes the expected files instead.
 #
 #   scripts/check-samples.sh [--update] CONVERTER
+#
+# CONVERTER may be a command with arguments (it is word-split).
 set -euo pipefail
 update=0
 if [ "${1:-}" = "--update" ]; then update=1; shift; fi
@@ -17,7 +19,8 @@ passed=0
 failed=0
 for boring in "$work"/borings/*/; do
   name=$(basename "$boring")
-  if ! "$converter" --patdat "$here/samples/patdat" "$boring" "$work/out" >/dev/null; then
+  # shellcheck disable=SC2086
+  if ! $converter --patdat "$here/samples/patdat" "$boring" "$work/out" >/dev/null; then
     echo "FAIL $name: the conversion did not succeed"
     failed=$((failed + 1))
     continue

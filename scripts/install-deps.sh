@@ -18,6 +18,10 @@ packages=(
   # fuzzing
   clang
   libclang-rt-14-dev
+  # the Windows build, run under wine
+  g++-mingw-w64-x86-64-posix
+  wine64
+  googletest
   # the Debian package
   dpkg-dev
   file

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/drives.h"
+#include "support/environment.h"
 
 namespace tavrimen::testing {
 
@@ -13,14 +14,14 @@ class ScopedDrives {
  public:
   explicit ScopedDrives(const std::string& table) {
     if (const char* old = std::getenv("TAVRIMEN_DRIVES")) old_ = old;
-    setenv("TAVRIMEN_DRIVES", table.c_str(), 1);
+    SetEnv("TAVRIMEN_DRIVES", table);
     platform::ResetDrivesFromEnvironment();
   }
   ~ScopedDrives() {
     if (old_) {
-      setenv("TAVRIMEN_DRIVES", old_->c_str(), 1);
+      SetEnv("TAVRIMEN_DRIVES", *old_);
     } else {
-      unsetenv("TAVRIMEN_DRIVES");
+      UnsetEnv("TAVRIMEN_DRIVES");
     }
     platform::ResetDrivesFromEnvironment();
   }

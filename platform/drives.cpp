@@ -1,6 +1,9 @@
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dirent.h>
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cctype>
@@ -10,6 +13,7 @@
 #include <system_error>
 
 #include "platform/drives.h"
+#include "platform/paths.h"
 
 namespace tavrimen::platform {
 namespace fs = std::filesystem;
@@ -56,7 +60,7 @@ std::optional<std::vector<std::string>> ComponentsBelow(const fs::path& root,
   }
   std::vector<std::string> below;
   for (; it != native.end(); ++it) {
-    if (!it->empty() && *it != ".") below.push_back(it->string());
+    if (!it->empty() && *it != "." && *it != it->root_directory()) below.push_back(Utf8String(*it));
   }
   return below;
 }
@@ -64,15 +68,29 @@ std::optional<std::vector<std::string>> ComponentsBelow(const fs::path& root,
 void Load(Table& table) {
   if (table.loaded) return;
   table.drives.clear();
+#ifdef _WIN32
+  // The real drives; TAVRIMEN_DRIVES can add more, as substituted drives do.
+  const DWORD mask = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if (mask & (1u << i)) {
+      const char letter = static_cast<char>('A' + i);
+      table.drives[letter] = DriveState{Utf8Path(std::string{letter, ':', '\\'}), {}};
+    }
+  }
+#else
   table.drives['Z'] = DriveState{"/", {}};
+#endif
   if (const char* env = std::getenv("TAVRIMEN_DRIVES")) {
     for (const std::string& entry : SplitComponents(env, ';')) {
       std::size_t eq = entry.find('=');
       if (eq != 1 || !std::isalpha(static_cast<unsigned char>(entry[0]))) continue;
       char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(entry[0])));
       std::string root_text = entry.substr(2);
-      while (root_text.size() > 1 && root_text.back() == '/') root_text.pop_back();
-      fs::path root = fs::path(root_text).lexically_normal();
+      while (root_text.size() > 1 && (root_text.back() == '/' || root_text.back() == '\\') &&
+             root_text[root_text.size() - 2] != ':') {
+        root_text.pop_back();
+      }
+      fs::path root = Utf8Path(root_text).lexically_normal();
       if (root.empty() || !root.is_absolute()) continue;
       table.drives[letter] = DriveState{root, {}};
     }
@@ -80,6 +98,7 @@ void Load(Table& table) {
   // The current drive and its directory follow the process's working directory.
   std::error_code ec;
   fs::path cwd = fs::current_path(ec);
+  if (table.drives.empty()) table.drives['C'] = DriveState{Utf8Path("C:\\"), {}};
   table.current_drive = table.drives.begin()->first;
   std::size_t best = 0;
   for (auto& [letter, state] : table.drives) {
@@ -96,23 +115,27 @@ void Load(Table& table) {
 }
 
 bool IsReadableFolder(const fs::path& path) {
-  DIR* dir = opendir(path.c_str());
-  if (dir == nullptr) return false;
-  closedir(dir);
-  return true;
+  std::error_code ec;
+  fs::directory_iterator it(path, ec);
+  return !ec;
 }
 
+#ifndef _WIN32
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
 }
+#endif
 
 // `folder / name`, with `name` replaced by the spelling of an existing entry that differs only in
 // letter case when no entry of the exact name exists.
 fs::path JoinMatchingCase(const fs::path& folder, const std::string& name) {
-  fs::path exact = folder / name;
+  fs::path exact = folder / Utf8Path(name);
+#ifdef _WIN32
+  return exact;  // names are matched without regard to case by the system itself
+#else
   if (name == ".." || name == ".") return exact;
   struct stat info;
   if (lstat(exact.c_str(), &info) == 0) return exact;
@@ -127,6 +150,7 @@ fs::path JoinMatchingCase(const fs::path& folder, const std::string& name) {
   }
   closedir(dir);
   return found;
+#endif
 }
 
 // Applies ".." and "." to a component list.
@@ -165,11 +189,13 @@ std::optional<std::pair<char, std::vector<std::string>>> Resolve(Table& table,
 
 fs::path NativeOf(const Table& table, char letter, const std::vector<std::string>& components) {
   fs::path native = table.drives.at(letter).root;
-  for (const std::string& c : components) native /= c;
+  for (const std::string& c : components) native /= Utf8Path(c);
+#ifndef _WIN32
   // Most names are spelled as on disk: one look-up settles them. Otherwise each component is
   // matched in turn.
   struct stat info;
   if (lstat(native.c_str(), &info) == 0) return native;
+#endif
   native = table.drives.at(letter).root;
   for (const std::string& c : components) native = JoinMatchingCase(native, c);
   return native;

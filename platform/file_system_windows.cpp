@@ -1,0 +1,191 @@
+// File-system operations through the wide-character Windows API, so that Japanese names work.
+#include <windows.h>
+
+#include <atomic>
+#include <cerrno>
+#include <string>
+
+#include "platform/drives.h"
+#include "platform/errors.h"
+#include "platform/faults.h"
+#include "platform/file_system.h"
+
+namespace tavrimen::platform {
+namespace fs = std::filesystem;
+namespace {
+
+thread_local bool read_only = false;
+
+constexpr const char* kCannotRead = "ファイルを読み込めません。";
+
+std::string ReasonFromWindowsError(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return ReasonFromErrno(ENOENT);
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return ReasonFromErrno(EACCES);
+    case ERROR_WRITE_PROTECT:
+      return ReasonFromErrno(EROFS);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ReasonFromErrno(ENOSPC);
+    case ERROR_DIRECTORY:
+      return ReasonFromErrno(ENOTDIR);
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+      return ReasonFromErrno(EEXIST);
+    case ERROR_NOT_READY:
+      return "ドライブの準備ができていません。";
+    default:
+      return "Windows のエラー " + std::to_string(error);
+  }
+}
+
+fs::path NativeOrThrow(std::string_view path, const char* what_failed) {
+  auto native = ToNative(path);
+  if (!native) throw IoError(what_failed, std::string(path), "ドライブがありません。");
+  return *native;
+}
+
+class Handle {
+ public:
+  explicit Handle(HANDLE handle) : handle_(handle) {}
+  ~Handle() {
+    if (valid()) CloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+  bool Close() {
+    const bool closed = CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return closed;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+}  // namespace
+
+ReadOnlyScope::ReadOnlyScope() : previous_(read_only) { read_only = true; }
+ReadOnlyScope::~ReadOnlyScope() { read_only = previous_; }
+bool ReadOnlyScope::Active() { return read_only; }
+
+std::uintmax_t ProbeNativeFile(const fs::path& native) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (GetFileAttributesExW(native.c_str(), GetFileExInfoStandard, &data)) {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
+    return (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  }
+  if (!read_only && faults::Injected(faults::Operation::kCreate, native) == 0) {
+    Handle created(CreateFileW(native.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  }
+  return 0;
+}
+
+std::uintmax_t ProbeFile(std::string_view path) {
+  auto native = ToNative(path);
+  return native ? ProbeNativeFile(*native) : 0;
+}
+
+bool PathExists(std::string_view path) {
+  auto native = ToNative(path);
+  return native && GetFileAttributesW(native->c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void MakeFolder(std::string_view path) {
+  const char* what = "フォルダを作成できません。";
+  fs::path native = NativeOrThrow(path, what);
+  if (read_only) return;
+  if (int injected = faults::Injected(faults::Operation::kMakeFolder, native)) {
+    throw IoError(what, std::string(path), ReasonFromErrno(injected));
+  }
+  if (!CreateDirectoryW(native.c_str(), nullptr)) {
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesW(native.c_str());
+    const bool folder_exists =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (error != ERROR_ALREADY_EXISTS || !folder_exists) {
+      throw IoError(what, std::string(path), ReasonFromWindowsError(error));
+    }
+  }
+}
+
+void DeleteNativeFileQuietly(const fs::path& native) {
+  if (!read_only && faults::Injected(faults::Operation::kDelete, native) == 0) {
+    DeleteFileW(native.c_str());
+  }
+}
+
+void DeleteFileQuietly(std::string_view path) {
+  if (auto native = ToNative(path)) DeleteNativeFileQuietly(*native);
+}
+
+std::string ReadWholeFile(std::string_view path) {
+  return ReadNativeFile(NativeOrThrow(path, kCannotRead), path);
+}
+
+std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) {
+  const std::string path(shown_path);
+  if (int injected = faults::Injected(faults::Operation::kRead, native)) {
+    throw IoError(kCannotRead, path, ReasonFromErrno(injected));
+  }
+  Handle file(CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) throw IoError(kCannotRead, path, ReasonFromWindowsError(GetLastError()));
+  std::string content;
+  char buffer[65536];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
+      throw IoError(kCannotRead, path, ReasonFromWindowsError(GetLastError()));
+    }
+    if (read == 0) break;
+    content.append(buffer, read);
+  }
+  return content;
+}
+
+void WriteFileAtomically(std::string_view path, std::string_view bytes) {
+  const char* what = "記録ファイルを書き込めません。";
+  fs::path native = NativeOrThrow(path, what);
+  if (int injected = read_only ? EROFS : faults::Injected(faults::Operation::kCreate, native)) {
+    throw IoError(what, std::string(path), ReasonFromErrno(injected));
+  }
+  static std::atomic<unsigned> counter{0};
+  const fs::path temp = native.parent_path() / (L"." + native.filename().wstring() + L"." +
+                                                std::to_wstring(GetCurrentProcessId()) + L"." +
+                                                std::to_wstring(counter++));
+  Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) throw IoError(what, std::string(path), ReasonFromWindowsError(GetLastError()));
+  auto fail = [&](std::string reason) {
+    if (file.valid()) file.Close();
+    DeleteFileW(temp.c_str());
+    throw IoError(what, std::string(path), std::move(reason));
+  };
+  const int injected_write_error = faults::Injected(faults::Operation::kWrite, native);
+  if (injected_write_error != 0) bytes = bytes.substr(0, bytes.size() / 2);
+  std::size_t written = 0;
+  while (written < bytes.size()) {
+    DWORD n = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 20));
+    if (!WriteFile(file.get(), bytes.data() + written, chunk, &n, nullptr)) {
+      fail(ReasonFromWindowsError(GetLastError()));
+    }
+    written += n;
+  }
+  if (injected_write_error != 0) fail(ReasonFromErrno(injected_write_error));
+  if (!file.Close()) fail(ReasonFromWindowsError(GetLastError()));
+  if (!MoveFileExW(temp.c_str(), native.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    fail(ReasonFromWindowsError(GetLastError()));
+  }
+}
+
+}  // namespace tavrimen::platform

@@ -1,0 +1,20 @@
+// Native paths from and to UTF-8 text, the same way on every platform (on Windows a narrow
+// std::filesystem::path would use the ANSI code page instead).
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tavrimen::platform {
+
+inline std::filesystem::path Utf8Path(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+inline std::string Utf8String(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace tavrimen::platform

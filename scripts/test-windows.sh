@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Cross-builds the core, the command-line tool and their tests for 64-bit Windows with mingw-w64
+# into build-win/ (or $WIN_BUILD_DIR) and runs the tests under wine, in a private wine prefix
+# inside the build folder. Arguments go to CMake.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+bash "$here/scripts/install-deps.sh"
+build=${WIN_BUILD_DIR:-$here/build-win}
+mkdir -p "$build"
+export WINEDEBUG=-all WINEPREFIX="$build/wineprefix" WINEARCH=win64
+wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+# One wine server for the whole run, so that no test meets a server that is shutting down; it is
+# stopped at the end so that nothing holds the output open.
+mkdir -p "$WINEPREFIX"
+"$wineserver" -p
+trap '"$wineserver" -k 2>/dev/null || true' EXIT
+"$wine" wineboot --init </dev/null >/dev/null 2>&1
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAVRIMEN_WERROR=ON "$@" >/dev/null
+cmake --build "$build" --parallel "$(nproc)"
+cd "$build"
+ctest --output-on-failure --parallel "$(nproc)" </dev/null
