@@ -19,6 +19,7 @@
 #include <stdexcept>
 
 #include "app/conversion_run.h"
+#include "app/headless_window.h"
 #include "bench/data_set_generator.h"
 #include "platform/drives.h"
 
@@ -27,25 +28,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class QuietWindow : public Window {
+// Any message would be a failed conversion.
+class QuietWindow : public HeadlessWindow {
  public:
-  QuietWindow(std::string destination, std::string source)
-      : destination_(std::move(destination)), source_(std::move(source)) {}
-  std::string Text(TextBox box) const override {
-    return box == TextBox::kText1 ? destination_ : source_;
-  }
-  void SetLabel3(std::string_view) override {}
-  void ProcessEventsOnce() override {}
-  void FocusAndSelectAll(TextBox) override {}
-  void SetPointer(Pointer) override {}
+  using HeadlessWindow::HeadlessWindow;
   MessageAnswer ShowMessage(std::string_view text, MessageIcon, MessageButtons,
                             std::string_view) override {
     throw std::runtime_error("unexpected message: " + std::string(text));
   }
-
- private:
-  std::string destination_;
-  std::string source_;
 };
 
 struct Workspace {

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "app/conversion_run.h"
+#include "app/headless_window.h"
 #include "platform/paths.h"
 #include "platform/terminal.h"
 
@@ -54,21 +55,11 @@ class SharedAnswer {
 };
 
 // A window for one run of a batch: it keeps the run's message instead of showing it.
-class BatchWindow : public Window {
+class BatchWindow : public HeadlessWindow {
  public:
   BatchWindow(std::string destination, std::string source, SharedAnswer& answer, std::ostream& err)
-      : destination_(std::move(destination)),
-        source_(std::move(source)),
-        answer_(answer),
-        err_(err) {}
+      : HeadlessWindow(std::move(destination), std::move(source)), answer_(answer), err_(err) {}
 
-  std::string Text(TextBox box) const override {
-    return box == TextBox::kText1 ? destination_ : source_;
-  }
-  void SetLabel3(std::string_view) override {}
-  void ProcessEventsOnce() override {}
-  void FocusAndSelectAll(TextBox) override {}
-  void SetPointer(Pointer) override {}
   MessageAnswer ShowMessage(std::string_view text, MessageIcon, MessageButtons buttons,
                             std::string_view title) override {
     if (buttons == MessageButtons::kYesNo) {
@@ -82,8 +73,6 @@ class BatchWindow : public Window {
   std::string message;
 
  private:
-  std::string destination_;
-  std::string source_;
   SharedAnswer& answer_;
   std::ostream& err_;
 };

@@ -18,15 +18,10 @@ bool AskOnTerminal(std::ostream& err) {
 
 ConsoleWindow::ConsoleWindow(std::string destination, std::string source,
                              std::optional<bool> answer, std::ostream& out, std::ostream& err)
-    : text1_(std::move(destination)),
-      text2_(std::move(source)),
+    : HeadlessWindow(std::move(destination), std::move(source)),
       answer_(answer),
       out_(out),
       err_(err) {}
-
-std::string ConsoleWindow::Text(TextBox box) const {
-  return box == TextBox::kText1 ? text1_ : text2_;
-}
 
 void ConsoleWindow::SetLabel3(std::string_view text) {
   if (!text.empty()) out_ << text << std::endl;

@@ -7,27 +7,21 @@
 #include <optional>
 #include <string>
 
-#include "app/window.h"
+#include "app/headless_window.h"
 
 namespace tavrimen::cli {
 
-class ConsoleWindow : public Window {
+class ConsoleWindow : public HeadlessWindow {
  public:
   // `answer` is the answer to every Yes/No question when given.
   ConsoleWindow(std::string destination, std::string source, std::optional<bool> answer,
                 std::ostream& out, std::ostream& err);
 
-  std::string Text(TextBox box) const override;
   void SetLabel3(std::string_view text) override;
-  void ProcessEventsOnce() override {}
-  void FocusAndSelectAll(TextBox) override {}
-  void SetPointer(Pointer) override {}
   MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                             std::string_view title) override;
 
  private:
-  std::string text1_;
-  std::string text2_;
   std::optional<bool> answer_;
   std::ostream& out_;
   std::ostream& err_;

@@ -1,10 +1,13 @@
 // tavrimen-convert: the conversion of the window, run from the command line, for one boring or
 // many; and a check of data sets that changes nothing.
 #ifdef _WIN32
+// windows.h must come before shellapi.h.
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
-#include <windows.h>
 #endif
 
 #include <iostream>

@@ -56,6 +56,14 @@ std::size_t CharCount(std::string_view bytes);
 // Up to `count` characters from the 0-based character index `start`; empty past the end.
 std::string_view CharSubstring(std::string_view bytes, std::size_t start, std::size_t count);
 
+// The length of the UTF-8 sequence that `lead` starts (1 for a byte that starts none).
+constexpr std::size_t Utf8SequenceLength(unsigned char lead) {
+  if (lead >= 0xF0 && lead <= 0xF7) return 4;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  return 1;
+}
+
 // UTF-8 to code page 932. A character that has no code page 932 form, and a byte that is not
 // valid UTF-8, becomes one "?" byte.
 std::string FromUtf8(std::string_view utf8);

@@ -56,14 +56,6 @@ Converter& Decoder() {
   return converter;
 }
 
-// Length of the UTF-8 sequence that starts with `byte` (1 for a stray continuation byte).
-std::size_t Utf8SequenceLength(unsigned char byte) {
-  if (byte >= 0xF0 && byte <= 0xF7) return 4;
-  if (byte >= 0xE0 && byte <= 0xEF) return 3;
-  if (byte >= 0xC2 && byte <= 0xDF) return 2;
-  return 1;
-}
-
 }  // namespace
 
 std::string FromUtf8(std::string_view utf8) {

@@ -49,9 +49,14 @@ std::string ReadWholeFile(std::string_view path);
 // rename (the file systems in use order a rename over a file after that file's data).
 void WriteFileAtomically(std::string_view path, std::string_view bytes);
 
-// The same for native paths (the settings file in the system folder).
+// The same for native paths; `shown_path` is the path that error messages name. The functions
+// above resolve their drive-form path and call these, which each platform implements.
 std::uintmax_t ProbeNativeFile(const std::filesystem::path& native);
+bool NativePathExists(const std::filesystem::path& native);
+void MakeNativeFolder(const std::filesystem::path& native, std::string_view shown_path);
 void DeleteNativeFileQuietly(const std::filesystem::path& native);
 std::string ReadNativeFile(const std::filesystem::path& native, std::string_view shown_path);
+void WriteNativeFileAtomically(const std::filesystem::path& native, std::string_view shown_path,
+                               std::string_view bytes);
 
 }  // namespace tavrimen::platform

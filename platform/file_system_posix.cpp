@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "platform/drives.h"
 #include "platform/errors.h"
 #include "platform/faults.h"
 #include "platform/file_system.h"
@@ -15,15 +14,7 @@ namespace tavrimen::platform {
 namespace fs = std::filesystem;
 namespace {
 
-thread_local bool read_only = false;
-
 constexpr const char* kCannotRead = "ファイルを読み込めません。";
-
-fs::path NativeOrThrow(std::string_view path, const char* what_failed) {
-  auto native = ToNative(path);
-  if (!native) throw IoError(what_failed, std::string(path), "ドライブがありません。");
-  return *native;
-}
 
 class FileDescriptor {
  public:
@@ -46,37 +37,25 @@ class FileDescriptor {
 
 }  // namespace
 
-ReadOnlyScope::ReadOnlyScope() : previous_(read_only) { read_only = true; }
-ReadOnlyScope::~ReadOnlyScope() { read_only = previous_; }
-bool ReadOnlyScope::Active() { return read_only; }
-
 std::uintmax_t ProbeNativeFile(const fs::path& native) {
   struct stat info;
   if (stat(native.c_str(), &info) == 0) {
     return S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : 0;
   }
-  if (!read_only && faults::Injected(faults::Operation::kCreate, native) == 0) {
+  if (!ReadOnlyScope::Active() && faults::Injected(faults::Operation::kCreate, native) == 0) {
     FileDescriptor created(open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
   }
   return 0;
 }
 
-std::uintmax_t ProbeFile(std::string_view path) {
-  auto native = ToNative(path);
-  return native ? ProbeNativeFile(*native) : 0;
-}
-
-bool PathExists(std::string_view path) {
-  auto native = ToNative(path);
-  if (!native) return false;
+bool NativePathExists(const fs::path& native) {
   struct stat info;
-  return stat(native->c_str(), &info) == 0;
+  return stat(native.c_str(), &info) == 0;
 }
 
-void MakeFolder(std::string_view path) {
+void MakeNativeFolder(const fs::path& native, std::string_view path) {
   const char* what = "フォルダを作成できません。";
-  fs::path native = NativeOrThrow(path, what);
-  if (read_only) return;
+  if (ReadOnlyScope::Active()) return;
   if (int injected = faults::Injected(faults::Operation::kMakeFolder, native)) {
     throw IoError(what, std::string(path), ReasonFromErrno(injected));
   }
@@ -86,17 +65,9 @@ void MakeFolder(std::string_view path) {
 }
 
 void DeleteNativeFileQuietly(const fs::path& native) {
-  if (!read_only && faults::Injected(faults::Operation::kDelete, native) == 0) {
+  if (!ReadOnlyScope::Active() && faults::Injected(faults::Operation::kDelete, native) == 0) {
     unlink(native.c_str());
   }
-}
-
-void DeleteFileQuietly(std::string_view path) {
-  if (auto native = ToNative(path)) DeleteNativeFileQuietly(*native);
-}
-
-std::string ReadWholeFile(std::string_view path) {
-  return ReadNativeFile(NativeOrThrow(path, kCannotRead), path);
 }
 
 std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) {
@@ -125,10 +96,11 @@ std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) 
   return content;
 }
 
-void WriteFileAtomically(std::string_view path, std::string_view bytes) {
+void WriteNativeFileAtomically(const fs::path& native, std::string_view path,
+                               std::string_view bytes) {
   const char* what = "記録ファイルを書き込めません。";
-  fs::path native = NativeOrThrow(path, what);
-  if (int injected = read_only ? EROFS : faults::Injected(faults::Operation::kCreate, native)) {
+  if (int injected =
+          ReadOnlyScope::Active() ? EROFS : faults::Injected(faults::Operation::kCreate, native)) {
     throw IoError(what, std::string(path), ReasonFromErrno(injected));
   }
   std::string temp_template =

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <string>
 
-#include "platform/drives.h"
 #include "platform/errors.h"
 #include "platform/faults.h"
 #include "platform/file_system.h"
@@ -13,8 +12,6 @@
 namespace tavrimen::platform {
 namespace fs = std::filesystem;
 namespace {
-
-thread_local bool read_only = false;
 
 constexpr const char* kCannotRead = "ファイルを読み込めません。";
 
@@ -44,12 +41,6 @@ std::string ReasonFromWindowsError(DWORD error) {
   }
 }
 
-fs::path NativeOrThrow(std::string_view path, const char* what_failed) {
-  auto native = ToNative(path);
-  if (!native) throw IoError(what_failed, std::string(path), "ドライブがありません。");
-  return *native;
-}
-
 class Handle {
  public:
   explicit Handle(HANDLE handle) : handle_(handle) {}
@@ -72,37 +63,26 @@ class Handle {
 
 }  // namespace
 
-ReadOnlyScope::ReadOnlyScope() : previous_(read_only) { read_only = true; }
-ReadOnlyScope::~ReadOnlyScope() { read_only = previous_; }
-bool ReadOnlyScope::Active() { return read_only; }
-
 std::uintmax_t ProbeNativeFile(const fs::path& native) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (GetFileAttributesExW(native.c_str(), GetFileExInfoStandard, &data)) {
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
     return (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
   }
-  if (!read_only && faults::Injected(faults::Operation::kCreate, native) == 0) {
+  if (!ReadOnlyScope::Active() && faults::Injected(faults::Operation::kCreate, native) == 0) {
     Handle created(CreateFileW(native.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
   }
   return 0;
 }
 
-std::uintmax_t ProbeFile(std::string_view path) {
-  auto native = ToNative(path);
-  return native ? ProbeNativeFile(*native) : 0;
+bool NativePathExists(const fs::path& native) {
+  return GetFileAttributesW(native.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool PathExists(std::string_view path) {
-  auto native = ToNative(path);
-  return native && GetFileAttributesW(native->c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void MakeFolder(std::string_view path) {
+void MakeNativeFolder(const fs::path& native, std::string_view path) {
   const char* what = "フォルダを作成できません。";
-  fs::path native = NativeOrThrow(path, what);
-  if (read_only) return;
+  if (ReadOnlyScope::Active()) return;
   if (int injected = faults::Injected(faults::Operation::kMakeFolder, native)) {
     throw IoError(what, std::string(path), ReasonFromErrno(injected));
   }
@@ -118,17 +98,9 @@ void MakeFolder(std::string_view path) {
 }
 
 void DeleteNativeFileQuietly(const fs::path& native) {
-  if (!read_only && faults::Injected(faults::Operation::kDelete, native) == 0) {
+  if (!ReadOnlyScope::Active() && faults::Injected(faults::Operation::kDelete, native) == 0) {
     DeleteFileW(native.c_str());
   }
-}
-
-void DeleteFileQuietly(std::string_view path) {
-  if (auto native = ToNative(path)) DeleteNativeFileQuietly(*native);
-}
-
-std::string ReadWholeFile(std::string_view path) {
-  return ReadNativeFile(NativeOrThrow(path, kCannotRead), path);
 }
 
 std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) {
@@ -152,10 +124,11 @@ std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) 
   return content;
 }
 
-void WriteFileAtomically(std::string_view path, std::string_view bytes) {
+void WriteNativeFileAtomically(const fs::path& native, std::string_view path,
+                               std::string_view bytes) {
   const char* what = "記録ファイルを書き込めません。";
-  fs::path native = NativeOrThrow(path, what);
-  if (int injected = read_only ? EROFS : faults::Injected(faults::Operation::kCreate, native)) {
+  if (int injected =
+          ReadOnlyScope::Active() ? EROFS : faults::Injected(faults::Operation::kCreate, native)) {
     throw IoError(what, std::string(path), ReasonFromErrno(injected));
   }
   static std::atomic<unsigned> counter{0};

@@ -6,21 +6,16 @@
 #include <iterator>
 
 #include "app/conversion_run.h"
+#include "app/headless_window.h"
 #include "fuzz_files.h"
 #include "platform/drives.h"
 
 namespace {
 
-class SilentWindow : public tavrimen::Window {
+class SilentWindow : public tavrimen::HeadlessWindow {
  public:
-  SilentWindow(std::string destination, std::string source)
-      : destination_(std::move(destination)), source_(std::move(source)) {}
-  std::string Text(tavrimen::TextBox box) const override {
-    return box == tavrimen::TextBox::kText1 ? destination_ : source_;
-  }
+  using HeadlessWindow::HeadlessWindow;
   void SetLabel3(std::string_view text) override { label_ = text; }
-  void ProcessEventsOnce() override {}
-  void FocusAndSelectAll(tavrimen::TextBox) override {}
   void SetPointer(tavrimen::Pointer pointer) override { pointer_ = pointer; }
   tavrimen::MessageAnswer ShowMessage(std::string_view, tavrimen::MessageIcon,
                                       tavrimen::MessageButtons, std::string_view) override {
@@ -28,10 +23,6 @@ class SilentWindow : public tavrimen::Window {
   }
   std::string label_;
   tavrimen::Pointer pointer_ = tavrimen::Pointer::kDefault;
-
- private:
-  std::string destination_;
-  std::string source_;
 };
 
 void WriteText(const std::filesystem::path& path, const std::string& bytes) {

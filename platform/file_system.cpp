@@ -1,0 +1,52 @@
+// The file operations on drive-form paths, the same on every platform: each resolves its path and
+// calls the platform's native operation.
+#include "platform/file_system.h"
+
+#include "platform/drives.h"
+#include "platform/errors.h"
+
+namespace tavrimen::platform {
+namespace fs = std::filesystem;
+namespace {
+
+thread_local bool read_only = false;
+
+fs::path NativeOrThrow(std::string_view path, const char* what_failed) {
+  auto native = ToNative(path);
+  if (!native) throw IoError(what_failed, std::string(path), "ドライブがありません。");
+  return *native;
+}
+
+}  // namespace
+
+ReadOnlyScope::ReadOnlyScope() : previous_(read_only) { read_only = true; }
+ReadOnlyScope::~ReadOnlyScope() { read_only = previous_; }
+bool ReadOnlyScope::Active() { return read_only; }
+
+std::uintmax_t ProbeFile(std::string_view path) {
+  auto native = ToNative(path);
+  return native ? ProbeNativeFile(*native) : 0;
+}
+
+bool PathExists(std::string_view path) {
+  auto native = ToNative(path);
+  return native && NativePathExists(*native);
+}
+
+void MakeFolder(std::string_view path) {
+  MakeNativeFolder(NativeOrThrow(path, "フォルダを作成できません。"), path);
+}
+
+void DeleteFileQuietly(std::string_view path) {
+  if (auto native = ToNative(path)) DeleteNativeFileQuietly(*native);
+}
+
+std::string ReadWholeFile(std::string_view path) {
+  return ReadNativeFile(NativeOrThrow(path, "ファイルを読み込めません。"), path);
+}
+
+void WriteFileAtomically(std::string_view path, std::string_view bytes) {
+  WriteNativeFileAtomically(NativeOrThrow(path, "記録ファイルを書き込めません。"), path, bytes);
+}
+
+}  // namespace tavrimen::platform
