@@ -5,6 +5,7 @@
 #include <QStyle>
 
 #include "platform/drives.h"
+#include "platform/paths.h"
 
 namespace tavrimen::gui {
 namespace {
@@ -26,7 +27,7 @@ QStringList AncestorsAndSelf(const QString& path) {
 std::optional<QString> ReadableNativeFolder(const QString& drive_form_path) {
   auto native = platform::ToNative(drive_form_path.toStdString());
   if (!native) return std::nullopt;
-  QDir dir(QString::fromStdString(native->string()));
+  QDir dir(QString::fromStdString(platform::Utf8String(*native)));
   if (!dir.exists() || !dir.isReadable()) return std::nullopt;
   return dir.absolutePath();
 }

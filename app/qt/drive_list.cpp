@@ -3,14 +3,16 @@
 #include <cctype>
 
 #include "platform/drives.h"
+#include "platform/paths.h"
 
 namespace tavrimen::gui {
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
   for (const platform::Drive& drive : platform::Drives()) {
     const QString letter = QString(QChar(drive.letter)).toLower();
-    addItem(QString("%1: [%2]").arg(letter, QString::fromStdString(drive.root.string())),
-            QChar(drive.letter));
+    addItem(
+        QString("%1: [%2]").arg(letter, QString::fromStdString(platform::Utf8String(drive.root))),
+        QChar(drive.letter));
   }
 }
 

@@ -109,13 +109,18 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   QWidget::setTabOrder(command1_, command2_);
   QWidget::setTabOrder(command2_, text1_);
   QWidget::setTabOrder(text1_, text2_);
+  // The labels reach a few pixels into the text boxes; the boxes stay on top, as they always have.
+  text1_->raise();
+  text2_->raise();
 
   // Both lists start at the current directory.
   const QString current = Q(platform::CurrentDirectory());
   drive1_->setDrive(platform::CurrentDrive());
   drive2_->setDrive(platform::CurrentDrive());
-  dir1_->setPath(current);
-  dir2_->setPath(current);
+  // A current folder that cannot be listed leaves the lists at its drive's root.
+  for (DirectoryList* dir : {dir1_, dir2_}) {
+    if (!dir->setPath(current)) dir->setPath(current.left(2) + "\\");
+  }
 
   connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
   connect(command2_, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -147,6 +152,7 @@ bool Form1::Form_Load() {
   }
   text2_->setText(dir2_->path());
   text1_->setText(dir1_->path());
+  dir1_->setFocus(Qt::OtherFocusReason);  // the first control in the tab order
   return true;
 }
 
@@ -194,10 +200,11 @@ void Form1::SetPointer(Pointer pointer) {
   const bool hourglass = pointer == Pointer::kHourglass;
   if (hourglass == hourglass_) return;
   hourglass_ = hourglass;
+  // The pointer of this window only: a message box shown during the run keeps the arrow.
   if (hourglass) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setCursor(Qt::WaitCursor);
   } else {
-    QApplication::restoreOverrideCursor();
+    unsetCursor();
   }
 }
 

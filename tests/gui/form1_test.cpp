@@ -144,6 +144,7 @@ class Form1Test : public QObject {
     QCOMPARE(Text(form, "Text2")->text(), current);
     QCOMPARE(Label3(form), QString());
     QVERIFY(boxes_->seen.empty());
+    QCOMPARE(form.focusWidget(), form.findChild<QWidget*>("Dir1"));
   }
 
   void executeConverts() {
@@ -156,7 +157,7 @@ class Form1Test : public QObject {
     QCOMPARE(Label3(form), QString("変換が正常に終了しました。"));
     QVERIFY(std::filesystem::exists(root_.path() / "out" / "B-1"));
     QVERIFY(boxes_->seen.empty());
-    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QCOMPARE(form.cursor().shape(), Qt::ArrowCursor);
   }
 
   void refusalShowsItsMessageAndSelectsTheTextBox() {
