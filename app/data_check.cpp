@@ -35,7 +35,10 @@ class RecordFile {
         ++read;
       }
       short_last_ = read < static_cast<std::size_t>(items_per_record) ? static_cast<int>(read) : 0;
-      record.resize(static_cast<std::size_t>(items_per_record));
+      // Missing items stand at the end of the data.
+      platform::Item missing;
+      missing.start = platform::ItemReader::DataLength(bytes_) + 1;
+      record.resize(static_cast<std::size_t>(items_per_record), missing);
       records_.push_back(std::move(record));
     }
     for (std::size_t i = 0; i < bytes_.size(); ++i) {
@@ -51,16 +54,23 @@ class RecordFile {
   int short_last() const { return short_last_; }
   const std::string& bytes() const { return bytes_; }
 
-  // Line and column (characters) of a 1-based byte position.
+  // Line and column (characters) of a 1-based byte position. Positions asked in increasing
+  // order on one line are counted on from the last one, so that a long line costs its length
+  // once, not once per finding.
   std::pair<int, int> Where(std::size_t position) const {
-    const std::size_t offset = position == 0 ? 0 : position - 1;
+    const std::size_t offset = std::min(position == 0 ? 0 : position - 1, bytes_.size());
     auto after = std::upper_bound(line_starts_.begin(), line_starts_.end(), offset);
     const std::size_t line_start = after == line_starts_.begin() ? 0 : *(after - 1);
     const int line = static_cast<int>(after - line_starts_.begin()) + 1;
-    const std::size_t length = std::min(offset, bytes_.size()) - std::min(line_start, offset);
-    const int column =
-        static_cast<int>(cp932::CharCount(std::string_view(bytes_).substr(line_start, length))) + 1;
-    return {line, column};
+    if (line_start != counted_line_start_ || offset < counted_offset_) {
+      counted_line_start_ = line_start;
+      counted_offset_ = line_start;
+      counted_chars_ = 0;
+    }
+    counted_chars_ += cp932::CharCount(
+        std::string_view(bytes_).substr(counted_offset_, offset - counted_offset_));
+    counted_offset_ = offset;
+    return {line, static_cast<int>(counted_chars_) + 1};
   }
 
  private:
@@ -69,6 +79,9 @@ class RecordFile {
   std::vector<std::vector<platform::Item>> records_;
   std::vector<std::size_t> line_starts_;
   int short_last_ = 0;
+  mutable std::size_t counted_line_start_ = 0;
+  mutable std::size_t counted_offset_ = 0;
+  mutable std::size_t counted_chars_ = 0;
 };
 
 class Checker {
@@ -122,7 +135,8 @@ std::optional<float> Checker::Number(const RecordFile& file, const platform::Ite
   try {
     return NumberFromText(item.text);
   } catch (const NumberOverflowError&) {
-    Add(file, item, Severity::kError,
+    // An error only where the conversion reads it: the conversion check below says so.
+    Add(file, item, Severity::kWarning,
         std::string(what) + "の数値が大きすぎます: 「" + cp932::ToUtf8(item.text) + "」");
     return std::nullopt;
   }
@@ -137,7 +151,8 @@ void Checker::CheckBytes(const RecordFile& file) {
     if (cp932::IsLeadByte(lead)) {
       length = 2;
       const auto trail = pos + 1 < bytes.size() ? static_cast<unsigned char>(bytes[pos + 1]) : 0;
-      valid = (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC);
+      valid = ((trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC)) &&
+              cp932::ToUtf8(std::string_view(bytes).substr(pos, 2)).find('?') == std::string::npos;
     } else {
       valid = lead < 0x80 || (lead >= 0xA1 && lead <= 0xDF);
     }
@@ -329,11 +344,6 @@ void Checker::CheckConversion() {
         "記録ファイルの行数が上限の1000行を超えるため、変換できません");
   } catch (const ConversionError& e) {
     std::string message = e.what();
-    // A number that the file checks already showed at its place is not repeated.
-    for (const Finding& found : findings_) {
-      if (found.severity == Severity::kError && message.find(found.file) != std::string::npos)
-        return;
-    }
     std::replace(message.begin(), message.end(), '\n', ' ');
     Add(folder_, 0, 0, Severity::kError, message);
   }

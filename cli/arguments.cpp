@@ -1,5 +1,6 @@
 #include "cli/arguments.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -85,7 +86,12 @@ std::optional<std::string> DriveFormArgument(const std::string& path) {
 #else
   const bool not_native = trimmed.find('\\') != std::string_view::npos;
 #endif
-  if (drive_form || trimmed.empty() || not_native) return path;
+  if (drive_form) {
+    std::string backslashed = path;  // "Z:/data/B-1" is Z:\data\B-1
+    std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
+    return backslashed;
+  }
+  if (trimmed.empty() || not_native) return path;
   std::filesystem::path native =
       std::filesystem::absolute(platform::Utf8Path(path)).lexically_normal();
   auto converted = platform::ToDriveForm(native);

@@ -63,7 +63,9 @@ class BatchWindow : public HeadlessWindow {
   MessageAnswer ShowMessage(std::string_view text, MessageIcon, MessageButtons buttons,
                             std::string_view title) override {
     if (buttons == MessageButtons::kYesNo) {
-      return answer_.Ask(text, err_) ? MessageAnswer::kYes : MessageAnswer::kNo;
+      if (answer_.Ask(text, err_)) return MessageAnswer::kYes;
+      message = std::string(title) + ": " + std::string(text) + " いいえ";
+      return MessageAnswer::kNo;
     }
     if (!message.empty()) message += " / ";
     message += std::string(title) + ": " + std::string(text);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "platform/cp932.h"
 #include "platform/drives.h"
 #include "platform/paths.h"
 
@@ -14,7 +15,30 @@ std::string Shown(const std::string& drive_form) {
   return native ? platform::Utf8String(*native) : drive_form;
 }
 
-std::string JsonString(const std::string& text) {
+// `text` with every byte that starts no valid UTF-8 sequence replaced by U+FFFD, so that the JSON
+// is valid whatever bytes a file name holds.
+std::string ValidUtf8(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = cp932::Utf8SequenceLength(lead);
+    bool valid = lead < 0x80 || length > 1;
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      valid = i + k < text.size() && (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+    }
+    if (valid) {
+      out.append(text, i, length);
+      i += length;
+    } else {
+      out += "\xEF\xBF\xBD";
+      i += 1;
+    }
+  }
+  return out;
+}
+
+std::string JsonString(const std::string& raw) {
+  const std::string text = ValidUtf8(raw);
   std::string out = "\"";
   for (char c : text) {
     switch (c) {

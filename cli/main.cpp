@@ -11,6 +11,7 @@
 #endif
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -109,6 +110,9 @@ int main(int argc, char** argv) {
       patdat = PatternFolderFromText(*drive_form);
     }
   } else {
+    // A check changes nothing, not even the empty settings file that a conversion would delete.
+    std::optional<platform::ReadOnlyScope> read_only;
+    if (arguments->check) read_only.emplace();
     patdat = ReadPatternFolderSetting();
   }
   if (patdat.empty() || !platform::PathExists(patdat.substr(0, patdat.size() - 1))) {

@@ -183,7 +183,11 @@ std::optional<std::pair<char, std::vector<std::string>>> Resolve(Table& table,
   if (drive == table.drives.end()) return std::nullopt;
   std::vector<std::string> components;
   if (path.empty() || path.front() != '\\') components = drive->second.current;
-  for (std::string& c : SplitComponents(path, '\\')) components.push_back(std::move(c));
+  // A slash separates folders as a backslash does, so that no folder name can hold one and
+  // lead out of the folder it is joined to.
+  std::string separated(path);
+  std::replace(separated.begin(), separated.end(), '/', '\\');
+  for (std::string& c : SplitComponents(separated, '\\')) components.push_back(std::move(c));
   return std::make_pair(letter, Normalised(components));
 }
 

@@ -108,9 +108,6 @@ TEST_F(DataCheckTest, ReportsEachKindOfFindingAtItsPlace) {
            return records;
          }()}},
        ":0:0: error: 記録ファイルの行数が上限の1000行を超えるため、変換できません"},
-      {"number beyond single precision",
-       {{"X1.txt", "1,1e39,20,0\n"}},
-       "X1.txt:1:3: error: 深度の数値が大きすぎます: 「1e39」"},
       {"files the conversion would delete",
        {{"X6.TXT", ""}},
        "X6.TXT:0:0: note: 空のファイルです。変換すると削除されます"},
@@ -133,6 +130,33 @@ TEST_F(DataCheckTest, BytesThatAreNotCodePage932AreShownAtTheirPlace) {
   EXPECT_EQ(f.line, 1);
   EXPECT_EQ(f.column, 11);  // after 1,1.00," and two kanji
   EXPECT_EQ(f.message, "シフトJIS（コードページ932）の文字ではないバイトがあります");
+}
+
+TEST_F(DataCheckTest, NumbersBeyondSinglePrecisionAreErrorsOnlyWhereTheConversionReadsThem) {
+  EXPECT_EQ(Check({{"X1.txt", "1,1e39,20,0\n"}}),
+            (std::vector<std::string>{
+                ":0:0: error: 数値が大きすぎるため変換できません。 C:\\B-1\\X1.txt 「1e39」",
+                "X1.txt:1:3: warning: 深度の数値が大きすぎます: 「1e39」"}));
+  // A layer below the last geology layer is never read.
+  EXPECT_EQ(Check({{"X3.txt", "1,5.00,06,0,,0,0\n1,6.00,06,0,,0,0\n1,9e99,06,0,,0,0\n"}}),
+            std::vector<std::string>{"X3.txt:3:3: warning: 深度の数値が大きすぎます: 「9e99」"});
+}
+
+TEST_F(DataCheckTest, MissingItemsOfAShortLastRecordAreShownAtTheEnd) {
+  EXPECT_EQ(
+      Check({{"X1.txt", "1,5.00,20,0\n1,6.00,"}}),
+      std::vector<std::string>{"X1.txt:2:8: warning: 最後のレコードの項目が足りません（4 項目中 3 "
+                               "項目）。足りない項目は空として読みます"});
+}
+
+TEST_F(DataCheckTest, UnassignedDoubleByteCodesAreNotCodePage932) {
+  WriteFiles(root_.path() / "B-1", testing::MinimalBoring());
+  testing::WriteFile(root_.path() / "B-1" / "X14.txt", "1,5.00,\x85\x40,x,0,0\r\n");
+  bool found = false;
+  for (const Finding& f : CheckDataSet("C:\\B-1\\", "C:\\PATDAT\\")) {
+    found = found || (f.file == "C:\\B-1\\X14.txt" && f.line == 1 && f.column == 8);
+  }
+  EXPECT_TRUE(found);
 }
 
 TEST_F(DataCheckTest, MissingFilesThatAConversionWouldCreateOrRefuse) {

@@ -226,6 +226,37 @@ TEST_F(CliTest, CheckReportsFindingsAndChangesNothing) {
   (void)before;
 }
 
+TEST_F(CliTest, CheckLeavesAnEmptySettingsFileAlone) {
+  testing::WriteFile(root_.path() / "system" / "PatdatV5.ini", "");
+  EXPECT_EQ(Convert("--check src/B-1").status, 1);
+  EXPECT_TRUE(std::filesystem::exists(root_.path() / "system" / "PatdatV5.ini"));
+}
+
+#ifndef _WIN32  // folder names that are not UTF-8 exist on POSIX file systems only
+TEST_F(CliTest, CheckWritesValidJsonForNamesThatAreNotUtf8) {
+  WriteFiles(root_.path() / "src" / "bad\xff" / "B-1", MinimalBoring());
+  Result json = Convert("--patdat patdat --check --format json src/bad\xff/B-1");
+  EXPECT_EQ(json.out.find('\xff'), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find("bad\xEF\xBF\xBD"), std::string::npos) << json.out;
+}
+#endif
+
+TEST_F(CliTest, DriveFormWithSlashesStaysInsideTheDestination) {
+  Result r = Convert("--patdat patdat D:/src/B-1 D:/out",
+                     "TAVRIMEN_DRIVES='D=" + root_.path().string() + "'");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(FileNames(root_.path() / "out"), "B-1");
+}
+
+TEST_F(CliTest, BatchSummaryNamesADeclinedDestination) {
+  WriteSite(root_.path() / "site", {"a/B-1", "a/B-2"});
+  Result r = Convert("--patdat patdat --no site/a/B-1 site/a/B-2 missing/out");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("B-2: Tavrimen Zm38: フォルダがありません。新規作成しますか？ いいえ"),
+            std::string::npos)
+      << r.out;
+}
+
 TEST(ParseArguments, BatchAndCheckOptions) {
   auto batch = ParseArguments({"-j", "3", "a", "b", "out"});
   ASSERT_TRUE(batch);

@@ -55,6 +55,10 @@ TEST(Drives, EachDriveHasItsOwnCurrentDirectory) {
   EXPECT_EQ(CurrentDirectory(), "C:\\A\\B");
   EXPECT_EQ(ToNative("C:rel"), c.path() / "A" / "B" / "rel");
   EXPECT_EQ(ToNative("..\\x"), c.path() / "A" / "x");
+  // A slash separates folders too, and nothing leads above a drive's root.
+  EXPECT_EQ(ToNative("C:\\A/B"), c.path() / "A" / "B");
+  EXPECT_EQ(ToNative("C:\\/tmp/x"), c.path() / "tmp" / "x");
+  EXPECT_EQ(ToNative("C:\\..\\..\\x"), c.path() / "x");
   EXPECT_FALSE(ChangeDirectory("C:\\missing"));
   ASSERT_TRUE(ChangeDrive('Z'));
   ASSERT_TRUE(ChangeDrive('C'));
