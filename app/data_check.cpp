@@ -9,6 +9,8 @@
 #include "app/output_generation.h"
 #include "app/session.h"
 #include "output/errors.h"
+#include "output/layer_cursor.h"
+#include "output/record_blocks.h"
 #include "platform/cp932.h"
 #include "platform/errors.h"
 #include "platform/file_system.h"
@@ -237,8 +239,7 @@ void Checker::CheckLayerFiles() {
     for (const auto& record : x3->records()) {
       for (int item : {3, 5}) {
         const platform::Item& codes = record[static_cast<std::size_t>(item - 1)];
-        for (std::size_t k = 0; k < 6; k += 2) {
-          const std::string code_text(cp932::CharSubstring(codes.text, k, 2));
+        for (const std::string& code_text : TwoCharacterCodes(codes.text)) {
           const float code = NumberFromText(code_text);
           if (code == 0) continue;
           const auto name = L4NameOf(session_.dictionaries, code);
@@ -286,9 +287,7 @@ void Checker::CheckBlockFiles() {
     for (int item = 9; item <= 18; ++item) {
       for (const auto& record : x6->records()) {
         const platform::Item& code_item = record[static_cast<std::size_t>(item - 1)];
-        const std::string padded = "  " + std::string(Trim(code_item.text));
-        const float code =
-            NumberFromText(cp932::CharSubstring(padded, cp932::CharCount(padded) - 2, 2));
+        const float code = NumberFromText(X6CodeColumn(code_item.text));
         if (code == 0) continue;
         try {
           if (!session_.code_tables.Get("L100.TXT", 2).Find(code)) {
@@ -338,14 +337,13 @@ void Checker::CheckCreatedAndDeletedFiles() {
 void Checker::CheckConversion() {
   // The conversion itself, in memory: the errors that would stop it and the number of lines.
   try {
+    ReadTitleFiles(folder_, session_.title_data);
     BuildRecordLines(session_);
   } catch (const LineLimitError&) {
     Add(folder_, 0, 0, Severity::kError,
         "記録ファイルの行数が上限の1000行を超えるため、変換できません");
   } catch (const ConversionError& e) {
-    std::string message = e.what();
-    std::replace(message.begin(), message.end(), '\n', ' ');
-    Add(folder_, 0, 0, Severity::kError, message);
+    Add(folder_, 0, 0, Severity::kError, OnOneLine(e.what()));
   }
 }
 
@@ -357,9 +355,7 @@ std::vector<Finding> Checker::Run() {
     LoadL4Names(session_.patdat_path, session_.dictionaries);
     LoadKishituTable(session_.patdat_path, session_.dictionaries);
   } catch (const ConversionError& e) {
-    std::string message = e.what();
-    std::replace(message.begin(), message.end(), '\n', ' ');
-    Add(session_.patdat_path, 0, 0, Severity::kError, message);
+    Add(session_.patdat_path, 0, 0, Severity::kError, OnOneLine(e.what()));
     return findings_;
   }
   if (!platform::PathExists(folder_)) {
@@ -377,16 +373,7 @@ std::vector<Finding> Checker::Run() {
   CheckLayerFiles();
   CheckBlockFiles();
   CheckCreatedAndDeletedFiles();
-  if (platform::ProbeFile(folder_ + "X1.txt") > 0) {
-    try {
-      ReadTitleFiles(folder_, session_.title_data);
-      CheckConversion();
-    } catch (const ConversionError& e) {
-      std::string message = e.what();
-      std::replace(message.begin(), message.end(), '\n', ' ');
-      Add(folder_, 0, 0, Severity::kError, message);
-    }
-  }
+  if (platform::ProbeFile(folder_ + "X1.txt") > 0) CheckConversion();
   std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
     return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
   });

@@ -12,6 +12,7 @@
 
 #include "app/conversion_run.h"
 #include "app/headless_window.h"
+#include "platform/errors.h"
 #include "platform/paths.h"
 #include "platform/terminal.h"
 
@@ -84,11 +85,6 @@ struct Result {
   std::string message;
 };
 
-std::string OneLine(std::string text) {
-  std::replace(text.begin(), text.end(), '\n', ' ');
-  return text;
-}
-
 }  // namespace
 
 std::vector<std::filesystem::path> FindBorings(const std::filesystem::path& root) {
@@ -157,7 +153,7 @@ int RunBatch(const std::vector<std::string>& sources, const BatchOptions& option
       if (to_run[i]) {
         BatchWindow window(options.destination, sources[i], answer, err);
         results[i].outcome = Command1_Click(window, options.patdat);
-        results[i].message = OneLine(window.message);
+        results[i].message = OnOneLine(window.message);
       }
       report_progress(results[i]);
     }

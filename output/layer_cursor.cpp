@@ -8,6 +8,12 @@
 
 namespace tavrimen {
 
+std::array<std::string, 3> TwoCharacterCodes(std::string_view codes) {
+  return {std::string(cp932::CharSubstring(codes, 0, 2)),
+          std::string(cp932::CharSubstring(codes, 2, 2)),
+          std::string(cp932::CharSubstring(codes, 4, 2))};
+}
+
 const std::string& LayerCursor::FileBytes(int slot) {
   // The files do not change during a run: each is probed and read once.
   std::optional<std::string>& bytes = file_bytes_[static_cast<std::size_t>(slot)];
@@ -63,8 +69,8 @@ void LayerCursor::AdvanceLayerX3() {
   // skipped as if it were not there.
   auto names_of = [&](const std::string& codes, int& count) {
     std::string names;
-    for (std::size_t k = 0; k < 6; k += 2) {
-      const float code = Number(2, std::string(cp932::CharSubstring(codes, k, 2)));
+    for (const std::string& code_text : TwoCharacterCodes(codes)) {
+      const float code = Number(2, code_text);
       if (code == 0) continue;
       const auto name = L4NameOf(dictionaries_, code);
       if (!name) continue;

@@ -9,6 +9,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "reference/dictionaries.h"
@@ -19,6 +20,10 @@ namespace tavrimen {
 inline constexpr long long kExhausted = -999;
 inline constexpr float kNoDepth = 9999;
 inline constexpr int kNoteLineBytes = 70;
+
+// The up to three two-character L4 codes written side by side in an X3 item (shorter or empty
+// texts past its end).
+std::array<std::string, 3> TwoCharacterCodes(std::string_view codes);
 
 class LayerCursor {
  public:

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "output/line_buffer.h"
@@ -17,6 +18,10 @@ namespace tavrimen {
 
 // X5.TXT: one line per record with the depth computed from whole metres and hundredths; "-1".
 void WriteX5Block(const std::string& folder, LineBuffer& lines);
+
+// An X6 code as a two-character column: trimmed, two blanks in front, the last two characters
+// kept (so " 5" for 5, "12" for 12, "  " for none).
+std::string X6CodeColumn(std::string_view field);
 
 // The twenty two-character codes of one X6 record.
 using X6CodeRow = std::array<std::string, 20>;

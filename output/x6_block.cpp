@@ -7,13 +7,6 @@
 namespace tavrimen {
 namespace {
 
-// A code as a two-character column: trimmed, two blanks in front, the last two characters kept.
-std::string CodeColumn(std::string_view field) {
-  const std::string padded = "  " + std::string(Trim(field));
-  const std::size_t chars = cp932::CharCount(padded);
-  return std::string(cp932::CharSubstring(padded, chars - 2, 2));
-}
-
 std::string KindLetter(float kind) {
   if (kind == 1) return "T";
   if (kind == 2) return "D";
@@ -23,6 +16,12 @@ std::string KindLetter(float kind) {
 
 }  // namespace
 
+std::string X6CodeColumn(std::string_view field) {
+  const std::string padded = "  " + std::string(Trim(field));
+  const std::size_t chars = cp932::CharCount(padded);
+  return std::string(cp932::CharSubstring(padded, chars - 2, 2));
+}
+
 std::vector<X6CodeRow> WriteX6Block(const std::string& folder, LineBuffer& lines) {
   const std::string path = folder + "X6.TXT";
   std::vector<X6CodeRow> code_rows;
@@ -31,7 +30,7 @@ std::vector<X6CodeRow> WriteX6Block(const std::string& folder, LineBuffer& lines
     while (!reader.AtEnd()) {
       std::vector<std::string> f = ReadRecord(reader, 8);
       X6CodeRow row;
-      for (std::string& code : row) code = CodeColumn(reader.NextText());
+      for (std::string& code : row) code = X6CodeColumn(reader.NextText());
       ReadRecord(reader, 40);
       code_rows.push_back(std::move(row));
       const float kind = NamingFileOnOverflow(path, [&] { return NumberFromText(f[3]); });

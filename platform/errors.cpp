@@ -1,5 +1,6 @@
 #include "platform/errors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -15,6 +16,11 @@ DataError::DataError(std::string problem, std::string path, std::string detail)
 
 NumberOverflowError::NumberOverflowError(std::string field_text)
     : ConversionError("数値が大きすぎます: " + field_text), field_text_(std::move(field_text)) {}
+
+std::string OnOneLine(std::string message) {
+  std::replace(message.begin(), message.end(), '\n', ' ');
+  return message;
+}
 
 std::string ReasonFromErrno(int error_number) {
   switch (error_number) {

@@ -40,6 +40,9 @@ class NumberOverflowError : public ConversionError {
   std::string field_text_;
 };
 
+// A message with its line breaks as blanks, for places that show one line a message.
+std::string OnOneLine(std::string message);
+
 // Runs `read`, turning a number overflow inside it into a DataError that names `path`.
 template <typename Read>
 auto NamingFileOnOverflow(const std::string& path, Read&& read) -> decltype(read()) {
