@@ -18,6 +18,7 @@
 
 #include "app/conversion_run.h"
 #include "app/data_check.h"
+#include "app/start_up.h"
 #include "cli/arguments.h"
 #include "cli/batch.h"
 #include "cli/check_report.h"
@@ -31,8 +32,6 @@
 namespace {
 
 using namespace tavrimen;
-
-constexpr const char* kNoPatdatMessage = " PATDAT の設定がありません.";
 
 // Message boxes that show nothing: the check reports paths itself.
 class NoMessageBoxes : public MessageBoxes {
@@ -115,7 +114,7 @@ int main(int argc, char** argv) {
     if (arguments->check) read_only.emplace();
     patdat = ReadPatternFolderSetting();
   }
-  if (patdat.empty() || !platform::PathExists(patdat.substr(0, patdat.size() - 1))) {
+  if (!PatternFolderExists(patdat)) {
     std::cerr << kAppTitle << ":" << kNoPatdatMessage << std::endl;
     return 1;
   }

@@ -33,6 +33,12 @@ bool PathExists(std::string_view path) {
   return native && NativePathExists(*native);
 }
 
+std::optional<std::vector<std::string>> ListSubfolders(std::string_view path) {
+  auto native = ToNative(path);
+  if (!native) return std::nullopt;
+  return ListNativeSubfolders(*native);
+}
+
 void MakeFolder(std::string_view path) {
   MakeNativeFolder(NativeOrThrow(path, "フォルダを作成できません。"), path);
 }

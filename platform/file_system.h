@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavrimen::platform {
 
@@ -33,6 +35,11 @@ std::uintmax_t ProbeFile(std::string_view path);
 // Whether a file or folder of that name exists.
 bool PathExists(std::string_view path);
 
+// The names (UTF-8) of the folders in a folder, in no particular order, without hidden ones:
+// names starting with "." on POSIX systems, hidden or system folders on Windows. Nothing when the
+// folder cannot be read.
+std::optional<std::vector<std::string>> ListSubfolders(std::string_view path);
+
 // Creates one folder; its parent must exist. Throws IoError.
 void MakeFolder(std::string_view path);
 
@@ -53,6 +60,7 @@ void WriteFileAtomically(std::string_view path, std::string_view bytes);
 // above resolve their drive-form path and call these, which each platform implements.
 std::uintmax_t ProbeNativeFile(const std::filesystem::path& native);
 bool NativePathExists(const std::filesystem::path& native);
+std::optional<std::vector<std::string>> ListNativeSubfolders(const std::filesystem::path& native);
 void MakeNativeFolder(const std::filesystem::path& native, std::string_view shown_path);
 void DeleteNativeFileQuietly(const std::filesystem::path& native);
 std::string ReadNativeFile(const std::filesystem::path& native, std::string_view shown_path);

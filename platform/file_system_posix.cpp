@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -51,6 +52,21 @@ std::uintmax_t ProbeNativeFile(const fs::path& native) {
 bool NativePathExists(const fs::path& native) {
   struct stat info;
   return stat(native.c_str(), &info) == 0;
+}
+
+std::optional<std::vector<std::string>> ListNativeSubfolders(const fs::path& native) {
+  DIR* dir = opendir(native.c_str());
+  if (dir == nullptr) return std::nullopt;
+  std::vector<std::string> names;
+  while (const dirent* entry = readdir(dir)) {
+    if (entry->d_name[0] == '.') continue;
+    struct stat info;
+    if (stat((native / entry->d_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+      names.emplace_back(entry->d_name);
+    }
+  }
+  closedir(dir);
+  return names;
 }
 
 void MakeNativeFolder(const fs::path& native, std::string_view path) {

@@ -8,6 +8,7 @@
 #include "platform/errors.h"
 #include "platform/faults.h"
 #include "platform/file_system.h"
+#include "platform/paths.h"
 
 namespace tavrimen::platform {
 namespace fs = std::filesystem;
@@ -78,6 +79,22 @@ std::uintmax_t ProbeNativeFile(const fs::path& native) {
 
 bool NativePathExists(const fs::path& native) {
   return GetFileAttributesW(native.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::vector<std::string>> ListNativeSubfolders(const fs::path& native) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((native / L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::vector<std::string> names;
+  do {
+    const DWORD hidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(found.dwFileAttributes & hidden) &&
+        found.cFileName[0] != L'.') {
+      names.push_back(Utf8String(fs::path(found.cFileName)));
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
 }
 
 void MakeNativeFolder(const fs::path& native, std::string_view path) {

@@ -6,6 +6,11 @@
 
 #include <QListWidget>
 #include <QString>
+#include <vector>
+
+namespace tavrimen {
+struct DirectoryEntry;
+}
 
 namespace tavrimen::gui {
 
@@ -32,7 +37,7 @@ class DirectoryList : public QListWidget {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  void fill();
+  void fill(const std::vector<DirectoryEntry>& entries);
 
   QString path_;
 };

@@ -2,17 +2,14 @@
 
 #include <cctype>
 
+#include "app/folder_lists.h"
 #include "platform/drives.h"
-#include "platform/paths.h"
 
 namespace tavrimen::gui {
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
   for (const platform::Drive& drive : platform::Drives()) {
-    const QString letter = QString(QChar(drive.letter)).toLower();
-    addItem(
-        QString("%1: [%2]").arg(letter, QString::fromStdString(platform::Utf8String(drive.root))),
-        QChar(drive.letter));
+    addItem(QString::fromStdString(DriveCaption(drive)), QChar(drive.letter));
   }
 }
 

@@ -7,14 +7,15 @@
 #include <QScreen>
 
 #include "app/conversion_run.h"
+#include "app/folder_lists.h"
+#include "app/form_layout.h"
+#include "app/start_up.h"
 #include "platform/drives.h"
-#include "platform/file_system.h"
-#include "reference/settings.h"
 
 namespace tavrimen::gui {
 namespace {
 
-const QColor kLightGrey(0xC0, 0xC0, 0xC0);
+const QColor kGrey(QRgb{kLightGrey});
 
 QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -22,17 +23,62 @@ QString Q(std::string_view text) {
 
 void PaintLightGrey(QWidget* widget) {
   QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, kLightGrey);
+  palette.setColor(QPalette::Window, kGrey);
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
 }
 
-template <typename Widget>
-Widget* Make(QWidget* parent, const char* name) {
-  auto* widget = new Widget(parent);
-  widget->setObjectName(name);
+QWidget* Make(const ControlSpec& control, QWidget* parent) {
+  QWidget* widget = nullptr;
+  switch (control.kind) {
+    case ControlKind::kPanel:
+      widget = new QWidget(parent);
+      break;
+    case ControlKind::kFrame:
+      widget = new QGroupBox(Q(control.caption), parent);
+      break;
+    case ControlKind::kLabel:
+      widget = new QLabel(Q(control.caption), parent);
+      break;
+    case ControlKind::kTextBox:
+      widget = new QLineEdit(parent);
+      break;
+    case ControlKind::kButton:
+      widget = new QPushButton(Q(control.caption), parent);
+      break;
+    case ControlKind::kDriveList:
+      widget = new DriveList(parent);
+      break;
+    case ControlKind::kDirectoryList:
+      widget = new DirectoryList(parent);
+      break;
+  }
+  widget->setObjectName(Q(control.name));
   return widget;
 }
+
+// Twips (1/1440 inch) to pixels at the screen's logical resolution.
+QRect Pixels(const TwipsRect& twips) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const double dpi_x = screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
+  const double dpi_y = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
+  return QRect(TwipsToPixels(twips.left, dpi_x), TwipsToPixels(twips.top, dpi_y),
+               TwipsToPixels(twips.width, dpi_x), TwipsToPixels(twips.height, dpi_y));
+}
+
+// A drive list and its directory list, as the core's drive change drives them.
+class QtDriveAndDirectory : public DriveAndDirectory {
+ public:
+  QtDriveAndDirectory(DriveList* drive, DirectoryList* dir) : drive_(drive), dir_(dir) {}
+  char ChosenDrive() const override { return drive_->drive(); }
+  int DriveIndex() const override { return drive_->currentIndex(); }
+  void SetDriveIndex(int index) override { drive_->setCurrentIndex(index); }
+  bool ShowFolder(const std::string& path) override { return dir_->setPath(Q(path)); }
+
+ private:
+  DriveList* drive_;
+  DirectoryList* dir_;
+};
 
 }  // namespace
 
@@ -41,86 +87,57 @@ QFont WindowFont() {
   font.setWeight(QFont::Normal);
   if (QFontDatabase::families(QFontDatabase::Japanese).contains("System")) {
     font.setFamily("System");
-    font.setPointSizeF(13.5);
+    font.setPointSizeF(kSystemFontPoints);
     return font;
   }
-  // The classic System font draws its 13.5-point text with 16-pixel full-width glyphs; an outline
-  // font takes 12 points for the same glyph width, so that the captions fit their controls.
-  font.setFamilies(
-      {"MS UI Gothic", "Yu Gothic UI", "Meiryo UI", "IPAGothic", "IPAPGothic", "Noto Sans CJK JP"});
-  font.setPointSizeF(12);
+  QStringList families;
+  for (std::string_view family : kJapaneseUiFonts) families << Q(family);
+  font.setFamilies(families);
+  font.setPointSizeF(kOutlineFontPoints);
   return font;
 }
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
   setObjectName("Form1");
-  setWindowTitle(kWindowCaption);
-  setFixedSize(Twips(0, 0, 9090, 6495).size());
+  setWindowTitle(Q(kWindowCaption));
+  setFixedSize(Pixels({0, 0, kClientWidthTwips, kClientHeightTwips}).size());
 
-  picture1_ = Make<QWidget>(this, "Picture1");
-  frame3_ = Make<QGroupBox>(picture1_, "Frame3");
-  label3_ = Make<QLabel>(frame3_, "Label3");
-  text2_ = Make<QLineEdit>(picture1_, "Text2");
-  text1_ = Make<QLineEdit>(picture1_, "Text1");
-  command2_ = Make<QPushButton>(picture1_, "Command2");
-  command1_ = Make<QPushButton>(picture1_, "Command1");
-  frame2_ = Make<QGroupBox>(picture1_, "Frame2");
-  drive2_ = Make<DriveList>(frame2_, "Drive2");
-  dir2_ = Make<DirectoryList>(frame2_, "Dir2");
-  frame1_ = Make<QGroupBox>(picture1_, "Frame1");
-  drive1_ = Make<DriveList>(frame1_, "Drive1");
-  dir1_ = Make<DirectoryList>(frame1_, "Dir1");
-  label2_ = Make<QLabel>(picture1_, "Label2");
-  label1_ = Make<QLabel>(picture1_, "Label1");
-
-  picture1_->setGeometry(Twips(0, 0, 9075, 6495));
-  frame3_->setGeometry(Twips(240, 4740, 8475, 675));
-  label3_->setGeometry(Twips(180, 240, 8175, 315));
-  text2_->setGeometry(Twips(2400, 240, 6255, 405));
-  text1_->setGeometry(Twips(2400, 840, 6255, 405));
-  command2_->setGeometry(Twips(5160, 5580, 2055, 555));
-  command1_->setGeometry(Twips(2520, 5580, 1935, 555));
-  frame2_->setGeometry(Twips(1200, 1620, 3135, 2895));
-  drive2_->setGeometry(Twips(240, 2220, 2595, 390));
-  dir2_->setGeometry(Twips(240, 420, 2595, 1530));
-  frame1_->setGeometry(Twips(4980, 1620, 2895, 2895));
-  drive1_->setGeometry(Twips(240, 2220, 2415, 390));
-  dir1_->setGeometry(Twips(240, 420, 2415, 1530));
-  label2_->setGeometry(Twips(240, 300, 2235, 315));
-  label1_->setGeometry(Twips(240, 900, 2235, 315));
-
-  for (QWidget* grey : std::initializer_list<QWidget*>{picture1_, frame3_, label3_, frame2_,
-                                                       frame1_, label2_, label1_}) {
-    PaintLightGrey(grey);
+  for (const ControlSpec& control : kForm1Controls) {
+    QWidget* container =
+        control.container == "Form1" ? this : findChild<QWidget*>(Q(control.container));
+    QWidget* widget = Make(control, container);
+    widget->setGeometry(Pixels(control.twips));
+    if (control.kind == ControlKind::kPanel || control.kind == ControlKind::kFrame ||
+        control.kind == ControlKind::kLabel) {
+      PaintLightGrey(widget);
+    }
   }
-  frame3_->setTitle("メッセージ");
-  frame2_->setTitle("変換元フォルダ名選択");
-  frame1_->setTitle("変換先フォルダ名選択");
-  command1_->setText("実  行");
-  command2_->setText("終  了");
-  label2_->setText("変換元フォルダ名 ：");
-  label1_->setText("変換先フォルダ名 ：");
+  label3_ = findChild<QLabel*>("Label3");
+  text2_ = findChild<QLineEdit*>("Text2");
+  text1_ = findChild<QLineEdit*>("Text1");
+  command2_ = findChild<QPushButton*>("Command2");
+  command1_ = findChild<QPushButton*>("Command1");
+  drive2_ = findChild<DriveList*>("Drive2");
+  dir2_ = findChild<DirectoryList*>("Dir2");
+  drive1_ = findChild<DriveList*>("Drive1");
+  dir1_ = findChild<DirectoryList*>("Dir1");
 
   // The order of the tab key, as the controls' tab indices give it.
-  QWidget::setTabOrder(dir1_, drive1_);
-  QWidget::setTabOrder(drive1_, dir2_);
-  QWidget::setTabOrder(dir2_, drive2_);
-  QWidget::setTabOrder(drive2_, command1_);
-  QWidget::setTabOrder(command1_, command2_);
-  QWidget::setTabOrder(command2_, text1_);
-  QWidget::setTabOrder(text1_, text2_);
+  const std::vector<const ControlSpec*> tab_order = TabOrder();
+  for (std::size_t i = 1; i < tab_order.size(); ++i) {
+    QWidget::setTabOrder(findChild<QWidget*>(Q(tab_order[i - 1]->name)),
+                         findChild<QWidget*>(Q(tab_order[i]->name)));
+  }
   // The labels reach a few pixels into the text boxes; the boxes stay on top, as they always have.
   text1_->raise();
   text2_->raise();
 
   // Both lists start at the current directory.
-  const QString current = Q(platform::CurrentDirectory());
+  const QString start = Q(StartingFolder());
   drive1_->setDrive(platform::CurrentDrive());
   drive2_->setDrive(platform::CurrentDrive());
-  // A current folder that cannot be listed leaves the lists at its drive's root.
-  for (DirectoryList* dir : {dir1_, dir2_}) {
-    if (!dir->setPath(current)) dir->setPath(current.left(2) + "\\");
-  }
+  dir1_->setPath(start);
+  dir2_->setPath(start);
 
   connect(command1_, &QPushButton::clicked, this, &Form1::Command1_Click);
   connect(command2_, &QPushButton::clicked, this, &Form1::Command2_Click);
@@ -130,26 +147,22 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   connect(dir1_, &DirectoryList::pathChanged, this, [this] { DirChange(dir1_, text1_); });
 }
 
-QRect Form1::Twips(int left, int top, int width, int height) const {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const double dpi_x = screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
-  const double dpi_y = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
-  auto x = [&](int twips) { return qRound(twips * dpi_x / 1440.0); };
-  auto y = [&](int twips) { return qRound(twips * dpi_y / 1440.0); };
-  return QRect(x(left), y(top), x(width), y(height));
-}
-
 bool Form1::Form_Load() {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    move(CentredOrigin(area.x(), area.width(), width()),
+         CentredOrigin(area.y(), area.height(), height()));
   }
-  patdat_path_ = ReadPatternFolderSetting();
-  if (patdat_path_.empty() ||
-      !platform::PathExists(patdat_path_.substr(0, patdat_path_.size() - 1))) {
-    ShowMessageBox(nullptr, kNoPatdatMessage, MessageIcon::kNone, MessageButtons::kOk, kAppTitle);
-    return false;
-  }
+  class StartUpBoxes : public MessageBoxes {
+   public:
+    MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
+                              std::string_view title) override {
+      return ShowMessageBox(nullptr, text, icon, buttons, title);
+    }
+  } boxes;
+  auto patdat = LoadPatternFolder(boxes);
+  if (!patdat) return false;
+  patdat_path_ = *patdat;
   text2_->setText(dir2_->path());
   text1_->setText(dir1_->path());
   dir1_->setFocus(Qt::OtherFocusReason);  // the first control in the tab order
@@ -157,19 +170,13 @@ bool Form1::Form_Load() {
 }
 
 void Form1::DriveChange(DriveList* drive, DirectoryList* dir) {
-  // A drive that cannot be read falls back, silently, to the first entry, which fires the change
-  // again for that entry.
-  int remembered_index = 0;
-  if (!dir->setPath(Q(platform::CurrentDirectoryOf(drive->drive())))) {
-    drive->setCurrentIndex(remembered_index);
-  }
-  remembered_index = drive->currentIndex();
-  if (!platform::ChangeDrive(drive->drive())) drive->setCurrentIndex(remembered_index);
+  QtDriveAndDirectory lists(drive, dir);
+  tavrimen::DriveChange(lists);
 }
 
 void Form1::DirChange(DirectoryList* dir, QLineEdit* text) {
   text->setText(dir->path());
-  platform::ChangeDirectory(dir->path().toStdString());
+  tavrimen::DirChange(dir->path().toStdString());
 }
 
 void Form1::Command1_Click() {

@@ -17,11 +17,8 @@
 
 namespace tavrimen::gui {
 
-inline constexpr const char* kNoPatdatMessage = " PATDAT の設定がありません.";
-inline constexpr const char* kWindowCaption = "Kolumna_S -> User(Pv) 変換プログラム";
-
-// The window font: 13.5 points, Japanese; the platform's Japanese UI font where the classic
-// "System" font does not exist.
+// The window font: "System" at 13.5 points where it exists, else the platform's Japanese UI font
+// at the size that draws the same glyphs.
 QFont WindowFont();
 
 class Form1 : public QWidget, public Window {
@@ -55,26 +52,18 @@ class Form1 : public QWidget, public Window {
   void Command2_Click();
 
  private:
-  // Twips (1/1440 inch) to pixels at the screen's logical resolution.
-  QRect Twips(int left, int top, int width, int height) const;
   void DriveChange(DriveList* drive, DirectoryList* dir);
   void DirChange(DirectoryList* dir, QLineEdit* text);
 
-  QWidget* picture1_;
-  QGroupBox* frame3_;
   QLabel* label3_;
   QLineEdit* text2_;
   QLineEdit* text1_;
   QPushButton* command2_;
   QPushButton* command1_;
-  QGroupBox* frame2_;
   DriveList* drive2_;
   DirectoryList* dir2_;
-  QGroupBox* frame1_;
   DriveList* drive1_;
   DirectoryList* dir1_;
-  QLabel* label2_;
-  QLabel* label1_;
 
   std::string patdat_path_;
   bool hourglass_ = false;

@@ -1,0 +1,62 @@
+// The drive and directory lists of the main window, independent of the window toolkit: what a
+// directory list shows, what a drive list's entries say, and what happens when the user picks a
+// drive or a folder. Both windows draw the lists; the behaviour is this.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/drives.h"
+
+namespace tavrimen {
+
+// One line of a directory list.
+struct DirectoryEntry {
+  std::string name;  // the folder's own name, or "C:\" for a drive root
+  std::string path;  // drive form, "C:\" for a root
+  int level;         // indentation: 0 for the drive root
+  bool open;         // the shown folder and its ancestors are open, its subfolders closed
+};
+
+// What a directory list shows for a folder: the drive root and each folder down to the shown one
+// (open), then the shown folder's subfolders (closed), ordered by name without regard to letter
+// case. `drive_form_path` is a folder in drive form without a trailing backslash except at the
+// root. Nothing when the folder cannot be read.
+std::optional<std::vector<DirectoryEntry>> DirectoryEntries(const std::string& drive_form_path);
+
+// The row of the shown folder itself among DirectoryEntries.
+std::size_t ShownFolderRow(const std::vector<DirectoryEntry>& entries);
+
+// A drive list's caption for a drive: its letter in lower case and a colon, then the folder it
+// stands for in brackets when that is not the drive's own root ("c: [/home/me/borings]").
+std::string DriveCaption(const platform::Drive& drive);
+
+// The folder both directory lists start at: the current directory, or its drive's root when the
+// current directory cannot be read.
+std::string StartingFolder();
+
+// A drive list and the directory list it drives, as a drive change needs them.
+class DriveAndDirectory {
+ public:
+  virtual ~DriveAndDirectory() = default;
+  // The drive letter of the drive list's current entry.
+  virtual char ChosenDrive() const = 0;
+  virtual int DriveIndex() const = 0;
+  // Changing the index fires the drive change again for the new entry.
+  virtual void SetDriveIndex(int index) = 0;
+  // Shows a folder in the directory list. False, with nothing changed, when the folder cannot be
+  // read; fires the directory change when the folder differs from the one shown.
+  virtual bool ShowFolder(const std::string& drive_form_path) = 0;
+};
+
+// The drive change: the directory list follows the chosen drive to that drive's current
+// directory, and the drive becomes the current drive. A drive that cannot be read puts the drive
+// list back, silently, on its first entry.
+void DriveChange(DriveAndDirectory& lists);
+
+// The directory change: the folder becomes the current directory. (The window copies it into its
+// text box.)
+void DirChange(const std::string& drive_form_path);
+
+}  // namespace tavrimen

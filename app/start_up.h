@@ -1,0 +1,24 @@
+// What the main window does before it shows: find the pattern-data folder, or tell the user why
+// the program cannot run. Both windows and the command-line tool check the folder the same way.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/message_box.h"
+
+namespace tavrimen {
+
+inline constexpr std::string_view kNoPatdatMessage = " PATDAT の設定がありません.";
+
+// Whether `patdat_path` (drive form, ending with a backslash) names an existing folder: the path
+// without its last character must exist.
+bool PatternFolderExists(std::string_view patdat_path);
+
+// The pattern-data folder of the setting. When the setting is missing or names no folder, shows
+// " PATDAT の設定がありません." with OK, no icon and the application title, and gives nothing:
+// the program must then end.
+std::optional<std::string> LoadPatternFolder(MessageBoxes& boxes);
+
+}  // namespace tavrimen
