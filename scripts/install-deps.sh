@@ -25,10 +25,11 @@ packages=(
   # the Debian package
   dpkg-dev
   file
-  # rendering the window for the README
+  # the window tests under wine, and rendering the windows for the README
   xvfb
   xauth
   imagemagick
+  locales
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,139 @@
+#include "app/win32/folder_lists.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/win32/wide.h"
+#include "platform/drives.h"
+
+namespace tavrimen::win32 {
+namespace {
+
+HICON FolderIcon(bool open) {
+  SHFILEINFOW info = {};
+  UINT flags = SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES;
+  if (open) flags |= SHGFI_OPENICON;
+  SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, flags);
+  return info.hIcon;
+}
+
+}  // namespace
+
+DirectoryList::DirectoryList(HWND list_box, std::function<void()> changed)
+    : list_box_(list_box),
+      changed_(std::move(changed)),
+      open_icon_(FolderIcon(true)),
+      closed_icon_(FolderIcon(false)) {
+  SetWindowSubclass(list_box_, KeyProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+DirectoryList::~DirectoryList() {
+  RemoveWindowSubclass(list_box_, KeyProc, 1);
+  if (open_icon_ != nullptr) DestroyIcon(open_icon_);
+  if (closed_icon_ != nullptr) DestroyIcon(closed_icon_);
+}
+
+bool DirectoryList::SetPath(const std::string& drive_form_path) {
+  auto entries = DirectoryEntries(drive_form_path);
+  if (!entries) return false;
+  const bool changed = drive_form_path != path_;
+  path_ = drive_form_path;
+  entries_ = std::move(*entries);
+  SendMessageW(list_box_, WM_SETREDRAW, FALSE, 0);
+  SendMessageW(list_box_, LB_RESETCONTENT, 0, 0);
+  for (const DirectoryEntry& entry : entries_) {
+    SendMessageW(list_box_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry.name).c_str()));
+  }
+  SendMessageW(list_box_, LB_SETCURSEL, ShownFolderRow(entries_), 0);
+  SendMessageW(list_box_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_box_, nullptr, TRUE);
+  if (changed && changed_) changed_();
+  return true;
+}
+
+void DirectoryList::OpenRow(int row) {
+  if (row < 0 || static_cast<std::size_t>(row) >= entries_.size()) return;
+  SetPath(entries_[static_cast<std::size_t>(row)].path);
+}
+
+void DirectoryList::Resize(UINT dpi, HFONT font) {
+  icon_size_ = MulDiv(16, static_cast<int>(dpi), 96);
+  indent_ = MulDiv(8, static_cast<int>(dpi), 96);
+  HDC dc = GetDC(list_box_);
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW metrics;
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(list_box_, dc);
+  const int height =
+      std::max<int>(metrics.tmHeight, icon_size_) + MulDiv(2, static_cast<int>(dpi), 96);
+  SendMessageW(list_box_, LB_SETITEMHEIGHT, 0, height);
+}
+
+void DirectoryList::Draw(const DRAWITEMSTRUCT& item) const {
+  if (item.itemID == static_cast<UINT>(-1) || item.itemID >= entries_.size()) return;
+  const DirectoryEntry& entry = entries_[item.itemID];
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  HDC dc = item.hDC;
+  FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  const int left = item.rcItem.left + 2 + entry.level * indent_;
+  const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - icon_size_) / 2;
+  DrawIconEx(dc, left, top, entry.open ? open_icon_ : closed_icon_, icon_size_, icon_size_, 0,
+             nullptr, DI_NORMAL);
+  RECT text = item.rcItem;
+  text.left = left + icon_size_ + 4;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  const std::wstring name = Wide(entry.name);
+  DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &item.rcItem);
+}
+
+LRESULT CALLBACK DirectoryList::KeyProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                        UINT_PTR, DWORD_PTR self) {
+  auto* list = reinterpret_cast<DirectoryList*>(self);
+  if (message == WM_GETDLGCODE && lparam != 0) {
+    const MSG* pending = reinterpret_cast<const MSG*>(lparam);
+    if (pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) return DLGC_WANTALLKEYS;
+  }
+  if (message == WM_KEYDOWN && wparam == VK_RETURN) {
+    list->OpenRow(static_cast<int>(SendMessageW(window, LB_GETCURSEL, 0, 0)));
+    return 0;
+  }
+  return DefSubclassProc(window, message, wparam, lparam);
+}
+
+DriveList::DriveList(HWND combo_box, std::function<void()> changed)
+    : combo_box_(combo_box), changed_(std::move(changed)) {
+  for (const platform::Drive& drive : platform::Drives()) {
+    SendMessageW(combo_box_, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(Wide(DriveCaption(drive)).c_str()));
+    letters_.push_back(drive.letter);
+  }
+}
+
+char DriveList::Drive() const {
+  const int index = Index();
+  return index >= 0 && static_cast<std::size_t>(index) < letters_.size()
+             ? letters_[static_cast<std::size_t>(index)]
+             : '\0';
+}
+
+int DriveList::Index() const {
+  return static_cast<int>(SendMessageW(combo_box_, CB_GETCURSEL, 0, 0));
+}
+
+void DriveList::SetIndex(int index) {
+  if (index == Index()) return;
+  SendMessageW(combo_box_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  if (changed_) changed_();
+}
+
+void DriveList::SelectDrive(char letter) {
+  for (std::size_t i = 0; i < letters_.size(); ++i) {
+    if (letters_[i] == letter) SendMessageW(combo_box_, CB_SETCURSEL, i, 0);
+  }
+}
+
+}  // namespace tavrimen::win32

@@ -1,0 +1,85 @@
+// The main window on Windows, written with the wide Win32 API: source and destination folder
+// pickers, a status line, Execute and Exit. It builds its controls from the core's layout table,
+// gathers the two folder paths and shows what the conversion run tells it; the run, the start-up
+// check and the drive and directory behaviour all live in the core.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/win32/folder_lists.h"
+#include "app/window.h"
+
+namespace tavrimen::win32 {
+
+class Form1 : public Window {
+ public:
+  // Creates the window and its controls, hidden; both directory lists show the current folder.
+  explicit Form1(HINSTANCE instance);
+  ~Form1() override;
+  Form1(const Form1&) = delete;
+  Form1& operator=(const Form1&) = delete;
+
+  // Start-up, before the window is shown: centres the window, reads the pattern-data folder
+  // setting and fills both folder boxes with the current directory. False, after the message,
+  // when the setting is missing or names no folder: the program must then end.
+  bool Form_Load();
+  // Shows the window with the focus on the first control of the tab order.
+  void Show(int show_command);
+
+  HWND handle() const { return window_; }
+  // The control of that name ("Text1", "Command1", "Dir2", ...).
+  HWND Control(std::string_view name) const;
+  const std::string& patdat_path() const { return patdat_path_; }
+  // The size of the window font in pixels, at the window's resolution.
+  int FontHeight() const;
+
+  // Dispatches a message of the loop, with the keyboard handling of a dialog (Tab, arrow keys).
+  bool PreTranslate(MSG& message);
+
+  // Window interface of the conversion run.
+  std::string Text(TextBox box) const override;
+  void SetLabel3(std::string_view text) override;
+  void ProcessEventsOnce() override;
+  void FocusAndSelectAll(TextBox box) override;
+  void SetPointer(Pointer pointer) override;
+  MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
+                            std::string_view title) override;
+
+  void Command1_Click();
+  void Command2_Click();
+
+ private:
+  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  void CreateControls(HINSTANCE instance);
+  // Places every control and sets the font for `dpi` dots per inch.
+  void Layout(UINT dpi);
+  void OnCommand(int id, int notification);
+  void DriveChange(DriveList& drive, DirectoryList& dir);
+
+  HWND window_ = nullptr;
+  HWND panel_ = nullptr;  // Picture1
+  std::map<std::string, HWND, std::less<>> controls_;
+  std::unique_ptr<DriveList> drive1_, drive2_;
+  std::unique_ptr<DirectoryList> dir1_, dir2_;
+  HFONT font_ = nullptr;
+  HBRUSH grey_ = nullptr;
+  HWND saved_focus_ = nullptr;
+  UINT dpi_ = 96;
+  std::string patdat_path_;
+  bool hourglass_ = false;
+  bool running_ = false;
+  bool destroying_ = false;  // by the destructor, which posts no quit message
+};
+
+// Shows a message box owned by `owner` (none at start-up) and waits for the answer.
+MessageAnswer ShowMessageBox(HWND owner, std::string_view text, MessageIcon icon,
+                             MessageButtons buttons, std::string_view title);
+
+}  // namespace tavrimen::win32
