@@ -80,6 +80,40 @@ class QtDriveAndDirectory : public DriveAndDirectory {
   DirectoryList* dir_;
 };
 
+// Shows a modal box and waits for the answer.
+MessageAnswer ShowMessageBox(QWidget* parent, std::string_view text, MessageIcon icon,
+                             MessageButtons buttons, std::string_view title) {
+  QMessageBox box(parent);
+  box.setObjectName("MessageBox");
+  box.setWindowTitle(Q(title));
+  box.setText(Q(text));
+  switch (icon) {
+    case MessageIcon::kNone:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+    case MessageIcon::kExclamation:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MessageIcon::kInformation:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case MessageIcon::kQuestion:
+      box.setIcon(QMessageBox::Question);
+      break;
+  }
+  if (buttons == MessageButtons::kYesNo) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.button(QMessageBox::Yes)->setText("はい(&Y)");
+    box.button(QMessageBox::No)->setText("いいえ(&N)");
+    box.setDefaultButton(QMessageBox::Yes);
+  } else {
+    box.setStandardButtons(QMessageBox::Ok);
+  }
+  const int answer = box.exec();
+  if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
+  return answer == QMessageBox::Yes ? MessageAnswer::kYes : MessageAnswer::kNo;
+}
+
 }  // namespace
 
 QFont WindowFont() {
@@ -153,14 +187,7 @@ bool Form1::Form_Load() {
     move(CentredOrigin(area.x(), area.width(), width()),
          CentredOrigin(area.y(), area.height(), height()));
   }
-  class StartUpBoxes : public MessageBoxes {
-   public:
-    MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
-                              std::string_view title) override {
-      return ShowMessageBox(nullptr, text, icon, buttons, title);
-    }
-  } boxes;
-  auto patdat = LoadPatternFolder(boxes);
+  auto patdat = LoadPatternFolder(*this);
   if (!patdat) return false;
   patdat_path_ = *patdat;
   text2_->setText(dir2_->path());
@@ -217,40 +244,8 @@ void Form1::SetPointer(Pointer pointer) {
 
 MessageAnswer Form1::ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                                  std::string_view title) {
-  return ShowMessageBox(this, text, icon, buttons, title);
-}
-
-MessageAnswer Form1::ShowMessageBox(QWidget* parent, std::string_view text, MessageIcon icon,
-                                    MessageButtons buttons, std::string_view title) {
-  QMessageBox box(parent);
-  box.setObjectName("MessageBox");
-  box.setWindowTitle(Q(title));
-  box.setText(Q(text));
-  switch (icon) {
-    case MessageIcon::kNone:
-      box.setIcon(QMessageBox::NoIcon);
-      break;
-    case MessageIcon::kExclamation:
-      box.setIcon(QMessageBox::Warning);
-      break;
-    case MessageIcon::kInformation:
-      box.setIcon(QMessageBox::Information);
-      break;
-    case MessageIcon::kQuestion:
-      box.setIcon(QMessageBox::Question);
-      break;
-  }
-  if (buttons == MessageButtons::kYesNo) {
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.button(QMessageBox::Yes)->setText("はい(&Y)");
-    box.button(QMessageBox::No)->setText("いいえ(&N)");
-    box.setDefaultButton(QMessageBox::Yes);
-  } else {
-    box.setStandardButtons(QMessageBox::Ok);
-  }
-  const int answer = box.exec();
-  if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
-  return answer == QMessageBox::Yes ? MessageAnswer::kYes : MessageAnswer::kNo;
+  // Before the window shows (at start-up), a box has no owner.
+  return ShowMessageBox(isVisible() ? this : nullptr, text, icon, buttons, title);
 }
 
 }  // namespace tavrimen::gui

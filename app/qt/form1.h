@@ -43,10 +43,6 @@ class Form1 : public QWidget, public Window {
   MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                             std::string_view title) override;
 
-  // Message boxes, shared by the start-up and the run. Shows a modal box and waits.
-  static MessageAnswer ShowMessageBox(QWidget* parent, std::string_view text, MessageIcon icon,
-                                      MessageButtons buttons, std::string_view title);
-
  public slots:
   void Command1_Click();
   void Command2_Click();

@@ -129,6 +129,29 @@ void RegisterClasses(HINSTANCE instance, WNDPROC form_proc, WNDPROC panel_proc, 
   RegisterClassExW(&panel);
 }
 
+// Shows a message box owned by `owner` (none before the window shows) and waits for the answer.
+MessageAnswer ShowMessageBox(HWND owner, std::string_view text, MessageIcon icon,
+                             MessageButtons buttons, std::string_view title) {
+  UINT style = buttons == MessageButtons::kYesNo ? MB_YESNO : MB_OK;
+  switch (icon) {
+    case MessageIcon::kNone:
+      break;
+    case MessageIcon::kExclamation:
+      style |= MB_ICONEXCLAMATION;
+      break;
+    case MessageIcon::kInformation:
+      style |= MB_ICONINFORMATION;
+      break;
+    case MessageIcon::kQuestion:
+      style |= MB_ICONQUESTION;
+      break;
+  }
+  if (owner == nullptr) style |= MB_SETFOREGROUND | MB_TASKMODAL;
+  const int answer = MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), style);
+  if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
+  return answer == IDYES ? MessageAnswer::kYes : MessageAnswer::kNo;
+}
+
 }  // namespace
 
 Form1::Form1(HINSTANCE instance) : grey_(CreateSolidBrush(kGrey)) {
@@ -235,14 +258,7 @@ bool Form1::Form_Load() {
                CentredOrigin(screen.top, screen.bottom - screen.top, outer.bottom - outer.top), 0,
                0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-  class StartUpBoxes : public MessageBoxes {
-   public:
-    MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
-                              std::string_view title) override {
-      return ShowMessageBox(nullptr, text, icon, buttons, title);
-    }
-  } boxes;
-  auto patdat = LoadPatternFolder(boxes);
+  auto patdat = LoadPatternFolder(*this);
   if (!patdat) return false;
   patdat_path_ = *patdat;
   SetWindowTextW(Control("Text2"), Wide(dir2_->path()).c_str());
@@ -429,29 +445,8 @@ void Form1::SetPointer(Pointer pointer) {
 
 MessageAnswer Form1::ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                                  std::string_view title) {
-  return ShowMessageBox(window_, text, icon, buttons, title);
-}
-
-MessageAnswer ShowMessageBox(HWND owner, std::string_view text, MessageIcon icon,
-                             MessageButtons buttons, std::string_view title) {
-  UINT style = buttons == MessageButtons::kYesNo ? MB_YESNO : MB_OK;
-  switch (icon) {
-    case MessageIcon::kNone:
-      break;
-    case MessageIcon::kExclamation:
-      style |= MB_ICONEXCLAMATION;
-      break;
-    case MessageIcon::kInformation:
-      style |= MB_ICONINFORMATION;
-      break;
-    case MessageIcon::kQuestion:
-      style |= MB_ICONQUESTION;
-      break;
-  }
-  if (owner == nullptr) style |= MB_SETFOREGROUND | MB_TASKMODAL;
-  const int answer = MessageBoxW(owner, Wide(text).c_str(), Wide(title).c_str(), style);
-  if (buttons == MessageButtons::kOk) return MessageAnswer::kOk;
-  return answer == IDYES ? MessageAnswer::kYes : MessageAnswer::kNo;
+  // Before the window shows (at start-up), a box has no owner.
+  return ShowMessageBox(IsWindowVisible(window_) ? window_ : nullptr, text, icon, buttons, title);
 }
 
 }  // namespace tavrimen::win32

@@ -78,8 +78,4 @@ class Form1 : public Window {
   bool destroying_ = false;  // by the destructor, which posts no quit message
 };
 
-// Shows a message box owned by `owner` (none at start-up) and waits for the answer.
-MessageAnswer ShowMessageBox(HWND owner, std::string_view text, MessageIcon icon,
-                             MessageButtons buttons, std::string_view title);
-
 }  // namespace tavrimen::win32
