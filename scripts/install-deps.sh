@@ -22,6 +22,8 @@ packages=(
   g++-mingw-w64-x86-64-posix
   wine64
   googletest
+  # the Windows installer
+  nsis
   # the Debian package
   dpkg-dev
   file
