@@ -4,11 +4,13 @@
 #include <optional>
 #include <vector>
 
+#include "app/folder_path.h"
+#include "app/messages.h"
 #include "app/output_generation.h"
 #include "app/session.h"
-#include "platform/errors.h"
 #include "platform/file_system.h"
 #include "reference/path_checks.h"
+#include "source/record_files.h"
 
 namespace tavrimen {
 namespace {
@@ -63,7 +65,7 @@ RunOutcome Run(Window& window, const std::string& patdat_path) {
     return Refuse(window, kBadPathMessage, source, TextBox::kText2);
   }
   // A drive root has no folder name to name the record file after.
-  if (CountPathParts(source, "\\") < 2) {
+  if (IsDriveRoot(source)) {
     return Refuse(window, kDriveRootSourceMessage, source, TextBox::kText2);
   }
 
@@ -83,11 +85,8 @@ RunOutcome Run(Window& window, const std::string& patdat_path) {
 
   window.SetPointer(Pointer::kHourglass);
   Session session(patdat_path);
-  std::vector<std::string> parts(kPathPartRoom + 1);
-  const int n = CountPathParts(source, "\\");
-  SplitPath(source, "\\", parts);
   // Formed from the checked destination, so blanks typed around it cannot reach the file name.
-  session.output_path = destination + parts[static_cast<std::size_t>(n)];
+  session.output_path = destination + RecordFileNameOf(source);
   session.source_folder = source;
 
   LoadL4Names(session.patdat_path, session.dictionaries);
@@ -99,7 +98,7 @@ RunOutcome Run(Window& window, const std::string& patdat_path) {
     window.SetPointer(Pointer::kDefault);
     return RunOutcome::kRefused;
   }
-  if (platform::ProbeFile(session.source_folder + session.catalogue.src_file_name[4]) == 0) {
+  if (platform::ProbeFile(session.source_folder + std::string(kX1File.name)) == 0) {
     Refuse(window, kNoGeologyMessage, destination, TextBox::kText1);
     window.SetPointer(Pointer::kDefault);
     return RunOutcome::kRefused;
@@ -119,12 +118,8 @@ RunOutcome Command1_Click(Window& window, const std::string& patdat_path) {
   std::string failure;
   try {
     return Run(window, patdat_path);
-  } catch (const ConversionError& e) {
-    failure = e.what();
-  } catch (const std::bad_alloc&) {
-    failure = "メモリが足りないため、変換できません。";
   } catch (const std::exception& e) {
-    failure = std::string("変換中にエラーが発生しました。\n") + e.what();
+    failure = FailureMessage(e);
   }
   window.SetPointer(Pointer::kDefault);
   window.ShowMessage(failure, MessageIcon::kExclamation, MessageButtons::kOk, kAppTitle);

@@ -4,24 +4,11 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
+#include "app/messages.h"
 #include "app/window.h"
 
 namespace tavrimen {
-
-inline constexpr std::string_view kConvertingText = "只今変換中！　しばらくお待ちください。";
-inline constexpr std::string_view kConvertedText = "変換が正常に終了しました。";
-inline constexpr std::string_view kBadPathMessage = "指定されたパスは正しくありません。";
-inline constexpr std::string_view kTrailingBackslashMessage =
-    "最後のフォルダに「￥」は要りません。";
-inline constexpr std::string_view kCreateFolderQuestion =
-    "フォルダがありません。新規作成しますか？";
-inline constexpr std::string_view kNoGeologyMessage = "地質区分が入力されていません。";
-inline constexpr std::string_view kNoSourceFolderMessage = "変換元フォルダがありません。";
-inline constexpr std::string_view kDriveRootSourceMessage =
-    "変換元フォルダにドライブのルートは指定できません。\n"
-    "ボーリングデータのフォルダを指定してください。";
 
 enum class RunOutcome {
   kConverted,  // the record file was written

@@ -1,90 +1,23 @@
 #include "app/data_check.h"
 
 #include <algorithm>
-#include <cmath>
-#include <functional>
 #include <optional>
 #include <tuple>
 
+#include "app/messages.h"
 #include "app/output_generation.h"
 #include "app/session.h"
-#include "output/errors.h"
 #include "output/layer_cursor.h"
 #include "output/record_blocks.h"
 #include "platform/cp932.h"
 #include "platform/errors.h"
 #include "platform/file_system.h"
-#include "platform/item_reader.h"
+#include "reference/path_checks.h"
 #include "reference/text_helpers.h"
+#include "source/record_file.h"
 
 namespace tavrimen {
 namespace {
-
-// One source file read as records of a fixed number of items, with the position of each item.
-class RecordFile {
- public:
-  RecordFile(std::string path, std::string bytes, int items_per_record)
-      : path_(std::move(path)), bytes_(std::move(bytes)) {
-    platform::ItemReader reader(bytes_);
-    while (!reader.AtEnd()) {
-      std::vector<platform::Item> record;
-      for (int i = 0; i < items_per_record && !reader.AtEnd(); ++i) record.push_back(reader.Next());
-      // A comma that ends the data is followed by one more, empty, item.
-      std::size_t read = record.size();
-      if (reader.AtEnd() && read < static_cast<std::size_t>(items_per_record) &&
-          platform::ItemReader::DataLength(bytes_) > 0 &&
-          bytes_[platform::ItemReader::DataLength(bytes_) - 1] == ',') {
-        ++read;
-      }
-      short_last_ = read < static_cast<std::size_t>(items_per_record) ? static_cast<int>(read) : 0;
-      // Missing items stand at the end of the data.
-      platform::Item missing;
-      missing.start = platform::ItemReader::DataLength(bytes_) + 1;
-      record.resize(static_cast<std::size_t>(items_per_record), missing);
-      records_.push_back(std::move(record));
-    }
-    for (std::size_t i = 0; i < bytes_.size(); ++i) {
-      if (bytes_[i] == '\n' ||
-          (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n'))) {
-        line_starts_.push_back(i + 1);
-      }
-    }
-  }
-
-  const std::string& path() const { return path_; }
-  const std::vector<std::vector<platform::Item>>& records() const { return records_; }
-  int short_last() const { return short_last_; }
-  const std::string& bytes() const { return bytes_; }
-
-  // Line and column (characters) of a 1-based byte position. Positions asked in increasing
-  // order on one line are counted on from the last one, so that a long line costs its length
-  // once, not once per finding.
-  std::pair<int, int> Where(std::size_t position) const {
-    const std::size_t offset = std::min(position == 0 ? 0 : position - 1, bytes_.size());
-    auto after = std::upper_bound(line_starts_.begin(), line_starts_.end(), offset);
-    const std::size_t line_start = after == line_starts_.begin() ? 0 : *(after - 1);
-    const int line = static_cast<int>(after - line_starts_.begin()) + 1;
-    if (line_start != counted_line_start_ || offset < counted_offset_) {
-      counted_line_start_ = line_start;
-      counted_offset_ = line_start;
-      counted_chars_ = 0;
-    }
-    counted_chars_ += cp932::CharCount(
-        std::string_view(bytes_).substr(counted_offset_, offset - counted_offset_));
-    counted_offset_ = offset;
-    return {line, static_cast<int>(counted_chars_) + 1};
-  }
-
- private:
-  std::string path_;
-  std::string bytes_;
-  std::vector<std::vector<platform::Item>> records_;
-  std::vector<std::size_t> line_starts_;
-  int short_last_ = 0;
-  mutable std::size_t counted_line_start_ = 0;
-  mutable std::size_t counted_offset_ = 0;
-  mutable std::size_t counted_chars_ = 0;
-};
 
 class Checker {
  public:
@@ -104,15 +37,15 @@ class Checker {
   }
 
   // The file as the conversion reads it, or nothing when it is missing or empty.
-  std::optional<RecordFile> Open(const std::string& name, int items_per_record);
-  std::optional<float> Number(const RecordFile& file, const platform::Item& item, const char* what);
+  std::optional<RecordFile> Open(const RecordFileLayout& layout);
+  std::optional<float> Number(const RecordFile& file, const platform::Item& item,
+                              std::string_view what);
+  void CheckFile(const RecordFileLayout& layout);
   void CheckBytes(const RecordFile& file);
   void CheckShortLastRecord(const RecordFile& file, int items_per_record);
   void CheckDepths(const RecordFile& file, int item, bool continuations);
-  void CheckCodes(const RecordFile& file, int item, const char* table, int items_per_row,
-                  int first_record = 0);
-  void CheckLayerFiles();
-  void CheckBlockFiles();
+  void CheckCodes(const RecordFile& file, const CodeItems& codes);
+  void CheckCode(const RecordFile& file, const platform::Item& item, const CodeItems& codes);
   void CheckCreatedAndDeletedFiles();
   void CheckConversion();
 
@@ -121,26 +54,34 @@ class Checker {
   std::vector<Finding> findings_;
 };
 
-std::optional<RecordFile> Checker::Open(const std::string& name, int items_per_record) {
-  const std::string path = folder_ + name;
-  if (platform::ProbeFile(path) == 0) return std::nullopt;
+std::optional<RecordFile> Checker::Open(const RecordFileLayout& layout) {
   try {
-    return RecordFile(path, platform::ReadWholeFile(path), items_per_record);
+    return RecordFile::Open(folder_, layout);
   } catch (const IoError& e) {
-    Add(path, 0, 0, Severity::kError, "ファイルを読み込めません: " + e.reason());
+    Add(e.path(), 0, 0, Severity::kError, check_text::CannotRead(e));
     return std::nullopt;
   }
 }
 
 std::optional<float> Checker::Number(const RecordFile& file, const platform::Item& item,
-                                     const char* what) {
+                                     std::string_view what) {
   try {
     return NumberFromText(item.text);
   } catch (const NumberOverflowError&) {
     // An error only where the conversion reads it: the conversion check below says so.
-    Add(file, item, Severity::kWarning,
-        std::string(what) + "の数値が大きすぎます: 「" + cp932::ToUtf8(item.text) + "」");
+    Add(file, item, Severity::kWarning, check_text::NumberTooLarge(what, item.text));
     return std::nullopt;
+  }
+}
+
+void Checker::CheckFile(const RecordFileLayout& layout) {
+  auto file = Open(layout);
+  if (!file) return;
+  CheckBytes(*file);
+  if (layout.whole_records) CheckShortLastRecord(*file, layout.items_per_record);
+  if (layout.depth_item != 0) CheckDepths(*file, layout.depth_item, layout.blank_depth_continues);
+  for (const CodeItems& codes : layout.codes) {
+    if (codes.first != 0) CheckCodes(*file, codes);
   }
 }
 
@@ -160,8 +101,7 @@ void Checker::CheckBytes(const RecordFile& file) {
     }
     if (!valid) {
       auto [line, column] = file.Where(pos + 1);
-      Add(file.path(), line, column, Severity::kWarning,
-          "シフトJIS（コードページ932）の文字ではないバイトがあります");
+      Add(file.path(), line, column, Severity::kWarning, check_text::NotCp932());
       return;  // one finding a file is enough to find the place
     }
     pos += length;
@@ -170,166 +110,87 @@ void Checker::CheckBytes(const RecordFile& file) {
 
 void Checker::CheckShortLastRecord(const RecordFile& file, int items_per_record) {
   if (file.short_last() == 0) return;
-  const auto& last = file.records().back();
-  const platform::Item& item = last[static_cast<std::size_t>(file.short_last() - 1)];
-  Add(file, item, Severity::kWarning,
-      "最後のレコードの項目が足りません（" + std::to_string(items_per_record) + " 項目中 " +
-          std::to_string(file.short_last()) + " 項目）。足りない項目は空として読みます");
+  Add(file, file.records().back().at(file.short_last()), Severity::kWarning,
+      check_text::ShortLastRecord(items_per_record, file.short_last()));
 }
 
 void Checker::CheckDepths(const RecordFile& file, int item, bool continuations) {
   std::optional<float> previous;
-  for (const auto& record : file.records()) {
-    const platform::Item& depth = record[static_cast<std::size_t>(item - 1)];
+  for (const Record& record : file.records()) {
+    const platform::Item& depth = record.at(item);
     if (continuations && Trim(depth.text).empty()) continue;
     if (!IsNumericText(depth.text)) {
-      Add(file, depth, Severity::kWarning,
-          "深度が数値ではありません: 「" + cp932::ToUtf8(depth.text) + "」（0 として読みます）");
+      Add(file, depth, Severity::kWarning, check_text::DepthNotNumber(depth.text));
       continue;
     }
-    auto value = Number(file, depth, "深度");
+    auto value = Number(file, depth, check_text::kDepth);
     if (!value) continue;
     if (continuations && *value == 0) continue;
     if (previous && *value <= *previous) {
-      Add(file, depth, Severity::kWarning,
-          "深度 " + cp932::ToUtf8(depth.text) + " が前のレコードの深度より大きくありません");
+      Add(file, depth, Severity::kWarning, check_text::DepthNotIncreasing(depth.text));
     }
     previous = value;
   }
 }
 
-void Checker::CheckCodes(const RecordFile& file, int item, const char* table, int items_per_row,
-                         int first_record) {
-  int index = 0;
-  for (const auto& record : file.records()) {
-    if (index++ < first_record) continue;
-    const platform::Item& code_item = record[static_cast<std::size_t>(item - 1)];
-    auto code = Number(file, code_item, "コード");
-    if (!code || *code == 0) continue;
+void Checker::CheckCodes(const RecordFile& file, const CodeItems& codes) {
+  for (int item = codes.first; item <= codes.last; ++item) {
+    for (const Record& record : file.records()) CheckCode(file, record.at(item), codes);
+  }
+}
+
+void Checker::CheckCode(const RecordFile& file, const platform::Item& item,
+                        const CodeItems& codes) {
+  const ReferenceTable& table = *codes.table;
+  if (codes.form == CodeForm::kTwoCharPairs) {
+    for (const std::string& code_text : TwoCharacterCodes(item.text)) {
+      const float code = NumberFromText(code_text);
+      if (code == 0) continue;
+      const auto name = L4NameOf(session_.dictionaries, code);
+      if (!name) {
+        Add(file, item, Severity::kWarning, check_text::SoilCodeOutOfRange(code_text));
+      } else if (name->empty()) {
+        Add(file, item, Severity::kWarning, check_text::SoilCodeNotInTable(code_text));
+      }
+    }
+    return;
+  }
+  if (codes.form == CodeForm::kLastTwo) {
+    const float code = NumberFromText(X6CodeColumn(item.text));
     try {
-      if (!session_.code_tables.Get(table, items_per_row).Find(*code)) {
-        Add(file, code_item, Severity::kWarning,
-            "コード " + cp932::ToUtf8(code_item.text) + " は " + table +
-                " にありません（記録ファイルでは「@」になります）");
+      if (code != 0 && !session_.code_tables.Get(table).Find(code)) {
+        Add(file, item, Severity::kWarning, check_text::X6CodeNotInTable(item.text, table.name));
       }
     } catch (const IoError&) {
-      return;  // reported once by the conversion check
+      // reported once by the conversion check
     }
+    return;
   }
-}
-
-void Checker::CheckLayerFiles() {
-  if (auto x1 = Open("X1.txt", 4)) {
-    CheckBytes(*x1);
-    CheckShortLastRecord(*x1, 4);
-    CheckDepths(*x1, 2, false);
-    for (const auto& record : x1->records()) {
-      auto code = Number(*x1, record[2], "地質コード");
-      if (code && *code != 0 && KishituNameOf(session_.dictionaries, *code).empty()) {
-        Add(*x1, record[2], Severity::kWarning,
-            "地質コード " + cp932::ToUtf8(record[2].text) +
-                " は KISHITU.TXT にありません（記録ファイルでは「@」になります）");
-      }
+  const bool geology = &table == &kKishituTable;
+  auto code = Number(file, item, geology ? check_text::kGeologyCode : check_text::kCode);
+  if (!code || *code == 0) return;
+  try {
+    const bool found = geology ? !KishituNameOf(session_.dictionaries, *code).empty()
+                               : session_.code_tables.Get(table).Find(*code).has_value();
+    if (!found) {
+      Add(file, item, Severity::kWarning,
+          check_text::CodeNotInTable(geology ? check_text::kGeologyCode : check_text::kCode,
+                                     item.text, table.name));
     }
-  }
-  if (auto x3 = Open("X3.txt", 7)) {
-    CheckBytes(*x3);
-    CheckShortLastRecord(*x3, 7);
-    CheckDepths(*x3, 2, false);
-    for (const auto& record : x3->records()) {
-      for (int item : {3, 5}) {
-        const platform::Item& codes = record[static_cast<std::size_t>(item - 1)];
-        for (const std::string& code_text : TwoCharacterCodes(codes.text)) {
-          const float code = NumberFromText(code_text);
-          if (code == 0) continue;
-          const auto name = L4NameOf(session_.dictionaries, code);
-          if (!name) {
-            Add(*x3, codes, Severity::kWarning,
-                "土質コード " + cp932::ToUtf8(code_text) +
-                    " は L4.TXT の範囲（0～100）の外です（読み飛ばします）");
-          } else if (name->empty()) {
-            Add(*x3, codes, Severity::kWarning,
-                "土質コード " + cp932::ToUtf8(code_text) +
-                    " は L4.TXT にありません（名前なしになります）");
-          }
-        }
-      }
-    }
-  }
-  if (auto x12 = Open("X12.txt", 3)) {
-    CheckBytes(*x12);
-    CheckShortLastRecord(*x12, 3);
-    CheckDepths(*x12, 2, true);
-  }
-  if (auto x14 = Open("X14.txt", 6)) {
-    CheckBytes(*x14);
-    CheckShortLastRecord(*x14, 6);
-    CheckDepths(*x14, 2, false);
-  }
-}
-
-void Checker::CheckBlockFiles() {
-  for (const char* name : {"CNT.TXT", "Titl01.txt"}) {
-    if (auto file = Open(name, 1)) CheckBytes(*file);
-  }
-  if (auto titles = Open("Titl02.txt", 41)) {
-    CheckBytes(*titles);
-    if (!titles->records().empty()) CheckCodes(*titles, 31, "L2.TXT", 2);
-  }
-  if (auto x5 = Open("X5.TXT", 11)) {
-    CheckBytes(*x5);
-    CheckShortLastRecord(*x5, 11);
-    CheckDepths(*x5, 2, false);
-  }
-  if (auto x6 = Open("X6.TXT", 68)) {
-    CheckBytes(*x6);
-    CheckShortLastRecord(*x6, 68);
-    for (int item = 9; item <= 18; ++item) {
-      for (const auto& record : x6->records()) {
-        const platform::Item& code_item = record[static_cast<std::size_t>(item - 1)];
-        const float code = NumberFromText(X6CodeColumn(code_item.text));
-        if (code == 0) continue;
-        try {
-          if (!session_.code_tables.Get("L100.TXT", 2).Find(code)) {
-            Add(*x6, code_item, Severity::kWarning,
-                "コード " + cp932::ToUtf8(code_item.text) +
-                    " は L100.TXT にありません（1400 行に何も加わりません）");
-          }
-        } catch (const IoError&) {
-        }
-      }
-    }
-  }
-  if (auto x7 = Open("X7.TXT", 68)) {
-    CheckBytes(*x7);
-    CheckShortLastRecord(*x7, 68);
-    for (int item = 9; item <= 28; ++item) CheckCodes(*x7, item, "L8.TXT", 3);
-  }
-  if (auto x11 = Open("X11.TXT", 5)) {
-    CheckBytes(*x11);
-    CheckShortLastRecord(*x11, 5);
-    CheckDepths(*x11, 2, false);
-    CheckCodes(*x11, 3, "L10.TXT", 2);
-  }
-  for (const char* name : {"N8.TXT", "N9.TXT"}) {
-    if (auto file = Open(name, 3)) {
-      CheckBytes(*file);
-      CheckShortLastRecord(*file, 3);
-    }
+  } catch (const IoError&) {
+    // reported once by the conversion check
   }
 }
 
 void Checker::CheckCreatedAndDeletedFiles() {
-  for (const char* name : {"CNT.TXT", "X3.txt", "X12.txt", "X14.txt", "N8.TXT", "N9.TXT"}) {
-    if (!platform::PathExists(folder_ + name)) {
-      Add(folder_ + name, 0, 0, Severity::kNote,
-          std::string("ファイルがありません。変換すると空の ") + name + " が作成されます");
-    }
-  }
-  for (const char* name : {"Titl01.txt", "Titl02.txt", "X5.TXT", "X6.TXT", "X7.TXT", "X11.TXT"}) {
-    const std::string path = folder_ + name;
-    if (platform::PathExists(path) && platform::ProbeFile(path) == 0) {
-      Add(path, 0, 0, Severity::kNote, "空のファイルです。変換すると削除されます");
+  for (const RecordFileLayout* layout : kDataSetFiles) {
+    const std::string path = folder_ + std::string(layout->name);
+    const bool exists = platform::PathExists(path);
+    if (layout->when_empty == WhenEmpty::kKeep && !exists && layout != &kX1File) {
+      Add(path, 0, 0, Severity::kNote, check_text::FileWillBeCreated(layout->name));
+    } else if (layout->when_empty == WhenEmpty::kDelete && exists &&
+               platform::ProbeFile(path) == 0) {
+      Add(path, 0, 0, Severity::kNote, check_text::EmptyFileWillBeDeleted());
     }
   }
 }
@@ -339,11 +200,8 @@ void Checker::CheckConversion() {
   try {
     ReadTitleFiles(folder_, session_.title_data);
     BuildRecordLines(session_);
-  } catch (const LineLimitError&) {
-    Add(folder_, 0, 0, Severity::kError,
-        "記録ファイルの行数が上限の1000行を超えるため、変換できません");
-  } catch (const ConversionError& e) {
-    Add(folder_, 0, 0, Severity::kError, OnOneLine(e.what()));
+  } catch (const std::exception& e) {
+    Add(folder_, 0, 0, Severity::kError, check_text::Failure(e));
   }
 }
 
@@ -355,25 +213,20 @@ std::vector<Finding> Checker::Run() {
     LoadL4Names(session_.patdat_path, session_.dictionaries);
     LoadKishituTable(session_.patdat_path, session_.dictionaries);
   } catch (const ConversionError& e) {
-    Add(session_.patdat_path, 0, 0, Severity::kError, OnOneLine(e.what()));
+    Add(session_.patdat_path, 0, 0, Severity::kError, check_text::Failure(e));
     return findings_;
   }
   if (!platform::PathExists(folder_)) {
-    Add(folder_, 0, 0, Severity::kError, "変換元フォルダがありません");
+    Add(folder_, 0, 0, Severity::kError, check_text::NoSourceFolder());
     return findings_;
   }
-  if (std::count(folder_.begin(), folder_.end(), '\\') < 2) {
-    Add(folder_, 0, 0, Severity::kError,
-        "ドライブのルートです。記録ファイルの名前になるフォルダ名がありません");
-  }
-  if (platform::ProbeFile(folder_ + "X1.txt") == 0) {
-    Add(folder_ + "X1.txt", 0, 0, Severity::kError,
-        "地質区分が入力されていません（X1.txt がないか空です）。変換は拒否されます");
-  }
-  CheckLayerFiles();
-  CheckBlockFiles();
+  if (IsDriveRoot(folder_)) Add(folder_, 0, 0, Severity::kError, check_text::DriveRootSource());
+  const std::string x1 = folder_ + std::string(kX1File.name);
+  const bool has_geology = platform::ProbeFile(x1) > 0;
+  if (!has_geology) Add(x1, 0, 0, Severity::kError, check_text::NoGeology(kX1File.name));
+  for (const RecordFileLayout* layout : kDataSetFiles) CheckFile(*layout);
   CheckCreatedAndDeletedFiles();
-  if (platform::ProbeFile(folder_ + "X1.txt") > 0) CheckConversion();
+  if (has_geology) CheckConversion();
   std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
     return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
   });

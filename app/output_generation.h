@@ -7,7 +7,7 @@
 namespace tavrimen {
 
 // Reads the source records of `session.source_folder` and fills `session.lines`. Throws
-// ConversionError (IoError, DataError, LineLimitError).
+// ConversionError (IoError, NumberOverflowError, LineLimitError).
 void BuildRecordLines(Session& session);
 
 // BuildRecordLines, then writes the lines to `session.output_path` atomically. On a throw no

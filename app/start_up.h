@@ -6,11 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/message_box.h"
+#include "app/message_boxes.h"
+#include "app/messages.h"
 
 namespace tavrimen {
-
-inline constexpr std::string_view kNoPatdatMessage = " PATDAT の設定がありません.";
 
 // Whether `patdat_path` (drive form, ending with a backslash) names an existing folder: the path
 // without its last character must exist.

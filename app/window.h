@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/message_box.h"
+#include "app/message_boxes.h"
 
 namespace tavrimen {
 

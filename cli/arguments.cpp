@@ -11,6 +11,18 @@
 
 namespace tavrimen::cli {
 
+namespace {
+
+// The number of a -j option: 1 to 256.
+std::optional<int> Jobs(const std::string& text) {
+  char* end = nullptr;
+  const long jobs = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || jobs < 1 || jobs > 256) return std::nullopt;
+  return static_cast<int>(jobs);
+}
+
+}  // namespace
+
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
   Arguments parsed;
   std::vector<std::string> positional;
@@ -34,19 +46,13 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
       } else if (arg == "--format") {
         if (*text != "json" && *text != "text") return std::nullopt;
         parsed.json = *text == "json";
-      } else {
-        char* end = nullptr;
-        const long jobs = std::strtol(text->c_str(), &end, 10);
-        if (text->empty() || *end != '\0' || jobs < 1 || jobs > 256) return std::nullopt;
-        parsed.jobs = static_cast<int>(jobs);
+      } else if (!(parsed.jobs = Jobs(*text))) {
+        return std::nullopt;
       }
     } else if (arg.rfind("--patdat=", 0) == 0) {
       parsed.patdat = arg.substr(9);
     } else if (arg.rfind("-j", 0) == 0 && arg.size() > 2 && arg[2] != '-') {
-      char* end = nullptr;
-      const long jobs = std::strtol(arg.c_str() + 2, &end, 10);
-      if (*end != '\0' || jobs < 1 || jobs > 256) return std::nullopt;
-      parsed.jobs = static_cast<int>(jobs);
+      if (!(parsed.jobs = Jobs(arg.substr(2)))) return std::nullopt;
     } else if (arg == "--yes" || arg == "--no") {
       if (parsed.answer) return std::nullopt;
       parsed.answer = arg == "--yes";

@@ -12,9 +12,11 @@
 
 #include "app/conversion_run.h"
 #include "app/headless_window.h"
+#include "cli/console_window.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
 #include "platform/terminal.h"
+#include "reference/path_checks.h"
 
 namespace tavrimen::cli {
 namespace {
@@ -24,11 +26,10 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// The record file name of a source: its last folder name.
+// The record file name of a source, as the run will name it.
 std::string RecordName(std::string source) {
-  while (!source.empty() && (source.back() == '\\' || source.back() == ' ')) source.pop_back();
-  const std::size_t separator = source.find_last_of("\\:");
-  return separator == std::string::npos ? source : source.substr(separator + 1);
+  CheckFolderPath(source);
+  return RecordFileNameOf(source);
 }
 
 // The question whether to create the destination is asked once for the whole batch.
@@ -38,14 +39,7 @@ class SharedAnswer {
   bool Ask(std::string_view question, std::ostream& err) {
     std::lock_guard lock(mutex_);
     if (!answer_) {
-      if (platform::StdinIsTerminal()) {
-        err << kAppTitle << ": " << question << " [y/N] " << std::flush;
-        std::string reply;
-        answer_ =
-            std::getline(std::cin, reply) && !reply.empty() && (reply[0] == 'y' || reply[0] == 'Y');
-      } else {
-        answer_ = false;
-      }
+      answer_ = AskYesNoOnTerminal(kAppTitle, question, err);
     }
     return *answer_;
   }

@@ -5,16 +5,19 @@
 #include "platform/terminal.h"
 
 namespace tavrimen::cli {
-namespace {
+namespace {}  // namespace
 
-bool AskOnTerminal(std::ostream& err) {
+bool AskYesNoOnTerminal(std::string_view title, std::string_view question, std::ostream& err) {
+  err << title << ": " << question;
+  if (!platform::StdinIsTerminal()) {
+    err << " いいえ" << std::endl;
+    return false;
+  }
   err << " [y/N] " << std::flush;
   std::string reply;
   if (!std::getline(std::cin, reply)) return false;
   return !reply.empty() && (reply[0] == 'y' || reply[0] == 'Y');
 }
-
-}  // namespace
 
 ConsoleWindow::ConsoleWindow(std::string destination, std::string source,
                              std::optional<bool> answer, std::ostream& out, std::ostream& err)
@@ -29,21 +32,16 @@ void ConsoleWindow::SetLabel3(std::string_view text) {
 
 MessageAnswer ConsoleWindow::ShowMessage(std::string_view text, MessageIcon, MessageButtons buttons,
                                          std::string_view title) {
+  if (buttons == MessageButtons::kYesNo && !answer_) {
+    return AskYesNoOnTerminal(title, text, err_) ? MessageAnswer::kYes : MessageAnswer::kNo;
+  }
   err_ << title << ": " << text;
   if (buttons == MessageButtons::kOk) {
     err_ << std::endl;
     return MessageAnswer::kOk;
   }
-  bool yes = false;
-  if (answer_) {
-    yes = *answer_;
-    err_ << (yes ? " はい" : " いいえ") << std::endl;
-  } else if (platform::StdinIsTerminal()) {
-    yes = AskOnTerminal(err_);
-  } else {
-    err_ << " いいえ" << std::endl;
-  }
-  return yes ? MessageAnswer::kYes : MessageAnswer::kNo;
+  err_ << (*answer_ ? " はい" : " いいえ") << std::endl;
+  return *answer_ ? MessageAnswer::kYes : MessageAnswer::kNo;
 }
 
 }  // namespace tavrimen::cli

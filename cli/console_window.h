@@ -6,10 +6,15 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "app/headless_window.h"
 
 namespace tavrimen::cli {
+
+// Asks `question` (with the title) on standard error and reads the answer from a terminal: true
+// for an answer that starts with y. Without a terminal to ask, No.
+bool AskYesNoOnTerminal(std::string_view title, std::string_view question, std::ostream& err);
 
 class ConsoleWindow : public HeadlessWindow {
  public:

@@ -18,6 +18,8 @@
 
 #include "app/conversion_run.h"
 #include "app/data_check.h"
+#include "app/folder_path.h"
+#include "app/messages.h"
 #include "app/start_up.h"
 #include "cli/arguments.h"
 #include "cli/batch.h"

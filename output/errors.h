@@ -8,10 +8,7 @@ namespace tavrimen {
 // The data set needs more lines than the record file holds.
 class LineLimitError : public ConversionError {
  public:
-  LineLimitError()
-      : ConversionError(
-            "記録ファイルの行数が上限の1000行を超えるため、変換できません。\n"
-            "記録ファイルは作成されませんでした。") {}
+  LineLimitError() : ConversionError("more than 1000 record lines") {}
 };
 
 }  // namespace tavrimen

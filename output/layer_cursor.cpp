@@ -25,7 +25,7 @@ const std::string& LayerCursor::FileBytes(int slot) {
 }
 
 float LayerCursor::Number(int slot, const std::string& text) const {
-  return NamingFileOnOverflow(PathOf(slot), [&] { return NumberFromText(text); });
+  return NumberInFile(text, PathOf(slot));
 }
 
 long long LayerCursor::ReadLayerRecord(int slot) {

@@ -23,8 +23,8 @@ void WriteX5Block(const std::string& folder, LineBuffer& lines);
 // kept (so " 5" for 5, "12" for 12, "  " for none).
 std::string X6CodeColumn(std::string_view field);
 
-// The twenty two-character codes of one X6 record.
-using X6CodeRow = std::array<std::string, 20>;
+// The two-character codes of one X6 record that name its sample: its first ten.
+using X6CodeRow = std::array<std::string, 10>;
 
 // X6.TXT: one line per record; "-1". Returns each record's code row for the 1400 lines.
 std::vector<X6CodeRow> WriteX6Block(const std::string& folder, LineBuffer& lines);

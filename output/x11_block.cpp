@@ -1,30 +1,25 @@
-#include "output/block_source.h"
 #include "output/record_blocks.h"
-#include "platform/errors.h"
 #include "reference/text_helpers.h"
+#include "source/record_file.h"
 
 namespace tavrimen {
 
 void WriteX11Block(const std::string& folder, CodeTables& code_tables, LineBuffer& lines) {
-  const std::string path = folder + "X11.TXT";
-  if (auto bytes = ReadBlockSource(path, WhenEmpty::kDelete)) {
+  if (auto file = RecordFile::Open(folder, kX11File)) {
+    const CodeItems& code_item = kX11File.codes[0];
     std::string previous_bottom = "0.00";
-    platform::ItemReader reader(*bytes);
-    while (!reader.AtEnd()) {
-      std::vector<std::string> f = ReadRecord(reader, 5);
-      const float previous =
-          NamingFileOnOverflow(path, [&] { return NumberFromText(previous_bottom); });
+    for (const Record& f : file->records()) {
+      const float previous = file->Number(previous_bottom);
       // The top is the previous bottom plus one centimetre, added in double precision to the
       // single-precision bottom.
       std::string top =
           previous != 0 ? FormatTwoDecimals(static_cast<double>(previous) + 0.01) : previous_bottom;
       previous_bottom = f[2];
-      const float code = NamingFileOnOverflow(path, [&] { return NumberFromText(f[3]); });
+      const float code = file->Number(f[code_item.first]);
       std::string name;
-      if (auto found = code_tables.Get("L10.TXT", 2).Find(code)) name = *found;
-      if (f[2].empty()) f[2] = "9999";
+      if (auto found = code_tables.Get(*code_item.table).Find(code)) name = *found;
       if (name.empty()) name = "@";
-      lines.Append(top + " " + f[2] + " " + name);
+      lines.Append(top + " " + f.Or(2, "9999") + " " + name);
     }
   }
   lines.Append("-1");

@@ -1,28 +1,21 @@
 #include <cmath>
 
-#include "output/block_source.h"
 #include "output/record_blocks.h"
-#include "platform/errors.h"
 #include "reference/text_helpers.h"
+#include "source/record_file.h"
 
 namespace tavrimen {
 
 void WriteX5Block(const std::string& folder, LineBuffer& lines) {
-  const std::string path = folder + "X5.TXT";
-  if (auto bytes = ReadBlockSource(path, WhenEmpty::kDelete)) {
-    platform::ItemReader reader(*bytes);
-    while (!reader.AtEnd()) {
-      std::vector<std::string> f = ReadRecord(reader, 11);
+  if (auto file = RecordFile::Open(folder, kX5File)) {
+    for (const Record& f : file->records()) {
       // Single-precision arithmetic, as the depth has always been computed.
-      const float depth = NamingFileOnOverflow(path, [&] {
-        const float metres = NumberFromText(f[2]);
-        const float hundredths = NumberFromText(f[5]) / 100.0f;
-        const float sum = metres + hundredths;
-        if (!std::isfinite(sum)) throw NumberOverflowError(f[2] + " + " + f[5] + " / 100");
-        return sum;
-      });
+      const float metres = file->Number(f[2]);
+      const float hundredths = file->Number(f[5]) / 100.0f;
+      const float depth = metres + hundredths;
+      if (!std::isfinite(depth)) file->Overflow(f[2] + " + " + f[5] + " / 100");
       std::string line = f[2] + " " + FormatTwoDecimals(depth);
-      for (int i = 6; i <= 11; ++i) line += " " + (f[i].empty() ? std::string("-1") : f[i]);
+      for (int i = 6; i <= 11; ++i) line += " " + f.Or(i, "-1");
       lines.Append(std::move(line));
     }
   }

@@ -1,8 +1,7 @@
-#include "output/block_source.h"
 #include "output/record_blocks.h"
 #include "platform/cp932.h"
-#include "platform/errors.h"
 #include "reference/text_helpers.h"
+#include "source/record_file.h"
 
 namespace tavrimen {
 namespace {
@@ -23,21 +22,18 @@ std::string X6CodeColumn(std::string_view field) {
 }
 
 std::vector<X6CodeRow> WriteX6Block(const std::string& folder, LineBuffer& lines) {
-  const std::string path = folder + "X6.TXT";
   std::vector<X6CodeRow> code_rows;
-  if (auto bytes = ReadBlockSource(path, WhenEmpty::kDelete)) {
-    platform::ItemReader reader(*bytes);
-    while (!reader.AtEnd()) {
-      std::vector<std::string> f = ReadRecord(reader, 8);
+  if (auto file = RecordFile::Open(folder, kX6File)) {
+    const CodeItems& codes = kX6File.codes[0];
+    for (const Record& f : file->records()) {
       X6CodeRow row;
-      for (std::string& code : row) code = X6CodeColumn(reader.NextText());
-      ReadRecord(reader, 40);
+      for (std::size_t i = 0; i < row.size(); ++i) {
+        row[i] = X6CodeColumn(f[codes.first + static_cast<int>(i)]);
+      }
       code_rows.push_back(std::move(row));
-      const float kind = NamingFileOnOverflow(path, [&] { return NumberFromText(f[3]); });
-      if (f[5].empty()) f[5] = "9999";
-      if (f[6].empty()) f[6] = "9999";
-      if (f[2].empty()) f[2] = "@";
-      lines.Append(f[5] + " " + f[6] + " " + f[2] + " " + KindLetter(kind));
+      const float kind = file->Number(f[3]);
+      lines.Append(f.Or(5, "9999") + " " + f.Or(6, "9999") + " " + f.Or(2, "@") + " " +
+                   KindLetter(kind));
     }
   }
   lines.Append("-1");
@@ -48,10 +44,10 @@ void Write1400Lines(const std::vector<X6CodeRow>& code_rows, CodeTables& code_ta
                     LineBuffer& lines) {
   for (const X6CodeRow& row : code_rows) {
     std::string text;
-    for (std::size_t i = 0; i < 10; ++i) {
-      const float code = NumberFromText(row[i]);
+    for (const std::string& column : row) {
+      const float code = NumberFromText(column);
       if (code == 0) continue;
-      if (auto name = code_tables.Get("L100.TXT", 2).Find(code)) {
+      if (auto name = code_tables.Get(*kX6File.codes[0].table).Find(code)) {
         text += cp932::CharSubstring(*name, 0, 4);
       }
     }

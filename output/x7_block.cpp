@@ -1,50 +1,47 @@
-#include "output/block_source.h"
 #include "output/record_blocks.h"
-#include "platform/errors.h"
 #include "reference/text_helpers.h"
+#include "source/record_file.h"
 
 namespace tavrimen {
+namespace {
+
+// The texts of the two slots of a pair: both, one of them, or "@".
+std::string PairText(const std::string& first, const std::string& second) {
+  if (first.empty() && second.empty()) return "@";
+  if (second.empty()) return first;
+  if (first.empty()) return second;
+  return first + "," + second;
+}
+
+}  // namespace
 
 void WriteX7Block(const std::string& folder, CodeTables& code_tables, LineBuffer& lines) {
-  const std::string path = folder + "X7.TXT";
-  auto bytes = ReadBlockSource(path, WhenEmpty::kDelete);
-  if (!bytes) return;
-  constexpr int kSlots = 20;
-  platform::ItemReader reader(*bytes);
-  while (!reader.AtEnd()) {
-    std::vector<std::string> f = ReadRecord(reader, 68);
-    std::array<float, kSlots + 1> code{};
-    NamingFileOnOverflow(path, [&] {
-      for (int i = 1; i <= kSlots; ++i) code[i] = NumberFromText(f[8 + i]);
-    });
-    auto text = [&](int slot) -> const std::string& { return f[48 + slot]; };
-    const std::string first_value = f[5].empty() ? "9999" : f[5];
-    const std::string second_value = f[6].empty() ? "9999" : f[6];
-    for (int i = 1; i <= kSlots; ++i) {
+  auto file = RecordFile::Open(folder, kX7File);
+  if (!file) return;
+  const CodeItems& slots = kX7File.codes[0];
+  const int slot_count = slots.last - slots.first + 1;
+  // The text of each slot follows the codes of all slots and twenty further items.
+  const int first_text = slots.last + 21;
+  for (const Record& f : file->records()) {
+    std::vector<float> code(static_cast<std::size_t>(slot_count));
+    for (int i = 0; i < slot_count; ++i) code[i] = file->Number(f[slots.first + i]);
+    const std::string first_value = f.Or(5, "9999");
+    const std::string second_value = f.Or(6, "9999");
+    for (int i = 0; i < slot_count; ++i) {
       if (code[i] == 0) continue;
       // Paired with the next slot of the same code; slots are not marked as used.
       std::string second_text;
-      for (int j = i + 1; j <= kSlots; ++j) {
-        if (code[j] != 0 && code[j] == code[i]) {
-          second_text = text(j);
+      for (int j = i + 1; j < slot_count; ++j) {
+        if (code[j] == code[i]) {
+          second_text = f[first_text + j];
           break;
         }
       }
       std::string name;
-      if (auto found = code_tables.Get("L8.TXT", 3).Find(code[i])) name = *found;
+      if (auto found = code_tables.Get(*slots.table).Find(code[i])) name = *found;
       if (name.empty()) name = "@";
-      const std::string& first_text = text(i);
-      std::string pair;
-      if (first_text.empty() && second_text.empty()) {
-        pair = "@";
-      } else if (second_text.empty()) {
-        pair = first_text;
-      } else if (first_text.empty()) {
-        pair = second_text;
-      } else {
-        pair = first_text + "," + second_text;
-      }
-      lines.Append("1300 " + first_value + " " + second_value + " " + name + " " + pair);
+      lines.Append("1300 " + first_value + " " + second_value + " " + name + " " +
+                   PairText(f[first_text + i], second_text));
     }
   }
 }

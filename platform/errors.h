@@ -1,9 +1,10 @@
-// Typed failures of a conversion. Each carries a complete message in Japanese (UTF-8) that the
-// run shows to the user as it stands; the subclasses let callers and tests tell them apart.
+// Typed failures of a conversion. They say what failed, where and why, in terms a program can
+// test; the texts a user sees are made from them in one place (app/messages.h).
 #pragma once
 
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace tavrimen {
 
@@ -12,48 +13,47 @@ class ConversionError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A file or folder operation failed. `path` is the path as the system names it (drive form).
+// What a file-system operation was doing.
+enum class FileOperation { kRead, kWrite, kMakeFolder };
+
+// A file or folder operation failed. `path` is the path as the system names it (drive form);
+// `error` the system's error, as an errno value of std::generic_category where one fits.
 class IoError : public ConversionError {
  public:
-  IoError(std::string what_failed, std::string path, std::string reason);
+  IoError(FileOperation operation, std::string path, std::error_code error);
+  FileOperation operation() const { return operation_; }
   const std::string& path() const { return path_; }
-  const std::string& reason() const { return reason_; }
+  std::error_code error() const { return error_; }
 
  private:
+  FileOperation operation_;
   std::string path_;
-  std::string reason_;
+  std::error_code error_;
 };
 
-// A source file or reference table whose content cannot be converted.
-class DataError : public ConversionError {
+// A reference table of the pattern-data folder that could not be read.
+class TableReadError : public IoError {
  public:
-  DataError(std::string problem, std::string path, std::string detail);
+  explicit TableReadError(const IoError& cause)
+      : IoError(cause.operation(), cause.path(), cause.error()) {}
 };
 
-// A numeric field whose magnitude lies beyond single precision.
+// A numeric field whose magnitude lies beyond single precision: its text, and the file it came
+// from once a reader of that file has named it.
 class NumberOverflowError : public ConversionError {
  public:
-  explicit NumberOverflowError(std::string field_text);
+  explicit NumberOverflowError(std::string field_text, std::string path = {});
   const std::string& field_text() const { return field_text_; }
+  const std::string& path() const { return path_; }
 
  private:
   std::string field_text_;
+  std::string path_;
 };
 
-// A message with its line breaks as blanks, for places that show one line a message.
-std::string OnOneLine(std::string message);
-
-// Runs `read`, turning a number overflow inside it into a DataError that names `path`.
-template <typename Read>
-auto NamingFileOnOverflow(const std::string& path, Read&& read) -> decltype(read()) {
-  try {
-    return read();
-  } catch (const NumberOverflowError& e) {
-    throw DataError("数値が大きすぎるため変換できません。", path, "「" + e.field_text() + "」");
-  }
+// An errno value as an error code.
+inline std::error_code ErrnoError(int error_number) {
+  return {error_number, std::generic_category()};
 }
-
-// The reason of a failed system call, in Japanese, from an errno value.
-std::string ReasonFromErrno(int error_number);
 
 }  // namespace tavrimen

@@ -2,6 +2,8 @@
 // calls the platform's native operation.
 #include "platform/file_system.h"
 
+#include <cerrno>
+
 #include "platform/drives.h"
 #include "platform/errors.h"
 
@@ -11,9 +13,9 @@ namespace {
 
 thread_local bool read_only = false;
 
-fs::path NativeOrThrow(std::string_view path, const char* what_failed) {
+fs::path NativeOrThrow(std::string_view path, FileOperation operation) {
   auto native = ToNative(path);
-  if (!native) throw IoError(what_failed, std::string(path), "ドライブがありません。");
+  if (!native) throw IoError(operation, std::string(path), ErrnoError(ENODEV));
   return *native;
 }
 
@@ -40,7 +42,7 @@ std::optional<std::vector<std::string>> ListSubfolders(std::string_view path) {
 }
 
 void MakeFolder(std::string_view path) {
-  MakeNativeFolder(NativeOrThrow(path, "フォルダを作成できません。"), path);
+  MakeNativeFolder(NativeOrThrow(path, FileOperation::kMakeFolder), path);
 }
 
 void DeleteFileQuietly(std::string_view path) {
@@ -48,11 +50,11 @@ void DeleteFileQuietly(std::string_view path) {
 }
 
 std::string ReadWholeFile(std::string_view path) {
-  return ReadNativeFile(NativeOrThrow(path, "ファイルを読み込めません。"), path);
+  return ReadNativeFile(NativeOrThrow(path, FileOperation::kRead), path);
 }
 
 void WriteFileAtomically(std::string_view path, std::string_view bytes) {
-  WriteNativeFileAtomically(NativeOrThrow(path, "記録ファイルを書き込めません。"), path, bytes);
+  WriteNativeFileAtomically(NativeOrThrow(path, FileOperation::kWrite), path, bytes);
 }
 
 }  // namespace tavrimen::platform

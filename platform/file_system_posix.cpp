@@ -15,8 +15,6 @@ namespace tavrimen::platform {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr const char* kCannotRead = "ファイルを読み込めません。";
-
 class FileDescriptor {
  public:
   explicit FileDescriptor(int fd) : fd_(fd) {}
@@ -70,13 +68,13 @@ std::optional<std::vector<std::string>> ListNativeSubfolders(const fs::path& nat
 }
 
 void MakeNativeFolder(const fs::path& native, std::string_view path) {
-  const char* what = "フォルダを作成できません。";
+  const FileOperation what = FileOperation::kMakeFolder;
   if (ReadOnlyScope::Active()) return;
   if (int injected = faults::Injected(faults::Operation::kMakeFolder, native)) {
-    throw IoError(what, std::string(path), ReasonFromErrno(injected));
+    throw IoError(what, std::string(path), ErrnoError(injected));
   }
   if (mkdir(native.c_str(), 0777) != 0 && errno != EEXIST) {
-    throw IoError(what, std::string(path), ReasonFromErrno(errno));
+    throw IoError(what, std::string(path), ErrnoError(errno));
   }
 }
 
@@ -87,16 +85,16 @@ void DeleteNativeFileQuietly(const fs::path& native) {
 }
 
 std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) {
-  const char* what = kCannotRead;
+  const FileOperation what = FileOperation::kRead;
   const std::string path(shown_path);
   if (int injected = faults::Injected(faults::Operation::kRead, native)) {
-    throw IoError(what, path, ReasonFromErrno(injected));
+    throw IoError(what, path, ErrnoError(injected));
   }
   FileDescriptor fd(open(native.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) throw IoError(what, path, ReasonFromErrno(errno));
+  if (fd.get() < 0) throw IoError(what, path, ErrnoError(errno));
   struct stat info;
   if (fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode)) {
-    throw IoError(what, path, ReasonFromErrno(EISDIR));
+    throw IoError(what, path, ErrnoError(EISDIR));
   }
   std::string content;
   char buffer[65536];
@@ -104,7 +102,7 @@ std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) 
     ssize_t n = read(fd.get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
-      throw IoError(what, path, ReasonFromErrno(errno));
+      throw IoError(what, path, ErrnoError(errno));
     }
     if (n == 0) break;
     content.append(buffer, static_cast<std::size_t>(n));
@@ -114,19 +112,19 @@ std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) 
 
 void WriteNativeFileAtomically(const fs::path& native, std::string_view path,
                                std::string_view bytes) {
-  const char* what = "記録ファイルを書き込めません。";
+  const FileOperation what = FileOperation::kWrite;
   if (int injected =
           ReadOnlyScope::Active() ? EROFS : faults::Injected(faults::Operation::kCreate, native)) {
-    throw IoError(what, std::string(path), ReasonFromErrno(injected));
+    throw IoError(what, std::string(path), ErrnoError(injected));
   }
   std::string temp_template =
       (native.parent_path() / ("." + native.filename().string() + ".XXXXXX")).string();
   FileDescriptor fd(mkstemp(temp_template.data()));
-  if (fd.get() < 0) throw IoError(what, std::string(path), ReasonFromErrno(errno));
+  if (fd.get() < 0) throw IoError(what, std::string(path), ErrnoError(errno));
   const std::string temp = temp_template;
   auto fail = [&](int error_number) {
     unlink(temp.c_str());
-    throw IoError(what, std::string(path), ReasonFromErrno(error_number));
+    throw IoError(what, std::string(path), ErrnoError(error_number));
   };
   fchmod(fd.get(), 0644);
   const int injected_write_error = faults::Injected(faults::Operation::kWrite, native);

@@ -14,31 +14,30 @@ namespace tavrimen::platform {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr const char* kCannotRead = "ファイルを読み込めません。";
-
-std::string ReasonFromWindowsError(DWORD error) {
+// A Windows error as the errno value that means the same, where one does.
+std::error_code WindowsError(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-      return ReasonFromErrno(ENOENT);
+      return ErrnoError(ENOENT);
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-      return ReasonFromErrno(EACCES);
+      return ErrnoError(EACCES);
     case ERROR_WRITE_PROTECT:
-      return ReasonFromErrno(EROFS);
+      return ErrnoError(EROFS);
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-      return ReasonFromErrno(ENOSPC);
+      return ErrnoError(ENOSPC);
     case ERROR_DIRECTORY:
-      return ReasonFromErrno(ENOTDIR);
+      return ErrnoError(ENOTDIR);
     case ERROR_ALREADY_EXISTS:
     case ERROR_FILE_EXISTS:
-      return ReasonFromErrno(EEXIST);
+      return ErrnoError(EEXIST);
     case ERROR_NOT_READY:
-      return "ドライブの準備ができていません。";
+      return ErrnoError(ENXIO);
     default:
-      return "Windows のエラー " + std::to_string(error);
+      return {static_cast<int>(error), std::system_category()};
   }
 }
 
@@ -98,10 +97,10 @@ std::optional<std::vector<std::string>> ListNativeSubfolders(const fs::path& nat
 }
 
 void MakeNativeFolder(const fs::path& native, std::string_view path) {
-  const char* what = "フォルダを作成できません。";
+  const FileOperation what = FileOperation::kMakeFolder;
   if (ReadOnlyScope::Active()) return;
   if (int injected = faults::Injected(faults::Operation::kMakeFolder, native)) {
-    throw IoError(what, std::string(path), ReasonFromErrno(injected));
+    throw IoError(what, std::string(path), ErrnoError(injected));
   }
   if (!CreateDirectoryW(native.c_str(), nullptr)) {
     const DWORD error = GetLastError();
@@ -109,7 +108,7 @@ void MakeNativeFolder(const fs::path& native, std::string_view path) {
     const bool folder_exists =
         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (error != ERROR_ALREADY_EXISTS || !folder_exists) {
-      throw IoError(what, std::string(path), ReasonFromWindowsError(error));
+      throw IoError(what, std::string(path), WindowsError(error));
     }
   }
 }
@@ -123,17 +122,17 @@ void DeleteNativeFileQuietly(const fs::path& native) {
 std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) {
   const std::string path(shown_path);
   if (int injected = faults::Injected(faults::Operation::kRead, native)) {
-    throw IoError(kCannotRead, path, ReasonFromErrno(injected));
+    throw IoError(FileOperation::kRead, path, ErrnoError(injected));
   }
   Handle file(CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) throw IoError(kCannotRead, path, ReasonFromWindowsError(GetLastError()));
+  if (!file.valid()) throw IoError(FileOperation::kRead, path, WindowsError(GetLastError()));
   std::string content;
   char buffer[65536];
   for (;;) {
     DWORD read = 0;
     if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
-      throw IoError(kCannotRead, path, ReasonFromWindowsError(GetLastError()));
+      throw IoError(FileOperation::kRead, path, WindowsError(GetLastError()));
     }
     if (read == 0) break;
     content.append(buffer, read);
@@ -143,10 +142,10 @@ std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) 
 
 void WriteNativeFileAtomically(const fs::path& native, std::string_view path,
                                std::string_view bytes) {
-  const char* what = "記録ファイルを書き込めません。";
+  const FileOperation what = FileOperation::kWrite;
   if (int injected =
           ReadOnlyScope::Active() ? EROFS : faults::Injected(faults::Operation::kCreate, native)) {
-    throw IoError(what, std::string(path), ReasonFromErrno(injected));
+    throw IoError(what, std::string(path), ErrnoError(injected));
   }
   static std::atomic<unsigned> counter{0};
   const fs::path temp = native.parent_path() / (L"." + native.filename().wstring() + L"." +
@@ -154,11 +153,11 @@ void WriteNativeFileAtomically(const fs::path& native, std::string_view path,
                                                 std::to_wstring(counter++));
   Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) throw IoError(what, std::string(path), ReasonFromWindowsError(GetLastError()));
-  auto fail = [&](std::string reason) {
+  if (!file.valid()) throw IoError(what, std::string(path), WindowsError(GetLastError()));
+  auto fail = [&](std::error_code reason) {
     if (file.valid()) file.Close();
     DeleteFileW(temp.c_str());
-    throw IoError(what, std::string(path), std::move(reason));
+    throw IoError(what, std::string(path), reason);
   };
   const int injected_write_error = faults::Injected(faults::Operation::kWrite, native);
   if (injected_write_error != 0) bytes = bytes.substr(0, bytes.size() / 2);
@@ -167,14 +166,14 @@ void WriteNativeFileAtomically(const fs::path& native, std::string_view path,
     DWORD n = 0;
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 20));
     if (!WriteFile(file.get(), bytes.data() + written, chunk, &n, nullptr)) {
-      fail(ReasonFromWindowsError(GetLastError()));
+      fail(WindowsError(GetLastError()));
     }
     written += n;
   }
-  if (injected_write_error != 0) fail(ReasonFromErrno(injected_write_error));
-  if (!file.Close()) fail(ReasonFromWindowsError(GetLastError()));
+  if (injected_write_error != 0) fail(ErrnoError(injected_write_error));
+  if (!file.Close()) fail(WindowsError(GetLastError()));
   if (!MoveFileExW(temp.c_str(), native.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    fail(ReasonFromWindowsError(GetLastError()));
+    fail(WindowsError(GetLastError()));
   }
 }
 

@@ -15,44 +15,40 @@ std::string ReadTable(const std::string& path) {
   try {
     return platform::ReadWholeFile(path);
   } catch (const IoError& e) {
-    throw IoError("参照テーブルを読み込めません。", path, e.reason());
+    throw TableReadError(e);
   }
 }
 
 }  // namespace
 
 void LoadKishituTable(std::string_view patdat_path, Dictionaries& dictionaries) {
-  const std::string path = std::string(patdat_path) + "KISHITU.TXT";
+  const std::string path = std::string(patdat_path) + std::string(kKishituTable.name);
   const std::string bytes = ReadTable(path);
   dictionaries.kishitu_name.clear();
   dictionaries.kishitu_code.clear();
-  NamingFileOnOverflow(path, [&] {
-    platform::ItemReader reader(bytes);
-    while (!reader.AtEnd()) {
-      std::string code = reader.NextText();
-      std::string name = reader.NextText();
-      for (int skipped = 0; skipped < 4; ++skipped) reader.Next();
-      if (dictionaries.kishitu_name.size() >= Dictionaries::kKishituRows) continue;
-      dictionaries.kishitu_code.push_back(NumberFromText(code));
-      dictionaries.kishitu_name.push_back(std::move(name));
-    }
-  });
+  platform::ItemReader reader(bytes);
+  while (!reader.AtEnd()) {
+    std::string code = reader.NextText();
+    std::string name = reader.NextText();
+    for (int skipped = 2; skipped < kKishituTable.items_per_row; ++skipped) reader.Next();
+    if (dictionaries.kishitu_name.size() >= Dictionaries::kKishituRows) continue;
+    dictionaries.kishitu_code.push_back(NumberInFile(code, path));
+    dictionaries.kishitu_name.push_back(std::move(name));
+  }
 }
 
 void LoadL4Names(std::string_view patdat_path, Dictionaries& dictionaries) {
-  const std::string path = std::string(patdat_path) + "L4.TXT";
+  const std::string path = std::string(patdat_path) + std::string(kL4Table.name);
   const std::string bytes = ReadTable(path);
   dictionaries.l4_name.fill({});
-  NamingFileOnOverflow(path, [&] {
-    platform::ItemReader reader(bytes);
-    while (!reader.AtEnd()) {
-      float code = NumberFromText(reader.NextText());
-      std::string name = reader.NextText();
-      double index = std::nearbyint(code);  // half to even
-      if (index < 0 || index > Dictionaries::kL4Codes) continue;
-      dictionaries.l4_name[static_cast<std::size_t>(index)] = std::move(name);
-    }
-  });
+  platform::ItemReader reader(bytes);
+  while (!reader.AtEnd()) {
+    float code = NumberInFile(reader.NextText(), path);
+    std::string name = reader.NextText();
+    double index = std::nearbyint(code);  // half to even
+    if (index < 0 || index > Dictionaries::kL4Codes) continue;
+    dictionaries.l4_name[static_cast<std::size_t>(index)] = std::move(name);
+  }
 }
 
 std::string KishituNameOf(const Dictionaries& dictionaries, float code) {
@@ -94,11 +90,11 @@ std::optional<std::string_view> CodeTable::Find(float code) const {
   return std::nullopt;
 }
 
-const CodeTable& CodeTables::Get(std::string_view file_name, int items_per_row) {
-  auto found = tables_.find(file_name);
+const CodeTable& CodeTables::Get(const ReferenceTable& table) {
+  auto found = tables_.find(table.name);
   if (found == tables_.end()) {
-    CodeTable table(ReadTable(patdat_path_ + std::string(file_name)), items_per_row);
-    found = tables_.emplace(std::string(file_name), std::move(table)).first;
+    CodeTable rows(ReadTable(patdat_path_ + std::string(table.name)), table.items_per_row);
+    found = tables_.emplace(std::string(table.name), std::move(rows)).first;
   }
   return found->second;
 }

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "reference/tables.h"
+
 namespace tavrimen {
 
 struct Dictionaries {
@@ -26,11 +28,12 @@ struct Dictionaries {
 };
 
 // Empties the KISHITU rows and fills them from `patdat_path` & "KISHITU.TXT". Rows beyond 1000
-// are ignored. Throws IoError or DataError.
+// are ignored. Throws TableReadError or NumberOverflowError.
 void LoadKishituTable(std::string_view patdat_path, Dictionaries& dictionaries);
 
 // Empties L4Name and fills it from `patdat_path` & "L4.TXT": a later row with the same code
-// replaces the earlier name; codes outside 0 to 100 are ignored. Throws IoError or DataError.
+// replaces the earlier name; codes outside 0 to 100 are ignored. Throws TableReadError or
+// NumberOverflowError.
 void LoadL4Names(std::string_view patdat_path, Dictionaries& dictionaries);
 
 // The name of a KISHITU code (the first matching row wins), or empty text. Code 0 has no name.
@@ -63,8 +66,8 @@ class CodeTables {
  public:
   explicit CodeTables(std::string patdat_path) : patdat_path_(std::move(patdat_path)) {}
 
-  // The table `file_name` ("L8.TXT") of the folder. Throws IoError when it cannot be read.
-  const CodeTable& Get(std::string_view file_name, int items_per_row);
+  // The table of the folder. Throws TableReadError when it cannot be read.
+  const CodeTable& Get(const ReferenceTable& table);
 
  private:
   std::string patdat_path_;

@@ -1,29 +1,37 @@
 #include "reference/path_checks.h"
 
+#include <algorithm>
+
 #include "platform/drives.h"
 #include "platform/system_folder.h"
 #include "reference/text_helpers.h"
 
 namespace tavrimen {
 
-bool ValidateFolderPath(std::string& path, MessageBoxes& boxes) {
+PathVerdict CheckFolderPath(std::string& path) {
   path = std::string(Trim(path));
-  if (ByteSubstring(path, 2, 1) != ":") {
-    boxes.ShowMessage(kDriveNameMessage, MessageIcon::kInformation, MessageButtons::kOk, kAppTitle);
-    return false;
-  }
-  if (path.find_first_of("*?") != std::string::npos) return false;
+  if (ByteSubstring(path, 2, 1) != ":") return PathVerdict::kNoDriveName;
+  if (path.find_first_of("*?") != std::string::npos) return PathVerdict::kRejected;
   // The colon follows a character that is one byte in code page 932; in UTF-8 it may take more
   // (a half-width katakana), and then it names no drive.
   std::size_t after_colon = path.find(':') + 1;
   if (path.size() > after_colon && path[after_colon] != '\\') {
     path = path.substr(0, after_colon) + "\\" + path.substr(after_colon);
   }
-  if (after_colon != 2 || !platform::ChangeDrive(path[0])) return false;
+  if (after_colon != 2 || !platform::ChangeDrive(path[0])) return PathVerdict::kRejected;
   if (path.back() != '\\') path.push_back('\\');
-  if (path.size() == 3) return true;
-  if (path.find("\\\\") != std::string::npos) return false;
-  return true;
+  if (path.size() == 3) return PathVerdict::kAccepted;
+  if (path.find("\\\\") != std::string::npos) return PathVerdict::kRejected;
+  return PathVerdict::kAccepted;
+}
+
+bool IsDriveRoot(std::string_view checked_path) { return CountPathParts(checked_path, "\\") < 2; }
+
+std::string RecordFileNameOf(std::string_view checked_source) {
+  std::vector<std::string> parts;
+  const int n = CountPathParts(checked_source, "\\");
+  SplitPath(checked_source, "\\", parts);
+  return parts[static_cast<std::size_t>(std::max(n, 1))];
 }
 
 int CountPathParts(std::string_view path, std::string_view separators) {

@@ -6,20 +6,24 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/message_box.h"
-
 namespace tavrimen {
 
-// The message shown when a path does not begin with a drive letter and a colon.
-inline constexpr std::string_view kDriveNameMessage =
-    "規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" "
-    "でなければいけません。  例 \"C:\", \"D:\"...";
+enum class PathVerdict {
+  kAccepted,
+  kNoDriveName,  // the second character is not a colon: the user is told so
+  kRejected,     // rejected without a message of its own
+};
 
 // Checks a folder path and normalises it in place: trimmed, a backslash after the colon, a final
-// backslash. Makes the path's drive the current drive. Shows the drive-name message through
-// `boxes` when the second byte is not a colon; every other rejection is silent. The path is
-// changed in place even when false is returned.
-bool ValidateFolderPath(std::string& path, MessageBoxes& boxes);
+// backslash. Makes the path's drive the current drive. The path is changed in place even when it
+// is rejected. (ValidateFolderPath in app/folder_path.h shows the drive-name message.)
+PathVerdict CheckFolderPath(std::string& path);
+
+// Whether a checked path (ending with a backslash) is a drive root, which has no folder name.
+bool IsDriveRoot(std::string_view checked_path);
+
+// The name of the record file for a checked source folder: the folder's own name.
+std::string RecordFileNameOf(std::string_view checked_source);
 
 // The number of separator characters in `path` (every character of `separators` counts).
 int CountPathParts(std::string_view path, std::string_view separators);

@@ -65,6 +65,14 @@ float NumberFromText(std::string_view text) {
   return value;
 }
 
+float NumberInFile(std::string_view text, std::string_view path) {
+  try {
+    return NumberFromText(text);
+  } catch (const NumberOverflowError& e) {
+    throw NumberOverflowError(e.field_text(), std::string(path));
+  }
+}
+
 std::int16_t ByteLength(std::string_view cp932_text) {
   if (cp932_text.size() > 32767) throw NumberOverflowError(std::to_string(cp932_text.size()));
   return static_cast<std::int16_t>(cp932_text.size());

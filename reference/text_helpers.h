@@ -13,6 +13,10 @@ namespace tavrimen {
 // text gives 0. Throws NumberOverflowError for a magnitude beyond single precision.
 float NumberFromText(std::string_view text);
 
+// NumberFromText of a field of the file `path`: a number beyond single precision raises a
+// NumberOverflowError that names the file.
+float NumberInFile(std::string_view text, std::string_view path);
+
 // Whether NumberFromText recognises `text` as a number.
 bool IsNumericText(std::string_view text);
 

@@ -1,12 +1,14 @@
 #include "source/catalogue.h"
 
+#include "source/record_files.h"
+
 namespace tavrimen {
 
 void SetUpCatalogue(Catalogue& catalogue) {
-  catalogue.src_file_name[1] = "CNT.TXT";
-  catalogue.src_file_name[2] = "Titl01.txt";
-  catalogue.src_file_name[3] = "Titl02.txt";
-  catalogue.src_file_name[4] = "X1.txt";
+  catalogue.src_file_name[1] = kCntFile.name;
+  catalogue.src_file_name[2] = kTitle1File.name;
+  catalogue.src_file_name[3] = kTitle2File.name;
+  catalogue.src_file_name[4] = kX1File.name;
 
   catalogue.src_field_count[1] = 6;
   catalogue.src_field_count[2] = 27;
@@ -29,8 +31,11 @@ void SetUpCatalogue(Catalogue& catalogue) {
   set(3, 4, 4, kMarkedNumberField);
   set(3, 5, 14, kNumberField);
 
-  catalogue.layer_file = {"", "X1.txt", "X3.txt", "X12.txt", "X14.txt"};
-  catalogue.layer_read_count = {0, 4, 7, 3, 6};
+  const RecordFileLayout* layers[] = {&kX1File, &kX3File, &kX12File, &kX14File};
+  for (int slot = 1; slot <= 4; ++slot) {
+    catalogue.layer_file[slot] = layers[slot - 1]->name;
+    catalogue.layer_read_count[slot] = layers[slot - 1]->items_per_record;
+  }
   catalogue.layer_clear_count = {0, 8, 4, 3, 6};
 }
 

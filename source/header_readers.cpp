@@ -115,8 +115,7 @@ CntValues HeaderReaders::ReadCntRecord() {
   FillSourceFields();
   CntValues values;
   values.text6 = src_field[6];
-  values.number5 = NamingFileOnOverflow(source_folder_ + catalogue_.src_file_name[1],
-                                        [&] { return NumberFromText(src_field[5]); });
+  values.number5 = NumberInFile(src_field[5], source_folder_ + catalogue_.src_file_name[1]);
   values.text3 = src_field[3];
   return values;
 }
@@ -139,9 +138,8 @@ void HeaderReaders::ReadTitle1Record() {
       } else if (line == 20) {
         text += " -1 -1";
       } else if (line == 17) {
-        const float code = NamingFileOnOverflow(source_folder_ + catalogue_.src_file_name[3],
-                                                [&] { return NumberFromText(field); });
-        if (auto name = code_tables_.Get("L2.TXT", 2).Find(code)) text = *name;
+        const float code = NumberInFile(field, source_folder_ + catalogue_.src_file_name[3]);
+        if (auto name = code_tables_.Get(kL2Table).Find(code)) text = *name;
       }
     } else if (line == 7 && field == "@") {
       continue;
@@ -162,8 +160,7 @@ void HeaderReaders::ReadTitle2Record() {
     const int line = field_line[j];
     if (line == 15) {
       src_field[j] =
-          WholePartText(NamingFileOnOverflow(source_folder_ + catalogue_.src_file_name[3],
-                                             [&] { return NumberFromText(src_field[j]); }));
+          WholePartText(NumberInFile(src_field[j], source_folder_ + catalogue_.src_file_name[3]));
     }
     if (line == 0) continue;
     std::string& text = lines_[line];

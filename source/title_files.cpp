@@ -7,6 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/item_reader.h"
 #include "reference/text_helpers.h"
+#include "source/record_files.h"
 
 namespace tavrimen {
 namespace {
@@ -37,12 +38,8 @@ void RepairGroup(const std::string& path2, std::vector<std::string>& t2, int fir
   // others hold.
   std::array<float, 3> second{};
   std::array<float, 3> first{};
-  NamingFileOnOverflow(path2, [&] {
-    for (int i = 0; i < 3; ++i) second[i] = NumberFromText(t2[first2 + i]);
-  });
-  NamingFileOnOverflow(path1, [&] {
-    for (int i = 0; i < 3; ++i) first[i] = NumberFromText(t1[first1 + i]);
-  });
+  for (int i = 0; i < 3; ++i) second[i] = NumberInFile(t2[first2 + i], path2);
+  for (int i = 0; i < 3; ++i) first[i] = NumberInFile(t1[first1 + i], path1);
   const bool second_is_zero = second[0] == 0 && second[1] == 0 && second[2] == 0;
   const bool first_has_value = first[0] != 0 || (first[1] != 0 && first[2] != 0);
   if (!second_is_zero || !first_has_value) return;
@@ -52,8 +49,8 @@ void RepairGroup(const std::string& path2, std::vector<std::string>& t2, int fir
 }  // namespace
 
 void ReadTitleFiles(std::string_view folder, TitleData& data) {
-  const std::string path1 = std::string(folder) + "Titl01.txt";
-  const std::string path2 = std::string(folder) + "Titl02.txt";
+  const std::string path1 = std::string(folder) + std::string(kTitle1File.name);
+  const std::string path2 = std::string(folder) + std::string(kTitle2File.name);
   std::vector<std::string> t1(23);
   std::vector<std::string> t2(41);
   data.title1_count = ReadTitleFile(path1, t1);

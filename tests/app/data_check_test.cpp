@@ -107,7 +107,7 @@ TEST_F(DataCheckTest, ReportsEachKindOfFindingAtItsPlace) {
            for (int i = 1; i <= 1000; ++i) records += "1," + std::to_string(i) + ",0,0,0,,,,,,\n";
            return records;
          }()}},
-       ":0:0: error: 記録ファイルの行数が上限の1000行を超えるため、変換できません"},
+       ":0:0: error: 記録ファイルの行数が上限の1000行を超えるため、変換できません。"},
       {"files the conversion would delete",
        {{"X6.TXT", ""}},
        "X6.TXT:0:0: note: 空のファイルです。変換すると削除されます"},
@@ -163,8 +163,8 @@ TEST_F(DataCheckTest, MissingFilesThatAConversionWouldCreateOrRefuse) {
   EXPECT_EQ(Check({}, {"X1.txt", "N9.TXT"}),
             (std::vector<std::string>{
                 "N9.TXT:0:0: note: ファイルがありません。変換すると空の N9.TXT が作成されます",
-                "X1.txt:0:0: error: 地質区分が入力されていません（X1.txt "
-                "がないか空です）。変換は拒否されます"}));
+                "X1.txt:0:0: error: 地質区分が入力されていません。 X1.txt "
+                "がないか空のため、変換は拒否されます。"}));
 }
 
 TEST_F(DataCheckTest, MissingReferenceTableIsAnError) {
@@ -180,7 +180,8 @@ TEST_F(DataCheckTest, DriveRootHasNoRecordFileName) {
   const std::vector<Finding> findings = CheckDataSet("C:\\", "C:\\PATDAT\\");
   ASSERT_FALSE(findings.empty());
   EXPECT_EQ(findings[0].message,
-            "ドライブのルートです。記録ファイルの名前になるフォルダ名がありません");
+            "変換元フォルダにドライブのルートは指定できません。 "
+            "ボーリングデータのフォルダを指定してください。");
 }
 
 }  // namespace

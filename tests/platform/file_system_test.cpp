@@ -66,7 +66,7 @@ TEST_F(FileSystemTest, ReadWholeFileNamesThePathOnFailure) {
     FAIL() << "no error";
   } catch (const IoError& e) {
     EXPECT_EQ(e.path(), "C:\\L8.TXT");
-    EXPECT_EQ(e.reason(), ReasonFromErrno(ENOENT));
+    EXPECT_EQ(e.error(), ErrnoError(ENOENT));
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "app/folder_path.h"
+#include "app/messages.h"
 #include "platform/drives.h"
 #include "support/drive_table.h"
 #include "support/fake_message_boxes.h"

@@ -97,7 +97,7 @@ TEST_F(TitleFilesTest, OverflowInARepairedValueIsFoundWhateverTheOthersHold) {
   for (const char* t2 : {"0,1,2,3,4,5,6,7,5,1E39,0\n", "0,1,2,3,4,5,6,7,0,0,0,1E39\n"}) {
     WriteFiles(folder_.path(),
                {{"Titl01.txt", "0,1,2,3,4,5,6,7,8,9,0,1E39,5\n"}, {"Titl02.txt", t2}});
-    EXPECT_THROW(Read(), DataError) << t2;
+    EXPECT_THROW(Read(), NumberOverflowError) << t2;
   }
 }
 

@@ -6,9 +6,6 @@
 
 namespace tavrimen {
 
-// The application title that a message box shows when it names no title of its own.
-inline constexpr std::string_view kAppTitle = "Tavrimen Zm38";
-
 enum class MessageIcon { kNone, kExclamation, kInformation, kQuestion };
 enum class MessageButtons { kOk, kYesNo };
 

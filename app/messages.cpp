@@ -1,0 +1,164 @@
+#include "app/messages.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <new>
+
+#include "output/errors.h"
+#include "platform/cp932.h"
+#include "platform/errors.h"
+
+namespace tavrimen {
+namespace {
+
+std::string ThreeLines(std::string_view what, std::string_view path, std::string_view detail) {
+  return std::string(what) + "\n" + std::string(path) + "\n" + std::string(detail);
+}
+
+std::string_view WhatFailed(const IoError& failure) {
+  if (dynamic_cast<const TableReadError*>(&failure) != nullptr) {
+    return "参照テーブルを読み込めません。";
+  }
+  switch (failure.operation()) {
+    case FileOperation::kRead:
+      return "ファイルを読み込めません。";
+    case FileOperation::kWrite:
+      return "記録ファイルを書き込めません。";
+    case FileOperation::kMakeFolder:
+      return "フォルダを作成できません。";
+  }
+  return "ファイルを読み込めません。";
+}
+
+std::string Quoted(std::string_view cp932_text) { return "「" + cp932::ToUtf8(cp932_text) + "」"; }
+
+}  // namespace
+
+std::string ReasonText(std::error_code error) {
+  if (error.category() == std::generic_category()) {
+    switch (error.value()) {
+      case ENOENT:
+        return "ファイルまたはフォルダがありません。";
+      case EACCES:
+      case EPERM:
+        return "アクセスが拒否されました。";
+      case EROFS:
+        return "読み取り専用のドライブです。";
+      case ENOSPC:
+        return "ディスクの空き容量が足りません。";
+      case ENOTDIR:
+        return "途中の名前がフォルダではありません。";
+      case EISDIR:
+        return "同じ名前のフォルダがあります。";
+      case EEXIST:
+        return "同じ名前のファイルがあります。";
+      case EIO:
+        return "入出力エラーが発生しました。";
+      case ENODEV:
+        return "ドライブがありません。";
+      case ENXIO:
+        return "ドライブの準備ができていません。";
+      default:
+        break;
+    }
+  }
+  return error.message();
+}
+
+std::string FailureMessage(const std::exception& failure) {
+  if (const auto* io = dynamic_cast<const IoError*>(&failure)) {
+    return ThreeLines(WhatFailed(*io), io->path(), ReasonText(io->error()));
+  }
+  if (const auto* overflow = dynamic_cast<const NumberOverflowError*>(&failure)) {
+    // The field texts are code page 932 bytes of the file; the operator signs are ASCII.
+    return ThreeLines("数値が大きすぎるため変換できません。", overflow->path(),
+                      Quoted(overflow->field_text()));
+  }
+  if (dynamic_cast<const LineLimitError*>(&failure) != nullptr) {
+    return "記録ファイルの行数が上限の1000行を超えるため、変換できません。\n"
+           "記録ファイルは作成されませんでした。";
+  }
+  if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) {
+    return "メモリが足りないため、変換できません。";
+  }
+  return std::string("変換中にエラーが発生しました。\n") + failure.what();
+}
+
+std::string OnOneLine(std::string message) {
+  std::replace(message.begin(), message.end(), '\n', ' ');
+  return message;
+}
+
+namespace check_text {
+
+std::string CannotRead(const std::exception& failure) {
+  if (const auto* io = dynamic_cast<const IoError*>(&failure)) {
+    return std::string(WhatFailed(*io)) + " " + ReasonText(io->error());
+  }
+  return OnOneLine(FailureMessage(failure));
+}
+
+std::string Failure(const std::exception& failure) {
+  std::string message = FailureMessage(failure);
+  // The line limit's second line tells that no file was written, which a check never does.
+  if (dynamic_cast<const LineLimitError*>(&failure) != nullptr) {
+    message.resize(message.find('\n'));
+  }
+  return OnOneLine(std::move(message));
+}
+
+std::string NumberTooLarge(std::string_view what, std::string_view text) {
+  return std::string(what) + "の数値が大きすぎます: " + Quoted(text);
+}
+
+std::string NotCp932() { return "シフトJIS（コードページ932）の文字ではないバイトがあります"; }
+
+std::string ShortLastRecord(int items_per_record, int items_read) {
+  return "最後のレコードの項目が足りません（" + std::to_string(items_per_record) + " 項目中 " +
+         std::to_string(items_read) + " 項目）。足りない項目は空として読みます";
+}
+
+std::string DepthNotNumber(std::string_view text) {
+  return "深度が数値ではありません: " + Quoted(text) + "（0 として読みます）";
+}
+
+std::string DepthNotIncreasing(std::string_view text) {
+  return "深度 " + cp932::ToUtf8(text) + " が前のレコードの深度より大きくありません";
+}
+
+std::string CodeNotInTable(std::string_view what, std::string_view code, std::string_view table) {
+  return std::string(what) + " " + cp932::ToUtf8(code) + " は " + std::string(table) +
+         " にありません（記録ファイルでは「@」になります）";
+}
+
+std::string X6CodeNotInTable(std::string_view code, std::string_view table) {
+  return "コード " + cp932::ToUtf8(code) + " は " + std::string(table) +
+         " にありません（1400 行に何も加わりません）";
+}
+
+std::string SoilCodeOutOfRange(std::string_view code) {
+  return "土質コード " + cp932::ToUtf8(code) +
+         " は L4.TXT の範囲（0～100）の外です（読み飛ばします）";
+}
+
+std::string SoilCodeNotInTable(std::string_view code) {
+  return "土質コード " + cp932::ToUtf8(code) + " は L4.TXT にありません（名前なしになります）";
+}
+
+std::string FileWillBeCreated(std::string_view name) {
+  return "ファイルがありません。変換すると空の " + std::string(name) + " が作成されます";
+}
+
+std::string EmptyFileWillBeDeleted() { return "空のファイルです。変換すると削除されます"; }
+
+std::string NoSourceFolder() { return std::string(kNoSourceFolderMessage); }
+
+std::string DriveRootSource() { return OnOneLine(std::string(kDriveRootSourceMessage)); }
+
+std::string NoGeology(std::string_view name) {
+  return std::string(kNoGeologyMessage) + " " + std::string(name) +
+         " がないか空のため、変換は拒否されます。";
+}
+
+}  // namespace check_text
+}  // namespace tavrimen

@@ -1,0 +1,71 @@
+// Every text the conversion shows a user, in one place: the messages of the run and of the
+// start-up, the failures rendered from the typed errors (what could not be done, the file, the
+// reason), and the findings of the data check. Texts are UTF-8.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace tavrimen {
+
+// The title of a message box that names none of its own.
+inline constexpr std::string_view kAppTitle = "Tavrimen Zm38";
+
+// The run (Label3 and its message boxes).
+inline constexpr std::string_view kConvertingText = "只今変換中！　しばらくお待ちください。";
+inline constexpr std::string_view kConvertedText = "変換が正常に終了しました。";
+inline constexpr std::string_view kBadPathMessage = "指定されたパスは正しくありません。";
+inline constexpr std::string_view kTrailingBackslashMessage =
+    "最後のフォルダに「￥」は要りません。";
+inline constexpr std::string_view kCreateFolderQuestion =
+    "フォルダがありません。新規作成しますか？";
+inline constexpr std::string_view kNoGeologyMessage = "地質区分が入力されていません。";
+inline constexpr std::string_view kNoSourceFolderMessage = "変換元フォルダがありません。";
+inline constexpr std::string_view kDriveRootSourceMessage =
+    "変換元フォルダにドライブのルートは指定できません。\n"
+    "ボーリングデータのフォルダを指定してください。";
+// The path check, when a path does not begin with a drive letter and a colon.
+inline constexpr std::string_view kDriveNameMessage =
+    "規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" "
+    "でなければいけません。  例 \"C:\", \"D:\"...";
+
+// The start-up, when the pattern-data setting is missing or names no folder.
+inline constexpr std::string_view kNoPatdatMessage = " PATDAT の設定がありません.";
+
+// The message for a failure that ended a run: what could not be done, the file and the reason,
+// on three lines.
+std::string FailureMessage(const std::exception& failure);
+
+// The system's error in words.
+std::string ReasonText(std::error_code error);
+
+// A message with its line breaks as blanks, for places that show one line a message.
+std::string OnOneLine(std::string message);
+
+// The findings of the data check.
+namespace check_text {
+std::string CannotRead(const std::exception& failure);
+// A failure that would stop the conversion, on one line.
+std::string Failure(const std::exception& failure);
+std::string NumberTooLarge(std::string_view what, std::string_view text);
+inline constexpr std::string_view kDepth = "深度";
+inline constexpr std::string_view kCode = "コード";
+inline constexpr std::string_view kGeologyCode = "地質コード";
+std::string NotCp932();
+std::string ShortLastRecord(int items_per_record, int items_read);
+std::string DepthNotNumber(std::string_view text);
+std::string DepthNotIncreasing(std::string_view text);
+std::string CodeNotInTable(std::string_view what, std::string_view code, std::string_view table);
+std::string X6CodeNotInTable(std::string_view code, std::string_view table);
+std::string SoilCodeOutOfRange(std::string_view code);
+std::string SoilCodeNotInTable(std::string_view code);
+std::string FileWillBeCreated(std::string_view name);
+std::string EmptyFileWillBeDeleted();
+std::string NoSourceFolder();
+std::string DriveRootSource();
+std::string NoGeology(std::string_view name);
+}  // namespace check_text
+
+}  // namespace tavrimen
