@@ -21,14 +21,14 @@ void BuildRecordLines(Session& session) {
   readers.ReadTitle2Record();
   for (int i = 2; i <= 20; ++i) lines.Line(i) = std::move(header[static_cast<std::size_t>(i)]);
 
-  lines.Line(21) = "10.00 -1 " + cnt.text6 + " soilpat.asg";
+  lines.Line(21) = "10.00 -1 " + cnt.soil_pattern + " soilpat.asg";
 
   LayerCursor cursor(session.catalogue, session.dictionaries, session.source_folder);
   WriteLayerBlock(cursor, session.dictionaries, lines);
   WriteX5Block(session.source_folder, lines);
   const std::vector<X6CodeRow> x6_rows = WriteX6Block(session.source_folder, lines);
   WriteX11Block(session.source_folder, session.code_tables, lines);
-  WriteDatedBlocks(session.source_folder, cnt.text3, lines);
+  WriteDatedBlocks(session.source_folder, cnt.boring_number, lines);
   WriteX7Block(session.source_folder, session.code_tables, lines);
   Write1400Lines(x6_rows, session.code_tables, lines);
 

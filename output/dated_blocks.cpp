@@ -22,10 +22,11 @@ void WriteDatedValues(const std::string& folder, const RecordFileLayout& layout,
 
 }  // namespace
 
-void WriteDatedBlocks(const std::string& folder, const std::string& cnt_text3, LineBuffer& lines) {
+void WriteDatedBlocks(const std::string& folder, const std::string& boring_number,
+                      LineBuffer& lines) {
   WriteDatedValues(folder, kN8File, "", lines);
   lines.Append("-1");
-  lines.Append("1100 b_no " + cnt_text3);
+  lines.Append("1100 b_no " + boring_number);
   lines.Append("1100 s_no @");
   lines.Append("1100 minw -1");
   lines.Append("1100 org @");

@@ -20,15 +20,15 @@ void WriteLayerBlock(LayerCursor& cursor, const Dictionaries& dictionaries, Line
       bottom = c.layer_depth[2];
       line = c.layer_depth_text[2] + " " + name + " ";
       if (c.layer_depth[1] == c.layer_depth[2]) c.AdvanceLayerX1();
-      line += c.layer_soil_text[3] + " ";
+      line += c.layer_soil_text.soil + " ";
       c.AdvanceLayerX3();
     } else {
       bottom = c.layer_depth[1];
       line = c.layer_depth_text[1] + " " + name + " ";
       c.AdvanceLayerX1();
-      line += c.layer_soil_text[3] + " ";
+      line += c.layer_soil_text.soil + " ";
     }
-    line += c.layer_soil_text[4] + " " + c.layer_soil_text[5] + " ";
+    line += c.layer_soil_text.x14_first + " " + c.layer_soil_text.x14_second + " ";
     // Slot 4 follows slot 1's depth as it stands after this layer's step.
     if (c.layer_depth[1] >= c.layer_depth[4]) c.AdvanceLayerX14();
     lines.Append(std::move(line));

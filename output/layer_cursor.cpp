@@ -28,21 +28,21 @@ float LayerCursor::Number(int slot, const std::string& text) const {
   return NumberInFile(text, PathOf(slot));
 }
 
-long long LayerCursor::ReadLayerRecord(int slot) {
-  const long long position = layer_pos[slot];
+LayerPosition LayerCursor::ReadLayerRecord(int slot) {
+  const LayerPosition position = layer_pos[slot];
   const std::string& bytes = FileBytes(slot);
-  if (position >= static_cast<long long>(platform::ItemReader::DataLength(bytes))) {
+  if (!position || *position >= platform::ItemReader::DataLength(bytes)) {
     for (int f = 1; f <= catalogue_.layer_clear_count[slot]; ++f) layer_field[f].clear();
     return kExhausted;
   }
-  platform::ItemReader reader(bytes, static_cast<std::size_t>(position));
+  platform::ItemReader reader(bytes, *position);
   for (int f = 1; f <= catalogue_.layer_read_count[slot]; ++f) layer_field[f] = reader.NextText();
   if (slot == 1) {
     for (int f = catalogue_.layer_read_count[1] + 1; f <= catalogue_.layer_clear_count[1]; ++f) {
       layer_field[f].clear();
     }
   }
-  return static_cast<long long>(reader.Position());
+  return reader.Position();
 }
 
 void LayerCursor::AdvanceLayerX1() {
@@ -62,7 +62,7 @@ void LayerCursor::AdvanceLayerX3() {
   layer_pos[2] = ReadLayerRecord(2);
   if (layer_pos[2] == kExhausted) {
     layer_depth[2] = kNoDepth;
-    layer_soil_text[3] = "@";
+    layer_soil_text.soil = "@";
     return;
   }
   // Up to three two-digit L4 codes side by side. A code outside the table (above 100) is
@@ -81,26 +81,27 @@ void LayerCursor::AdvanceLayerX3() {
   };
   int unused = 0;
   int second_count = 0;
-  layer_soil_text[1] = names_of(layer_field[3], unused);
-  layer_soil_text[2] = names_of(layer_field[5], second_count);
+  SoilTexts& texts = layer_soil_text;
+  texts.first_names = names_of(layer_field[3], unused);
+  texts.second_names = names_of(layer_field[5], second_count);
   static const std::string kWaveDash = cp932::FromUtf8("～");
-  layer_soil_text[3] =
-      second_count != 0 ? layer_soil_text[1] + kWaveDash + layer_soil_text[2] : layer_soil_text[1];
+  texts.soil =
+      second_count != 0 ? texts.first_names + kWaveDash + texts.second_names : texts.first_names;
   layer_depth[2] = Number(2, layer_field[2]);
   layer_depth_text[2] = layer_field[2];
 }
 
 void LayerCursor::AdvanceLayerX14() {
-  layer_soil_text[4] = "@";
-  layer_soil_text[5] = "@";
+  layer_soil_text.x14_first = "@";
+  layer_soil_text.x14_second = "@";
   if (layer_pos[4] == kExhausted) return;
   layer_pos[4] = ReadLayerRecord(4);
   if (layer_pos[4] == kExhausted) {
     layer_depth[4] = kNoDepth;
     return;
   }
-  if (!Trim(layer_field[3]).empty()) layer_soil_text[4] = layer_field[3];
-  if (!Trim(layer_field[4]).empty()) layer_soil_text[5] = layer_field[4];
+  if (!Trim(layer_field[3]).empty()) layer_soil_text.x14_first = layer_field[3];
+  if (!Trim(layer_field[4]).empty()) layer_soil_text.x14_second = layer_field[4];
   layer_depth[4] = Number(4, layer_field[2]);
   layer_depth_text[4] = layer_field[2];
 }

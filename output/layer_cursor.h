@@ -3,7 +3,7 @@
 // lines of 70 bytes), slot 4 X14.txt (two further soil texts).
 //
 // A slot remembers the 1-based byte position of its next record; the cursor reads one record from
-// there. A slot whose file is exhausted has position kExhausted and depth kNoDepth.
+// there. A slot whose file is exhausted has no position (kExhausted) and depth kNoDepth.
 #pragma once
 
 #include <array>
@@ -17,7 +17,9 @@
 
 namespace tavrimen {
 
-inline constexpr long long kExhausted = -999;
+// The 1-based byte position of a slot's next record; none once its file is exhausted.
+using LayerPosition = std::optional<std::size_t>;
+inline constexpr std::nullopt_t kExhausted = std::nullopt;
 inline constexpr float kNoDepth = 9999;
 inline constexpr int kNoteLineBytes = 70;
 
@@ -36,7 +38,7 @@ class LayerCursor {
   // Reads the next record of `slot` from layer_pos[slot] into layer_field and returns the
   // position after it, or kExhausted (with layer_field(1..clear count) emptied) when the position
   // has reached the end of the file's data. A missing layer file is created empty by the probe.
-  long long ReadLayerRecord(int slot);
+  LayerPosition ReadLayerRecord(int slot);
 
   void AdvanceLayerX1();
   void AdvanceLayerX3();
@@ -44,14 +46,19 @@ class LayerCursor {
   void AdvanceLayerX14();
 
   // Slots 1 to 4; index 0 unused. Code page 932 texts.
-  std::array<long long, 5> layer_pos{};
+  std::array<LayerPosition, 5> layer_pos{};
   std::array<float, 5> layer_depth{};
   std::array<std::string, 5> layer_depth_text;
   std::array<std::string, 201> layer_field;
   float layer_kishitu_code = 0;
-  // 1 and 2: names of the codes in items 3 and 5 of the X3 record; 3: the soil text of slot 2;
-  // 4 and 5: the texts of the X14 record ("@" when absent).
-  std::array<std::string, 6> layer_soil_text;
+  // The soil texts of the current layers of slots 2 and 4.
+  struct SoilTexts {
+    std::string first_names;   // the L4 names of the codes in item 3 of the X3 record
+    std::string second_names;  // the L4 names of the codes in item 5
+    std::string soil;          // the first names, or "first～second" when item 5 names any
+    std::string x14_first;     // item 3 of the X14 record, "@" when blank
+    std::string x14_second;    // item 4 of the X14 record, "@" when blank
+  } layer_soil_text;
   // The wrapped lines of the current note group, layer_note[1] to layer_note[note_line_count].
   std::vector<std::string> layer_note;
   int note_line_count = 0;

@@ -16,7 +16,7 @@ bool IsBreak(std::string_view ch) {
 void LayerCursor::AdvanceLayerX12() {
   layer_note.assign(1, std::string());
   if (layer_pos[3] == kExhausted) return;
-  long long position = ReadLayerRecord(3);
+  LayerPosition position = ReadLayerRecord(3);
   if (position == kExhausted) {
     layer_pos[3] = kExhausted;
     layer_depth[3] = kNoDepth;
@@ -33,7 +33,7 @@ void LayerCursor::AdvanceLayerX12() {
     return layer_note[n];
   };
   layer_field[2].clear();
-  long long saved = position;
+  LayerPosition saved = position;
   while (Number(3, layer_field[2]) == 0 && position != kExhausted) {
     const std::string& note = layer_field[3];
     if (!note.empty()) {

@@ -34,7 +34,8 @@ void WriteX11Block(const std::string& folder, CodeTables& code_tables, LineBuffe
 
 // N8.TXT with its "-1", the five 1100 lines (the first carries CNT.TXT field 3), then N9.TXT as
 // 1200 lines.
-void WriteDatedBlocks(const std::string& folder, const std::string& cnt_text3, LineBuffer& lines);
+void WriteDatedBlocks(const std::string& folder, const std::string& boring_number,
+                      LineBuffer& lines);
 
 // X7.TXT: one 1300 line per used slot, named from L8 and paired with the next slot of its code.
 void WriteX7Block(const std::string& folder, CodeTables& code_tables, LineBuffer& lines);

@@ -5,9 +5,8 @@
 
 #include "platform/cp932.h"
 #include "platform/errors.h"
-#include "platform/file_system.h"
-#include "platform/item_reader.h"
 #include "reference/text_helpers.h"
+#include "source/record_file.h"
 
 namespace tavrimen {
 namespace {
@@ -43,22 +42,22 @@ std::string WholePartText(float value) {
 
 }  // namespace
 
-void HeaderReaders::SetFieldLines(std::initializer_list<int> lines) {
-  int j = 1;
-  for (int line : lines) field_line[j++] = line;
-}
+constexpr HeaderRecord kCntRecord{1, {0, 1, 2, 3, 4, 5, 6}};
+constexpr HeaderRecord kTitle1Record{2, {0,  2,  3,  0,  4, 6,  7,  7,  0,  0,  11, 11, 11, 11,
+                                         11, 11, 15, 15, 0, 20, 14, 14, 14, 14, 16, 18, 19, 17}};
+constexpr HeaderRecord kTitle2Record{3, {0, 10, 10, 12, 13, 8, 8, 8, 9, 9, 9, 0, 15, 15, 15}};
 
-void HeaderReaders::WriteDefaultMarks() {
+void HeaderReaders::WriteDefaultMarks(int kind) {
   for (int j = 1; j <= catalogue_.src_field_count[kind]; ++j) {
     switch (catalogue_.src_field_default[kind][j]) {
       case kTextField:
-        src_field[j] = "@";
+        src_field_[j] = "@";
         break;
       case kNumberField:
-        src_field[j] = "-1";
+        src_field_[j] = "-1";
         break;
       case kMarkedNumberField:
-        src_field[j] = "999";
+        src_field_[j] = "999";
         break;
       default:
         break;
@@ -66,42 +65,34 @@ void HeaderReaders::WriteDefaultMarks() {
   }
 }
 
-void HeaderReaders::SetSourceDefaults() {
-  for (int j = 1; j <= 30; ++j) src_field[j].clear();
-  WriteDefaultMarks();
-}
-
-void HeaderReaders::FillSourceFields() {
-  std::array<std::string, kRawCntItems + 1> raw_item;
-  if (kind == 2 || kind == 3) {
-    if ((kind == 2 ? title_data_.title1_count : title_data_.title2_count) == 0) {
-      SetSourceDefaults();
-      return;
-    }
+void HeaderReaders::FillSourceFields(const HeaderRecord& record) {
+  const int kind = record.kind;
+  for (std::string& field : src_field_) field.clear();
+  WriteDefaultMarks(kind);
+  // The title files are read already; CNT.TXT is read here, its first ten items.
+  std::array<std::string, kRawCntItems + 1> cnt_items;
+  const std::string* source = nullptr;
+  if (kind == kCntRecord.kind) {
+    auto file = RecordFile::Open(source_folder_, kCntFile);
+    if (!file) return;
+    for (int n = 1; n <= kRawCntItems; ++n) cnt_items[n] = file->records().front()[n];
+    source = cnt_items.data();
   } else {
-    const std::string path = source_folder_ + catalogue_.src_file_name[kind];
-    if (platform::ProbeFile(path) == 0) {
-      SetSourceDefaults();
+    if ((kind == kTitle1Record.kind ? title_data_.title1_count : title_data_.title2_count) == 0) {
       return;
     }
-    const std::string bytes = platform::ReadWholeFile(path);
-    platform::ItemReader reader(bytes);
-    for (int n = 1; !reader.AtEnd(); ++n) {
-      std::string item = reader.NextText();
-      if (n <= kRawCntItems) raw_item[n] = std::move(item);
-    }
+    source = title_data_.cell[kind - 1].data();
   }
-  WriteDefaultMarks();
   for (int j = 1; j <= catalogue_.src_field_count[kind]; ++j) {
-    const std::string& s = kind == 2 || kind == 3 ? title_data_.cell[kind - 1][j] : raw_item[j];
-    if (s.empty() || field_line[j] == 0) continue;
+    const std::string& s = source[j];
+    if (s.empty() || record.field_line[j] == 0) continue;
     switch (catalogue_.src_field_default[kind][j]) {
       case kTextField:
-        src_field[j] = NormaliseTextField(s);
+        src_field_[j] = NormaliseTextField(s);
         break;
       case kNumberField:
       case kMarkedNumberField:
-        src_field[j] = s;
+        src_field_[j] = s;
         break;
       default:
         break;
@@ -110,27 +101,22 @@ void HeaderReaders::FillSourceFields() {
 }
 
 CntValues HeaderReaders::ReadCntRecord() {
-  kind = 1;
-  SetFieldLines({1, 2, 3, 4, 5, 6});
-  FillSourceFields();
+  FillSourceFields(kCntRecord);
   CntValues values;
-  values.text6 = src_field[6];
-  values.number5 = NumberInFile(src_field[5], source_folder_ + catalogue_.src_file_name[1]);
-  values.text3 = src_field[3];
+  values.soil_pattern = src_field_[6];
+  values.loader_argument = NumberInFile(src_field_[5], source_folder_ + std::string(kCntFile.name));
+  values.boring_number = src_field_[3];
   return values;
 }
 
 void HeaderReaders::ReadTitle1Record() {
-  kind = 2;
-  SetFieldLines({2,  3,  0,  4, 6,  7,  7,  0,  0,  11, 11, 11, 11, 11,
-                 11, 15, 15, 0, 20, 14, 14, 14, 14, 16, 18, 19, 17});
-  FillSourceFields();
+  FillSourceFields(kTitle1Record);
   static const std::string kWesternYear = cp932::FromUtf8("西暦 ");
   for (int j = 1; j <= catalogue_.src_field_count[2]; ++j) {
-    const int line = field_line[j];
+    const int line = kTitle1Record.field_line[j];
     if (line == 0) continue;
     std::string& text = lines_[line];
-    const std::string& field = src_field[j];
+    const std::string& field = src_field_[j];
     if (text.empty()) {
       text = field;
       if (line == 11) {
@@ -138,7 +124,7 @@ void HeaderReaders::ReadTitle1Record() {
       } else if (line == 20) {
         text += " -1 -1";
       } else if (line == 17) {
-        const float code = NumberInFile(field, source_folder_ + catalogue_.src_file_name[3]);
+        const float code = NumberInFile(field, source_folder_ + std::string(kTitle2File.name));
         if (auto name = code_tables_.Get(kL2Table).Find(code)) text = *name;
       }
     } else if (line == 7 && field == "@") {
@@ -153,18 +139,16 @@ void HeaderReaders::ReadTitle1Record() {
 }
 
 void HeaderReaders::ReadTitle2Record() {
-  kind = 3;
-  SetFieldLines({10, 10, 12, 13, 8, 8, 8, 9, 9, 9, 0, 15, 15, 15});
-  FillSourceFields();
+  FillSourceFields(kTitle2Record);
   for (int j = 1; j <= catalogue_.src_field_count[3]; ++j) {
-    const int line = field_line[j];
+    const int line = kTitle2Record.field_line[j];
     if (line == 15) {
-      src_field[j] =
-          WholePartText(NumberInFile(src_field[j], source_folder_ + catalogue_.src_file_name[3]));
+      src_field_[j] = WholePartText(
+          NumberInFile(src_field_[j], source_folder_ + std::string(kTitle2File.name)));
     }
     if (line == 0) continue;
     std::string& text = lines_[line];
-    const std::string& field = src_field[j];
+    const std::string& field = src_field_[j];
     if (text.empty()) {
       text = field;
     } else if (line == 10 && field == "@") {

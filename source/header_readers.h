@@ -14,11 +14,17 @@ namespace tavrimen {
 // Lines 1 to 20 of the record file (index 0 unused); code page 932 texts.
 using HeaderLines = std::array<std::string, 21>;
 
-// The values of CNT.TXT that later blocks use.
+// The values of CNT.TXT that later parts of the record file use.
 struct CntValues {
-  std::string text6;  // the soil-pattern line
-  float number5 = 0;  // handed to the dictionary loader, which ignores it
-  std::string text3;  // the first 1100 line
+  std::string soil_pattern;   // field 6: the soil-pattern line
+  float loader_argument = 0;  // field 5: handed to the dictionary loader, which ignores it
+  std::string boring_number;  // field 3: the first 1100 line
+};
+
+// Which source a header record comes from and the header line of each of its fields.
+struct HeaderRecord {
+  int kind;                        // the catalogue's source kind: 1 CNT.TXT, 2 and 3 the titles
+  std::array<int, 28> field_line;  // 1-based fields; 0: the field goes to no line
 };
 
 class HeaderReaders {
@@ -31,32 +37,25 @@ class HeaderReaders {
         code_tables_(code_tables),
         lines_(lines) {}
 
-  // Reads CNT.TXT (kind 1). Touches no line. Throws IoError or DataError.
+  // Reads CNT.TXT. Touches no line. Throws IoError or NumberOverflowError.
   CntValues ReadCntRecord();
-  // Distributes the Titl01 record (kind 2) over its lines, then sets line 5 to "@".
+  // Distributes the Titl01 record over its lines, then sets line 5 to "@".
   void ReadTitle1Record();
-  // Distributes the Titl02 record (kind 3) over its lines.
+  // Distributes the Titl02 record over its lines.
   void ReadTitle2Record();
 
-  // Loads src_field(1..count) of the current kind from its source, with default marks for what
-  // the source does not hold.
-  void FillSourceFields();
-  // Empties src_field(1..30) and writes the default marks of the current kind.
-  void SetSourceDefaults();
-
-  int kind = 0;
-  std::array<std::string, 201> src_field;
-  std::array<int, 31> field_line{};
-
  private:
-  void WriteDefaultMarks();
-  void SetFieldLines(std::initializer_list<int> lines);
+  // Fields 1 to the kind's count of `record` from its source, with the default marks of the kind
+  // for what the source does not hold (all of them for an empty source).
+  void FillSourceFields(const HeaderRecord& record);
+  void WriteDefaultMarks(int kind);
 
   const Catalogue& catalogue_;
   const TitleData& title_data_;
   std::string source_folder_;
   CodeTables& code_tables_;
   HeaderLines& lines_;
+  std::array<std::string, 31> src_field_;
 };
 
 }  // namespace tavrimen

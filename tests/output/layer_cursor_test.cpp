@@ -102,9 +102,9 @@ TEST_F(LayerCursorTest, SoilTextsOfX3JoinL4NamesOfTwoDigitCodes) {
     WriteFiles(folder_.path(), {{"X3.txt", "1,2.00," + c.item3 + ",0," + c.item5 + ",0,0\n"}});
     LayerCursor& cursor = Cursor();
     cursor.AdvanceLayerX3();
-    EXPECT_EQ(Utf8(cursor.layer_soil_text[1]), c.text1) << c.item3 << "/" << c.item5;
-    EXPECT_EQ(Utf8(cursor.layer_soil_text[2]), c.text2) << c.item3 << "/" << c.item5;
-    EXPECT_EQ(Utf8(cursor.layer_soil_text[3]), c.text3) << c.item3 << "/" << c.item5;
+    EXPECT_EQ(Utf8(cursor.layer_soil_text.first_names), c.text1) << c.item3 << "/" << c.item5;
+    EXPECT_EQ(Utf8(cursor.layer_soil_text.second_names), c.text2) << c.item3 << "/" << c.item5;
+    EXPECT_EQ(Utf8(cursor.layer_soil_text.soil), c.text3) << c.item3 << "/" << c.item5;
     EXPECT_EQ(cursor.layer_depth[2], 2.0f);
     EXPECT_EQ(cursor.layer_depth_text[2], "2.00");
   }
@@ -116,22 +116,22 @@ TEST_F(LayerCursorTest, ExhaustedX3GivesTheNoValueMarkAndKeepsTheNames) {
   c.AdvanceLayerX3();
   c.AdvanceLayerX3();
   EXPECT_EQ(c.layer_depth[2], kNoDepth);
-  EXPECT_EQ(c.layer_soil_text[3], "@");
-  EXPECT_EQ(Utf8(c.layer_soil_text[1]), "砂");
+  EXPECT_EQ(c.layer_soil_text.soil, "@");
+  EXPECT_EQ(Utf8(c.layer_soil_text.first_names), "砂");
 }
 
 TEST_F(LayerCursorTest, X14TextsAreTestedTrimmedButKeptAsRead) {
   WriteFiles(folder_.path(), {{"X14.txt", "1,3.00,\"  \",\" 褐色 \",0,0\n1,4.00,灰色,,0,0\n"}});
   LayerCursor& c = Cursor();
   c.AdvanceLayerX14();
-  EXPECT_EQ(c.layer_soil_text[4], "@");
-  EXPECT_EQ(Utf8(c.layer_soil_text[5]), " 褐色 ");
+  EXPECT_EQ(c.layer_soil_text.x14_first, "@");
+  EXPECT_EQ(Utf8(c.layer_soil_text.x14_second), " 褐色 ");
   c.AdvanceLayerX14();
-  EXPECT_EQ(Utf8(c.layer_soil_text[4]), "灰色");
-  EXPECT_EQ(c.layer_soil_text[5], "@");
+  EXPECT_EQ(Utf8(c.layer_soil_text.x14_first), "灰色");
+  EXPECT_EQ(c.layer_soil_text.x14_second, "@");
   c.AdvanceLayerX14();
   EXPECT_EQ(c.layer_depth[4], kNoDepth);
-  EXPECT_EQ(c.layer_soil_text[4], "@");
+  EXPECT_EQ(c.layer_soil_text.x14_first, "@");
 }
 
 // Note groups of X12.txt: each case is the file's records (depth, note) and the lines of the

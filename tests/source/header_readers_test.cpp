@@ -156,17 +156,17 @@ TEST_F(HeaderReadersTest, CntRecordHandsOverFieldsThreeFiveAndSix) {
   for (const Case& c : cases) {
     WriteFiles(folder_.path(), {{"CNT.TXT", c.cnt}});
     Read();
-    EXPECT_EQ(Utf8(cnt_.text3), c.text3) << c.cnt;
-    EXPECT_EQ(cnt_.number5, c.number5) << c.cnt;
-    EXPECT_EQ(Utf8(cnt_.text6), c.text6) << c.cnt;
+    EXPECT_EQ(Utf8(cnt_.boring_number), c.text3) << c.cnt;
+    EXPECT_EQ(cnt_.loader_argument, c.number5) << c.cnt;
+    EXPECT_EQ(Utf8(cnt_.soil_pattern), c.text6) << c.cnt;
   }
 }
 
 TEST_F(HeaderReadersTest, EmptyCntIsLeftInPlaceWithDefaultMarks) {
   WriteFile(folder_.path() / "CNT.TXT", "");
   Read();
-  EXPECT_EQ(cnt_.text3, "@");
-  EXPECT_EQ(cnt_.text6, "-1");
+  EXPECT_EQ(cnt_.boring_number, "@");
+  EXPECT_EQ(cnt_.soil_pattern, "-1");
   EXPECT_TRUE(std::filesystem::exists(folder_.path() / "CNT.TXT"));
 }
 
