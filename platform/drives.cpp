@@ -1,9 +1,4 @@
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dirent.h>
-#include <sys/stat.h>
-#endif
+#include "platform/drives.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,7 +7,7 @@
 #include <mutex>
 #include <system_error>
 
-#include "platform/drives.h"
+#include "platform/drives_native.h"
 #include "platform/paths.h"
 
 namespace tavrimen::platform {
@@ -34,6 +29,17 @@ struct Table {
 Table& TheTable() {
   static Table table;
   return table;
+}
+
+void Load(Table& table);
+
+// Runs `use` on the loaded table, under its lock.
+template <typename Use>
+auto WithTable(Use&& use) {
+  Table& table = TheTable();
+  std::lock_guard lock(table.mutex);
+  Load(table);
+  return use(table);
 }
 
 std::vector<std::string> SplitComponents(std::string_view text, char separator) {
@@ -68,18 +74,7 @@ std::optional<std::vector<std::string>> ComponentsBelow(const fs::path& root,
 void Load(Table& table) {
   if (table.loaded) return;
   table.drives.clear();
-#ifdef _WIN32
-  // The real drives; TAVRIMEN_DRIVES can add more, as substituted drives do.
-  const DWORD mask = GetLogicalDrives();
-  for (int i = 0; i < 26; ++i) {
-    if (mask & (1u << i)) {
-      const char letter = static_cast<char>('A' + i);
-      table.drives[letter] = DriveState{Utf8Path(std::string{letter, ':', '\\'}), {}};
-    }
-  }
-#else
-  table.drives['Z'] = DriveState{"/", {}};
-#endif
+  for (const auto& [letter, root] : native::SystemDrives()) table.drives[letter] = {root, {}};
   if (const char* env = std::getenv("TAVRIMEN_DRIVES")) {
     for (const std::string& entry : SplitComponents(env, ';')) {
       std::size_t eq = entry.find('=');
@@ -118,39 +113,6 @@ bool IsReadableFolder(const fs::path& path) {
   std::error_code ec;
   fs::directory_iterator it(path, ec);
   return !ec;
-}
-
-#ifndef _WIN32
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-#endif
-
-// `folder / name`, with `name` replaced by the spelling of an existing entry that differs only in
-// letter case when no entry of the exact name exists.
-fs::path JoinMatchingCase(const fs::path& folder, const std::string& name) {
-  fs::path exact = folder / Utf8Path(name);
-#ifdef _WIN32
-  return exact;  // names are matched without regard to case by the system itself
-#else
-  if (name == ".." || name == ".") return exact;
-  struct stat info;
-  if (lstat(exact.c_str(), &info) == 0) return exact;
-  DIR* dir = opendir(folder.c_str());
-  if (dir == nullptr) return exact;
-  fs::path found = exact;
-  while (dirent* entry = readdir(dir)) {
-    if (EqualIgnoringCase(entry->d_name, name)) {
-      found = folder / entry->d_name;
-      break;
-    }
-  }
-  closedir(dir);
-  return found;
-#endif
 }
 
 // Applies ".." and "." to a component list.
@@ -194,14 +156,11 @@ std::optional<std::pair<char, std::vector<std::string>>> Resolve(Table& table,
 fs::path NativeOf(const Table& table, char letter, const std::vector<std::string>& components) {
   fs::path native = table.drives.at(letter).root;
   for (const std::string& c : components) native /= Utf8Path(c);
-#ifndef _WIN32
   // Most names are spelled as on disk: one look-up settles them. Otherwise each component is
   // matched in turn.
-  struct stat info;
-  if (lstat(native.c_str(), &info) == 0) return native;
-#endif
+  if (native::SpelledAsOnDisk(native)) return native;
   native = table.drives.at(letter).root;
-  for (const std::string& c : components) native = JoinMatchingCase(native, c);
+  for (const std::string& c : components) native = native::JoinMatchingCase(native, c);
   return native;
 }
 
@@ -215,88 +174,78 @@ std::string DriveFormOf(char letter, const std::vector<std::string>& components)
 }  // namespace
 
 std::vector<Drive> Drives() {
-  Table& table = TheTable();
-  std::lock_guard lock(table.mutex);
-  Load(table);
-  std::vector<Drive> drives;
-  for (const auto& [letter, state] : table.drives) drives.push_back({letter, state.root});
-  return drives;
+  return WithTable([&](Table& table) {
+    std::vector<Drive> drives;
+    for (const auto& [letter, state] : table.drives) drives.push_back({letter, state.root});
+    return drives;
+  });
 }
 
 char CurrentDrive() {
-  Table& table = TheTable();
-  std::lock_guard lock(table.mutex);
-  Load(table);
-  return table.current_drive;
+  return WithTable([&](Table& table) { return table.current_drive; });
 }
 
 bool ChangeDrive(char letter) {
-  Table& table = TheTable();
-  std::lock_guard lock(table.mutex);
-  Load(table);
-  letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-  auto drive = table.drives.find(letter);
-  if (drive == table.drives.end() || !IsReadableFolder(drive->second.root)) return false;
-  table.current_drive = letter;
-  return true;
+  return WithTable([&](Table& table) {
+    letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    auto drive = table.drives.find(letter);
+    if (drive == table.drives.end() || !IsReadableFolder(drive->second.root)) return false;
+    table.current_drive = letter;
+    return true;
+  });
 }
 
 std::string CurrentDirectory() {
-  Table& table = TheTable();
-  std::lock_guard lock(table.mutex);
-  Load(table);
-  return DriveFormOf(table.current_drive, table.drives.at(table.current_drive).current);
+  return WithTable([&](Table& table) {
+    return DriveFormOf(table.current_drive, table.drives.at(table.current_drive).current);
+  });
 }
 
 std::string CurrentDirectoryOf(char letter) {
-  Table& table = TheTable();
-  std::lock_guard lock(table.mutex);
-  Load(table);
-  letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-  auto drive = table.drives.find(letter);
-  return drive == table.drives.end() ? std::string() : DriveFormOf(letter, drive->second.current);
+  return WithTable([&](Table& table) {
+    letter = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    auto drive = table.drives.find(letter);
+    return drive == table.drives.end() ? std::string() : DriveFormOf(letter, drive->second.current);
+  });
 }
 
 bool ChangeDirectory(std::string_view drive_form_path) {
-  Table& table = TheTable();
-  std::lock_guard lock(table.mutex);
-  Load(table);
-  auto resolved = Resolve(table, drive_form_path);
-  if (!resolved) return false;
-  std::error_code ec;
-  if (!fs::is_directory(NativeOf(table, resolved->first, resolved->second), ec)) return false;
-  table.drives.at(resolved->first).current = resolved->second;
-  table.current_drive = resolved->first;
-  return true;
+  return WithTable([&](Table& table) {
+    auto resolved = Resolve(table, drive_form_path);
+    if (!resolved) return false;
+    std::error_code ec;
+    if (!fs::is_directory(NativeOf(table, resolved->first, resolved->second), ec)) return false;
+    table.drives.at(resolved->first).current = resolved->second;
+    table.current_drive = resolved->first;
+    return true;
+  });
 }
 
 std::optional<fs::path> ToNative(std::string_view drive_form_path) {
-  Table& table = TheTable();
-  std::lock_guard lock(table.mutex);
-  Load(table);
-  auto resolved = Resolve(table, drive_form_path);
-  if (!resolved) return std::nullopt;
-  return NativeOf(table, resolved->first, resolved->second);
+  return WithTable([&](Table& table) -> std::optional<fs::path> {
+    auto resolved = Resolve(table, drive_form_path);
+    if (!resolved) return std::nullopt;
+    return NativeOf(table, resolved->first, resolved->second);
+  });
 }
 
 std::optional<std::string> ToDriveForm(const fs::path& native) {
-  Table& table = TheTable();
-  std::lock_guard lock(table.mutex);
-  Load(table);
-  fs::path normal = native.lexically_normal();
-  std::optional<std::string> best;
-  std::size_t best_depth = 0;
-  for (const auto& [letter, state] : table.drives) {
-    auto below = ComponentsBelow(state.root, normal);
-    if (!below) continue;
-    std::size_t depth =
-        static_cast<std::size_t>(std::distance(state.root.begin(), state.root.end()));
-    if (!best || depth > best_depth) {
-      best = DriveFormOf(letter, Normalised(*below));
-      best_depth = depth;
+  return WithTable([&](Table& table) {
+    fs::path normal = native.lexically_normal();
+    std::optional<std::string> best;
+    std::size_t best_depth = 0;
+    for (const auto& [letter, state] : table.drives) {
+      auto below = ComponentsBelow(state.root, normal);
+      if (!below) continue;
+      std::size_t depth =
+          static_cast<std::size_t>(std::distance(state.root.begin(), state.root.end()));
+      if (!best || depth > best_depth) {
+        best = DriveFormOf(letter, Normalised(*below));
+        best_depth = depth;
+      }
     }
-  }
-  return best;
+    return best;
+  });
 }
 
 void ResetDrivesFromEnvironment() {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/drives.h"
-#include "platform/system_folder.h"
+#include "platform/utilities.h"
 #include "reference/text_helpers.h"
 
 namespace tavrimen {

@@ -8,7 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/item_reader.h"
 #include "platform/paths.h"
-#include "platform/system_folder.h"
+#include "platform/utilities.h"
 #include "reference/text_helpers.h"
 
 namespace tavrimen {

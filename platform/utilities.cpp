@@ -1,4 +1,4 @@
-#include "platform/system_folder.h"
+#include "platform/utilities.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,5 @@
-// The system folder and two small text utilities that the settings reader and the path checks use.
+// The three small utility operations the system relies on from its platform: the system folder
+// (for the settings file), trimming filler off a text, and counting a character in a path.
 #pragma once
 
 #include <cstddef>
