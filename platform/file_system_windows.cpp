@@ -1,16 +1,16 @@
 // File-system operations through the wide-character Windows API, so that Japanese names work.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <string>
 
 #include "platform/errors.h"
-#include "platform/faults.h"
-#include "platform/file_system.h"
+#include "platform/file_system_native.h"
 #include "platform/paths.h"
 
-namespace tavrimen::platform {
+namespace tavrimen::platform::native {
 namespace fs = std::filesystem;
 namespace {
 
@@ -63,26 +63,25 @@ class Handle {
 
 }  // namespace
 
-std::uintmax_t ProbeNativeFile(const fs::path& native) {
+std::optional<std::uintmax_t> EntryLength(const fs::path& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (GetFileAttributesExW(native.c_str(), GetFileExInfoStandard, &data)) {
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
-    return (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  }
-  if (!ReadOnlyScope::Active() && faults::Injected(faults::Operation::kCreate, native) == 0) {
-    Handle created(CreateFileW(native.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  }
-  return 0;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
+  return (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-bool NativePathExists(const fs::path& native) {
-  return GetFileAttributesW(native.c_str()) != INVALID_FILE_ATTRIBUTES;
+void CreateEmptyFile(const fs::path& path) {
+  Handle created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-std::optional<std::vector<std::string>> ListNativeSubfolders(const fs::path& native) {
+bool Exists(const fs::path& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::vector<std::string>> Subfolders(const fs::path& folder) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((native / L"*").c_str(), &found);
+  HANDLE search = FindFirstFileW((folder / L"*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return std::nullopt;
   std::vector<std::string> names;
   do {
@@ -96,85 +95,63 @@ std::optional<std::vector<std::string>> ListNativeSubfolders(const fs::path& nat
   return names;
 }
 
-void MakeNativeFolder(const fs::path& native, std::string_view path) {
-  const FileOperation what = FileOperation::kMakeFolder;
-  if (ReadOnlyScope::Active()) return;
-  if (int injected = faults::Injected(faults::Operation::kMakeFolder, native)) {
-    throw IoError(what, std::string(path), ErrnoError(injected));
-  }
-  if (!CreateDirectoryW(native.c_str(), nullptr)) {
-    const DWORD error = GetLastError();
-    const DWORD attributes = GetFileAttributesW(native.c_str());
-    const bool folder_exists =
-        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-    if (error != ERROR_ALREADY_EXISTS || !folder_exists) {
-      throw IoError(what, std::string(path), WindowsError(error));
-    }
-  }
+std::error_code MakeFolder(const fs::path& path) {
+  if (CreateDirectoryW(path.c_str(), nullptr)) return {};
+  const DWORD error = GetLastError();
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const bool folder_exists =
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  if (error == ERROR_ALREADY_EXISTS && folder_exists) return {};
+  return WindowsError(error);
 }
 
-void DeleteNativeFileQuietly(const fs::path& native) {
-  if (!ReadOnlyScope::Active() && faults::Injected(faults::Operation::kDelete, native) == 0) {
-    DeleteFileW(native.c_str());
-  }
-}
+void DeleteFileIgnoringErrors(const fs::path& path) { DeleteFileW(path.c_str()); }
 
-std::string ReadNativeFile(const fs::path& native, std::string_view shown_path) {
-  const std::string path(shown_path);
-  if (int injected = faults::Injected(faults::Operation::kRead, native)) {
-    throw IoError(FileOperation::kRead, path, ErrnoError(injected));
-  }
-  Handle file(CreateFileW(native.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+std::error_code ReadFile(const fs::path& path, std::string& content) {
+  Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) throw IoError(FileOperation::kRead, path, WindowsError(GetLastError()));
-  std::string content;
+  if (!file.valid()) return WindowsError(GetLastError());
   char buffer[65536];
   for (;;) {
     DWORD read = 0;
-    if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
-      throw IoError(FileOperation::kRead, path, WindowsError(GetLastError()));
+    if (!::ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) {
+      return WindowsError(GetLastError());
     }
-    if (read == 0) break;
+    if (read == 0) return {};
     content.append(buffer, read);
   }
-  return content;
 }
 
-void WriteNativeFileAtomically(const fs::path& native, std::string_view path,
-                               std::string_view bytes) {
-  const FileOperation what = FileOperation::kWrite;
-  if (int injected =
-          ReadOnlyScope::Active() ? EROFS : faults::Injected(faults::Operation::kCreate, native)) {
-    throw IoError(what, std::string(path), ErrnoError(injected));
-  }
+std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes,
+                                    int fail_after_half) {
   static std::atomic<unsigned> counter{0};
-  const fs::path temp = native.parent_path() / (L"." + native.filename().wstring() + L"." +
-                                                std::to_wstring(GetCurrentProcessId()) + L"." +
-                                                std::to_wstring(counter++));
+  const fs::path temp = path.parent_path() / (L"." + path.filename().wstring() + L"." +
+                                              std::to_wstring(GetCurrentProcessId()) + L"." +
+                                              std::to_wstring(counter++));
   Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) throw IoError(what, std::string(path), WindowsError(GetLastError()));
+  if (!file.valid()) return WindowsError(GetLastError());
   auto fail = [&](std::error_code reason) {
     if (file.valid()) file.Close();
     DeleteFileW(temp.c_str());
-    throw IoError(what, std::string(path), reason);
+    return reason;
   };
-  const int injected_write_error = faults::Injected(faults::Operation::kWrite, native);
-  if (injected_write_error != 0) bytes = bytes.substr(0, bytes.size() / 2);
+  if (fail_after_half != 0) bytes = bytes.substr(0, bytes.size() / 2);
   std::size_t written = 0;
   while (written < bytes.size()) {
     DWORD n = 0;
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 20));
     if (!WriteFile(file.get(), bytes.data() + written, chunk, &n, nullptr)) {
-      fail(WindowsError(GetLastError()));
+      return fail(WindowsError(GetLastError()));
     }
     written += n;
   }
-  if (injected_write_error != 0) fail(ErrnoError(injected_write_error));
-  if (!file.Close()) fail(WindowsError(GetLastError()));
-  if (!MoveFileExW(temp.c_str(), native.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    fail(WindowsError(GetLastError()));
+  if (fail_after_half != 0) return fail(ErrnoError(fail_after_half));
+  if (!file.Close()) return fail(WindowsError(GetLastError()));
+  if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    return fail(WindowsError(GetLastError()));
   }
+  return {};
 }
 
-}  // namespace tavrimen::platform
+}  // namespace tavrimen::platform::native
