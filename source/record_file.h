@@ -42,7 +42,8 @@ class RecordFile {
   // How many items the last record held when it was short; 0 when it was whole.
   int short_last() const { return short_last_; }
 
-  // NumberFromText of a text of this file. A number beyond single precision is a DataError that
+  // NumberFromText of a text of this file. A number beyond single precision raises a
+  // NumberOverflowError that
   // names the file.
   float Number(std::string_view text) const;
   // Raises that error for a value computed from `texts` of this file.

@@ -4,14 +4,9 @@
 
 #include "support/data_set.h"
 
-namespace tavrimen {
+// In the namespace of the test helpers, which the cases use throughout.
+namespace tavrimen::testing {
 namespace {
-
-using testing::Sj;
-using testing::TempFolder;
-using testing::Utf8;
-using testing::WriteFile;
-using testing::WriteFiles;
 
 class LayerCursorTest : public ::testing::Test {
  protected:
@@ -199,4 +194,4 @@ TEST_F(LayerCursorTest, LongNoteGroupsAreNotCut) {
 }
 
 }  // namespace
-}  // namespace tavrimen
+}  // namespace tavrimen::testing

@@ -4,14 +4,9 @@
 
 #include "support/data_set.h"
 
-namespace tavrimen {
+// In the namespace of the test helpers, which the cases use throughout.
+namespace tavrimen::testing {
 namespace {
-
-using testing::Sj;
-using testing::TempFolder;
-using testing::Utf8;
-using testing::WriteFile;
-using testing::WriteFiles;
 
 // Runs the three readers the way output generation does, on a title table given per field of
 // kinds 2 and 3 (UTF-8), and keeps the header lines as UTF-8.
@@ -171,4 +166,4 @@ TEST_F(HeaderReadersTest, EmptyCntIsLeftInPlaceWithDefaultMarks) {
 }
 
 }  // namespace
-}  // namespace tavrimen
+}  // namespace tavrimen::testing
