@@ -43,8 +43,7 @@ class RecordFile {
   int short_last() const { return short_last_; }
 
   // NumberFromText of a text of this file. A number beyond single precision raises a
-  // NumberOverflowError that
-  // names the file.
+  // NumberOverflowError that names the file.
   float Number(std::string_view text) const;
   // Raises that error for a value computed from `texts` of this file.
   [[noreturn]] void Overflow(std::string texts) const;
