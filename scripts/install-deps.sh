@@ -31,6 +31,7 @@ packages=(
   xvfb
   xauth
   imagemagick
+  fonts-wine
   locales
 )
 missing=()

@@ -27,9 +27,14 @@ metrics='HKCU\\Control Panel\\Desktop\\WindowMetrics'
 import struct
 face = 'IPAPGothic'.encode('utf-16-le').ljust(64, b'\\0')
 print((struct.pack('<5l8B', -12, 0, 0, 0, 400, 0, 0, 0, 128, 0, 0, 0, 0) + face).hex())") >/dev/null 2>&1
-# Drive D: for the samples, as on the Linux picture.
-export TAVRIMEN_DRIVES='D=$(to_windows "$here/samples")'
-cd "$here/samples/borings"
+# The caption buttons are drawn with the Marlett font, which wine keeps outside the prefix.
+mkdir -p "$build/wineprefix/drive_c/windows/Fonts"
+cp /usr/share/wine/fonts/marlett.ttf "$build/wineprefix/drive_c/windows/Fonts/" 2>/dev/null || true
+# The samples on the prefix's drive C:, as an installation puts them on a Windows machine.
+rm -rf "$build/wineprefix/drive_c/Tavrimen"
+mkdir -p "$build/wineprefix/drive_c/Tavrimen"
+cp -r "$here/samples/borings" "$build/wineprefix/drive_c/Tavrimen/"
+cd "$build/wineprefix/drive_c/Tavrimen/borings"
 # A wine desktop of its own draws the window's frame and caption as Windows does.
 "\$wine" explorer /desktop=shot,720x560 "$build/tavrimen.exe" &
 app=\$!

@@ -74,7 +74,8 @@ void HeaderReaders::FillSourceFields(const HeaderRecord& record) {
   const std::string* source = nullptr;
   if (kind == kCntRecord.kind) {
     auto file = RecordFile::Open(source_folder_, kCntFile);
-    if (!file) return;
+    // A file of line ends alone holds no record.
+    if (!file || file->records().empty()) return;
     for (int n = 1; n <= kRawCntItems; ++n) cnt_items[n] = file->records().front()[n];
     source = cnt_items.data();
   } else {

@@ -14,6 +14,7 @@ namespace {
 constexpr const wchar_t* kFormClass = L"TavrimenForm1";
 constexpr const wchar_t* kPanelClass = L"TavrimenPicture1";
 constexpr int kFirstControlId = 100;
+constexpr UINT kEndOfPass = WM_APP + 1;
 constexpr DWORD kFormStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr COLORREF kGrey =
@@ -74,7 +75,8 @@ HFONT WindowFont(UINT dpi) {
     return std::wstring();  // the font mapper picks a Japanese font by the character set
   }();
   LOGFONTW font = {};
-  font.lfHeight = -static_cast<LONG>(kOutlineFontPoints * dpi / 72.0 + 0.5);
+  // 13.5 points as the cell height, as the classic System font has it: 16-pixel glyphs at 96 dpi.
+  font.lfHeight = static_cast<LONG>(kSystemFontPoints * dpi / 72.0 + 0.5);
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = SHIFTJIS_CHARSET;
   font.lfQuality = CLEARTYPE_QUALITY;
@@ -111,7 +113,13 @@ ControlClass ClassOf(ControlKind kind) {
   return {L"STATIC", 0, 0};
 }
 
-void RegisterClasses(HINSTANCE instance, WNDPROC form_proc, WNDPROC panel_proc, HBRUSH grey) {
+// The light grey brush, shared by every window of the process for as long as it runs.
+HBRUSH GreyBrush() {
+  static const HBRUSH brush = CreateSolidBrush(kGrey);
+  return brush;
+}
+
+void RegisterClasses(HINSTANCE instance, WNDPROC form_proc, WNDPROC panel_proc) {
   WNDCLASSEXW form = {};
   form.cbSize = sizeof form;
   if (GetClassInfoExW(instance, kFormClass, &form)) return;
@@ -119,7 +127,7 @@ void RegisterClasses(HINSTANCE instance, WNDPROC form_proc, WNDPROC panel_proc, 
   form.hInstance = instance;
   form.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
   form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  form.hbrBackground = grey;
+  form.hbrBackground = GreyBrush();
   form.lpszClassName = kFormClass;
   RegisterClassExW(&form);
   WNDCLASSEXW panel = form;
@@ -154,8 +162,8 @@ MessageAnswer ShowMessageBox(HWND owner, std::string_view text, MessageIcon icon
 
 }  // namespace
 
-Form1::Form1(HINSTANCE instance) : grey_(CreateSolidBrush(kGrey)) {
-  RegisterClasses(instance, FormProc, PanelProc, grey_);
+Form1::Form1(HINSTANCE instance) {
+  RegisterClasses(instance, FormProc, PanelProc);
   window_ = CreateWindowExW(0, kFormClass, Wide(kWindowCaption).c_str(), kFormStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
   dpi_ = DpiOf(window_);
@@ -176,7 +184,6 @@ Form1::~Form1() {
     DestroyWindow(window_);
   }
   if (font_ != nullptr) DeleteObject(font_);
-  DeleteObject(grey_);
 }
 
 void Form1::CreateControls(HINSTANCE instance) {
@@ -324,13 +331,21 @@ LRESULT CALLBACK Form1::PanelProc(HWND window, UINT message, WPARAM wparam, LPAR
 LRESULT Form1::Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
+      if (LOWORD(wparam) == IDOK) {
+        // Enter, as the dialog keys send it: the focused button is pressed.
+        const int focused = GetDlgCtrlID(GetFocus());
+        if (GetFocus() == Control("Command1") || GetFocus() == Control("Command2")) {
+          OnCommand(focused, BN_CLICKED);
+        }
+        return 0;
+      }
       OnCommand(LOWORD(wparam), HIWORD(wparam));
       return 0;
     case WM_CTLCOLORSTATIC:
       SetBkColor(reinterpret_cast<HDC>(wparam), kGrey);
-      return reinterpret_cast<LRESULT>(grey_);
+      return reinterpret_cast<LRESULT>(GreyBrush());
     case WM_CTLCOLORBTN:
-      return reinterpret_cast<LRESULT>(grey_);
+      return reinterpret_cast<LRESULT>(GreyBrush());
     case WM_MEASUREITEM:
       reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)->itemHeight = MulDiv(20, dpi_, 96);
       return TRUE;
@@ -351,8 +366,9 @@ LRESULT Form1::Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
       // The focus comes back to the control that had it, as in a dialog.
       if (LOWORD(wparam) == WA_INACTIVE) {
         saved_focus_ = GetFocus();
-      } else if (saved_focus_ != nullptr && IsWindow(saved_focus_)) {
-        SetFocus(saved_focus_);
+      } else {
+        const bool saved = saved_focus_ != nullptr && IsChild(window, saved_focus_);
+        SetFocus(saved ? saved_focus_ : Control(TabOrder().front()->name));
       }
       return 0;
     case WM_DPICHANGED: {
@@ -362,6 +378,9 @@ LRESULT Form1::Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return 0;
     }
+    case WM_CLOSE:
+      Command2_Click();
+      return 0;
     case WM_DESTROY:
       if (!destroying_) PostQuitMessage(0);
       return 0;
@@ -400,9 +419,17 @@ void Form1::Command1_Click() {
   running_ = true;
   tavrimen::Command1_Click(*this, patdat_path_);
   running_ = false;
+  if (close_requested_) DestroyWindow(window_);
 }
 
-void Form1::Command2_Click() { DestroyWindow(window_); }
+void Form1::Command2_Click() {
+  // During a run's one events pass the window stays until the run has ended.
+  if (running_) {
+    close_requested_ = true;
+  } else {
+    DestroyWindow(window_);
+  }
+}
 
 std::string Form1::Text(TextBox box) const {
   return WindowText(Control(box == TextBox::kText1 ? "Text1" : "Text2"));
@@ -413,15 +440,16 @@ void Form1::SetLabel3(std::string_view text) {
 }
 
 void Form1::ProcessEventsOnce() {
-  UpdateWindow(window_);
+  RedrawWindow(window_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // One pass: what is waiting now, up to a marker posted behind it, not what handling it brings.
+  PostMessageW(window_, kEndOfPass, 0, 0);
   MSG message;
-  // One pass: what is waiting now, not what the handling of it brings.
-  for (int pending = 0; pending < 1000 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);
-       ++pending) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
+    if (message.hwnd == window_ && message.message == kEndOfPass) break;
     PreTranslate(message);
   }
 }
@@ -438,7 +466,7 @@ void Form1::SetPointer(Pointer pointer) {
   POINT at;
   GetCursorPos(&at);
   HWND under = WindowFromPoint(at);
-  if (hourglass_ || under == window_ || IsChild(window_, under)) {
+  if (under == window_ || IsChild(window_, under)) {
     SetCursor(LoadCursorW(nullptr, hourglass_ ? IDC_WAIT : IDC_ARROW));
   }
 }

@@ -37,6 +37,7 @@ class Form1 : public Window {
   const std::string& patdat_path() const { return patdat_path_; }
   // The size of the window font in pixels, at the window's resolution.
   int FontHeight() const;
+  UINT dpi() const { return dpi_; }
 
   // Dispatches a message of the loop, with the keyboard handling of a dialog (Tab, arrow keys).
   bool PreTranslate(MSG& message);
@@ -69,13 +70,13 @@ class Form1 : public Window {
   std::unique_ptr<DriveList> drive1_, drive2_;
   std::unique_ptr<DirectoryList> dir1_, dir2_;
   HFONT font_ = nullptr;
-  HBRUSH grey_ = nullptr;
   HWND saved_focus_ = nullptr;
   UINT dpi_ = 96;
   std::string patdat_path_;
   bool hourglass_ = false;
   bool running_ = false;
-  bool destroying_ = false;  // by the destructor, which posts no quit message
+  bool destroying_ = false;       // by the destructor, which posts no quit message
+  bool close_requested_ = false;  // Exit or the close box during a run
 };
 
 }  // namespace tavrimen::win32

@@ -158,11 +158,14 @@ TEST_F(HeaderReadersTest, CntRecordHandsOverFieldsThreeFiveAndSix) {
 }
 
 TEST_F(HeaderReadersTest, EmptyCntIsLeftInPlaceWithDefaultMarks) {
-  WriteFile(folder_.path() / "CNT.TXT", "");
-  Read();
-  EXPECT_EQ(cnt_.boring_number, "@");
-  EXPECT_EQ(cnt_.soil_pattern, "-1");
-  EXPECT_TRUE(std::filesystem::exists(folder_.path() / "CNT.TXT"));
+  // Empty, or holding nothing but line ends and an end mark.
+  for (const char* content : {"", "\r\n\r\n\x1a"}) {
+    WriteFile(folder_.path() / "CNT.TXT", content);
+    Read();
+    EXPECT_EQ(cnt_.boring_number, "@");
+    EXPECT_EQ(cnt_.soil_pattern, "-1");
+    EXPECT_TRUE(std::filesystem::exists(folder_.path() / "CNT.TXT"));
+  }
 }
 
 }  // namespace

@@ -38,11 +38,16 @@ struct SeenBox {
   std::vector<int> buttons;  // IDOK, IDYES, IDNO
   HWND owner = nullptr;
   bool owner_busy = false;  // the owner showed the wait cursor behind the box
+  bool other_icon = false;  // an icon that is none of the three
 };
 
+// Whether the window sets the wait cursor when the pointer moves over it.
 bool OwnerShowsWaitCursor(HWND owner) {
-  return owner != nullptr && SendMessageW(owner, WM_SETCURSOR, reinterpret_cast<WPARAM>(owner),
-                                          MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)) != 0;
+  if (owner == nullptr) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  SendMessageW(owner, WM_SETCURSOR, reinterpret_cast<WPARAM>(owner),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  return GetCursor() == LoadCursorW(nullptr, IDC_WAIT);
 }
 
 MessageIcon IconOf(HICON icon) {
@@ -91,7 +96,9 @@ class BoxAnswerer {
       const LONG style = GetWindowLongW(child, GWL_STYLE);
       if (!(style & WS_VISIBLE)) continue;  // the box itself is not shown yet
       if (_wcsicmp(class_name, L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON) {
-        s.icon = IconOf(reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)));
+        const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+        s.icon = IconOf(icon);
+        s.other_icon = icon != nullptr && s.icon == MessageIcon::kNone;
       } else if (_wcsicmp(class_name, L"Static") == 0 && GetWindowTextLengthW(child) > 0) {
         s.text = WindowText(child);
       } else if (_wcsicmp(class_name, L"Button") == 0) {
@@ -155,6 +162,15 @@ class Form1Test : public ::testing::Test {
     for (wchar_t c : Wide(text)) SendMessageW(edit, WM_CHAR, c, 1);
   }
 
+  // A key pressed on the focused control, through the window's message loop.
+  static void Key(Form1& form, WPARAM key) {
+    MSG message = {GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
+    form.PreTranslate(message);
+    message.message = WM_KEYUP;
+    form.PreTranslate(message);
+    Pump();
+  }
+
   static void Click(Form1& form, const char* button) {
     SendMessageW(form.Control(button), BM_CLICK, 0, 0);
     Pump();
@@ -186,7 +202,7 @@ class Form1Test : public ::testing::Test {
 TEST_F(Form1Test, ControlsFollowTheLayoutTableAtTheWindowsResolution) {
   auto form = OpenWindow();
   EXPECT_EQ(WindowText(form->handle()), kWindowCaption);
-  const UINT dpi = static_cast<UINT>(GetDeviceCaps(GetDC(nullptr), LOGPIXELSY));
+  const UINT dpi = form->dpi();
   RECT client;
   GetClientRect(form->handle(), &client);
   EXPECT_EQ(client.right, TwipsToPixels(kClientWidthTwips, dpi));
@@ -210,10 +226,19 @@ TEST_F(Form1Test, ControlsFollowTheLayoutTableAtTheWindowsResolution) {
       EXPECT_EQ(rect.bottom - rect.top, TwipsToPixels(twips.height, dpi));
     }
   }
+  // Centred on the screen by its outer size.
+  RECT outer;
+  GetWindowRect(form->handle(), &outer);
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(form->handle(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+  const RECT& screen = monitor.rcMonitor;
+  EXPECT_LE(std::abs((outer.left + outer.right) - (screen.left + screen.right)), 1);
+  EXPECT_LE(std::abs((outer.top + outer.bottom) - (screen.top + screen.bottom)), 1);
   // The tab key walks the controls in the order of their tab indices, starting at Dir1.
   std::vector<std::string> order{Focused(*form)};
   for (std::size_t i = 1; i < TabOrder().size(); ++i) {
-    SetFocus(GetNextDlgTabItem(form->handle(), GetFocus(), FALSE));
+    Key(*form, VK_TAB);
     order.push_back(Focused(*form));
   }
   std::vector<std::string> expected;
@@ -227,9 +252,7 @@ TEST_F(Form1Test, ControlsFollowTheLayoutTableAtTheWindowsResolution) {
 
 TEST_F(Form1Test, ConvertsAnAcceptanceDataSet) {
   const fs::path acceptance = fs::path(TAVRIMEN_ACCEPTANCE_DIR) / "cases" / "07-layer-merge";
-  if (!fs::exists(acceptance)) {
-    GTEST_SKIP() << "no acceptance data sets at " << acceptance;
-  }
+  ASSERT_TRUE(fs::exists(acceptance)) << "no acceptance data sets at " << acceptance;
   fs::copy(acceptance, root_.path() / "case", fs::copy_options::recursive);
   WriteSetting("T:\\case\\patdat\\");
   auto form = OpenWindow();
@@ -243,6 +266,31 @@ TEST_F(Form1Test, ConvertsAnAcceptanceDataSet) {
             ReadFile(root_.path() / "case" / "expected" / "B-7"));
 }
 
+TEST_F(Form1Test, JapaneseFolderNamesConvert) {
+  WriteFiles(root_.path() / "src" / platform::Utf8Path("南棟-No.3"), MinimalBoring());
+  auto form = OpenWindow();
+  Type(*form, "Text2", "T:\\src\\南棟-No.3");
+  Type(*form, "Text1", "T:\\記録ファイル");
+  boxes_.answers = {IDYES};
+  Click(*form, "Command1");
+  EXPECT_EQ(Label3(*form), kConvertedText);
+  EXPECT_EQ(
+      testing::Readable(ReadFile(root_.path() / platform::Utf8Path("記録ファイル/南棟-No.3"))),
+      testing::MinimalRecordFile());
+}
+
+TEST_F(Form1Test, EnterPressesTheFocusedButton) {
+  auto form = OpenWindow();
+  Type(*form, "Text2", "T:\\src\\B-1");
+  Type(*form, "Text1", "T:\\out");
+  SetFocus(form->Control("Command1"));
+  Key(*form, VK_RETURN);
+  EXPECT_EQ(Label3(*form), kConvertedText);
+  SetFocus(form->Control("Command2"));
+  Key(*form, VK_RETURN);
+  EXPECT_FALSE(IsWindow(form->handle()));
+}
+
 TEST_F(Form1Test, EachRefusalShowsItsMessageAndMovesTheFocus) {
   struct Case {
     const char* source;
@@ -254,7 +302,7 @@ TEST_F(Form1Test, EachRefusalShowsItsMessageAndMovesTheFocus) {
   };
   fs::create_directories(root_.path() / "src" / "NO-X1");
   const Case cases[] = {
-      {"", "T:\\out", kBadPathMessage, "", "Text2", false},
+      {"Q:\\nowhere", "T:\\out", kBadPathMessage, "Q:\\nowhere", "Text2", false},
       {"T:\\src\\B-1", "  ", kBadPathMessage, "", "Text1", false},
       {"T:\\src\\B-1", "T:\\out\\", kTrailingBackslashMessage, "T:\\src\\B-1\\", "Command1", false},
       {"T:\\src\\NONE", "T:\\out", kNoSourceFolderMessage, "T:\\src\\NONE\\", "Text2", true},
@@ -273,6 +321,7 @@ TEST_F(Form1Test, EachRefusalShowsItsMessageAndMovesTheFocus) {
     EXPECT_EQ(box.text, c.message);
     EXPECT_EQ(box.title, c.title);
     EXPECT_EQ(box.icon, MessageIcon::kExclamation);
+    EXPECT_FALSE(box.other_icon);
     EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
     EXPECT_EQ(box.owner, form->handle());
     EXPECT_EQ(box.owner_busy, c.busy);
@@ -284,6 +333,8 @@ TEST_F(Form1Test, EachRefusalShowsItsMessageAndMovesTheFocus) {
     EXPECT_FALSE(Busy(*form));
   }
   EXPECT_TRUE(fs::is_empty(root_.path() / "out"));
+  // The probe of the refused data set leaves an empty X1.txt behind.
+  EXPECT_EQ(fs::file_size(root_.path() / "src" / "NO-X1" / "X1.txt"), 0u);
 }
 
 TEST_F(Form1Test, MissingDestinationIsCreatedOnlyAfterYes) {
@@ -297,6 +348,7 @@ TEST_F(Form1Test, MissingDestinationIsCreatedOnlyAfterYes) {
   EXPECT_EQ(boxes_.seen[0].title, kAppTitle);
   EXPECT_EQ(boxes_.seen[0].icon, MessageIcon::kQuestion);
   EXPECT_EQ(boxes_.seen[0].buttons, (std::vector<int>{IDYES, IDNO}));
+  EXPECT_EQ(boxes_.seen[0].owner, form->handle());
   EXPECT_EQ(Label3(*form), "");
   EXPECT_FALSE(fs::exists(root_.path() / "new"));
 
@@ -304,20 +356,33 @@ TEST_F(Form1Test, MissingDestinationIsCreatedOnlyAfterYes) {
   Click(*form, "Command1");
   ASSERT_EQ(boxes_.seen.size(), 2u);
   EXPECT_EQ(Label3(*form), kConvertedText);
-  EXPECT_TRUE(fs::exists(root_.path() / "new" / "a" / "b" / "B-1"));
+  EXPECT_EQ(boxes_.seen[1].text, kCreateFolderQuestion);
+  EXPECT_EQ(testing::Readable(ReadFile(root_.path() / "new" / "a" / "b" / "B-1")),
+            testing::MinimalRecordFile());
   EXPECT_FALSE(Busy(*form));
 }
 
-TEST_F(Form1Test, StartUpWithoutSettingShowsTheMessageAndRefusesToRun) {
-  fs::remove(root_.path() / "system" / "PatdatV5.ini");
-  Form1 form(GetModuleHandleW(nullptr));
-  EXPECT_FALSE(form.Form_Load());
-  ASSERT_EQ(boxes_.seen.size(), 1u);
-  EXPECT_EQ(boxes_.seen[0].text, kNoPatdatMessage);
-  EXPECT_EQ(boxes_.seen[0].title, kAppTitle);
-  EXPECT_EQ(boxes_.seen[0].icon, MessageIcon::kNone);
-  EXPECT_EQ(boxes_.seen[0].buttons, std::vector<int>{IDOK});
-  EXPECT_FALSE(IsWindowVisible(form.handle()));
+TEST_F(Form1Test, StartUpWithoutAUsableSettingShowsTheMessageAndRefusesToRun) {
+  // No setting, and a setting naming a folder that does not exist.
+  for (const char* setting : {"", "T:\\missing\\"}) {
+    SCOPED_TRACE(setting);
+    boxes_.seen.clear();
+    if (*setting == '\0') {
+      fs::remove(root_.path() / "system" / "PatdatV5.ini");
+    } else {
+      WriteSetting(setting);
+    }
+    Form1 form(GetModuleHandleW(nullptr));
+    EXPECT_FALSE(form.Form_Load());
+    ASSERT_EQ(boxes_.seen.size(), 1u);
+    EXPECT_EQ(boxes_.seen[0].text, kNoPatdatMessage);
+    EXPECT_EQ(boxes_.seen[0].title, kAppTitle);
+    EXPECT_EQ(boxes_.seen[0].icon, MessageIcon::kNone);
+    EXPECT_FALSE(boxes_.seen[0].other_icon);
+    EXPECT_EQ(boxes_.seen[0].buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(boxes_.seen[0].owner, nullptr);
+    EXPECT_FALSE(IsWindowVisible(form.handle()));
+  }
 }
 
 // The program itself: the start-up message, then a non-zero exit status.
@@ -329,6 +394,15 @@ TEST_F(Form1Test, ProgramWithoutSettingEndsWithNonZeroStatus) {
   PROCESS_INFORMATION process = {};
   ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                              &startup, &process));
+  // The program never outlives the test, whatever fails.
+  struct Ender {
+    PROCESS_INFORMATION& process;
+    ~Ender() {
+      TerminateProcess(process.hProcess, 99);
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+  } ender{process};
   // Find the program's message box and press its OK button.
   HWND box = nullptr;
   for (int i = 0; i < 300 && box == nullptr; ++i) {
@@ -343,18 +417,18 @@ TEST_F(Form1Test, ProgramWithoutSettingEndsWithNonZeroStatus) {
   ASSERT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
   DWORD status = 0;
   GetExitCodeProcess(process.hProcess, &status);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
   EXPECT_NE(status, 0u);
 }
 
 TEST_F(Form1Test, ChoosingAFolderInDir1OverwritesText1) {
   ASSERT_TRUE(platform::ChangeDirectory("T:\\"));
   auto form = OpenWindow();
-  Type(*form, "Text1", "T:\\typed by hand");
-  EXPECT_EQ(WindowText(form->Control("Text1")), "T:\\typed by hand");  // Dir1 does not follow
-  // Double-click the "out" folder below T:\ in Dir1.
   HWND dir1 = form->Control("Dir1");
+  const LRESULT shown_row = SendMessageW(dir1, LB_GETCURSEL, 0, 0);
+  Type(*form, "Text1", "T:\\typed by hand");
+  EXPECT_EQ(WindowText(form->Control("Text1")), "T:\\typed by hand");
+  EXPECT_EQ(SendMessageW(dir1, LB_GETCURSEL, 0, 0), shown_row);  // Dir1 does not follow
+  // Double-click the "out" folder below T:\ in Dir1.
   const int row = static_cast<int>(SendMessageW(dir1, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                 reinterpret_cast<LPARAM>(L"out")));
   ASSERT_GE(row, 0);
