@@ -186,7 +186,7 @@ void Checker::CheckCreatedAndDeletedFiles() {
   for (const RecordFileLayout* layout : kDataSetFiles) {
     const std::string path = folder_ + std::string(layout->name);
     const bool exists = platform::PathExists(path);
-    if (layout->when_empty == WhenEmpty::kKeep && !exists && layout != &kX1File) {
+    if (layout->when_empty == WhenEmpty::kKeep && !exists && !layout->required) {
       Add(path, 0, 0, Severity::kNote, check_text::FileWillBeCreated(layout->name));
     } else if (layout->when_empty == WhenEmpty::kDelete && exists &&
                platform::ProbeFile(path) == 0) {

@@ -7,6 +7,7 @@
 #include "output/errors.h"
 #include "platform/cp932.h"
 #include "platform/errors.h"
+#include "reference/tables.h"
 
 namespace tavrimen {
 namespace {
@@ -22,7 +23,7 @@ std::string_view WhatFailed(const IoError& failure) {
   switch (failure.operation()) {
     case FileOperation::kRead:
       return "ファイルを読み込めません。";
-    case FileOperation::kWrite:
+    case FileOperation::kWrite:  // the record file is the only file a run writes
       return "記録ファイルを書き込めません。";
     case FileOperation::kMakeFolder:
       return "フォルダを作成できません。";
@@ -137,12 +138,13 @@ std::string X6CodeNotInTable(std::string_view code, std::string_view table) {
 }
 
 std::string SoilCodeOutOfRange(std::string_view code) {
-  return "土質コード " + cp932::ToUtf8(code) +
-         " は L4.TXT の範囲（0～100）の外です（読み飛ばします）";
+  return "土質コード " + cp932::ToUtf8(code) + " は " + std::string(kL4Table.name) +
+         " の範囲（0～100）の外です（読み飛ばします）";
 }
 
 std::string SoilCodeNotInTable(std::string_view code) {
-  return "土質コード " + cp932::ToUtf8(code) + " は L4.TXT にありません（名前なしになります）";
+  return "土質コード " + cp932::ToUtf8(code) + " は " + std::string(kL4Table.name) +
+         " にありません（名前なしになります）";
 }
 
 std::string FileWillBeCreated(std::string_view name) {

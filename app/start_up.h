@@ -16,8 +16,8 @@ namespace tavrimen {
 bool PatternFolderExists(std::string_view patdat_path);
 
 // The pattern-data folder of the setting. When the setting is missing or names no folder, shows
-// " PATDAT の設定がありません." with OK, no icon and the application title, and gives nothing:
-// the program must then end.
+// kNoPatdatMessage with OK, no icon and the application title, and gives nothing: the program
+// must then end.
 std::optional<std::string> LoadPatternFolder(MessageBoxes& boxes);
 
 }  // namespace tavrimen

@@ -17,6 +17,7 @@
 #include "platform/paths.h"
 #include "platform/terminal.h"
 #include "reference/path_checks.h"
+#include "source/record_files.h"
 
 namespace tavrimen::cli {
 namespace {
@@ -26,7 +27,8 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// The record file name of a source, as the run will name it.
+// The record file name of a source, as the run will name it. (The check makes the source's drive
+// the current drive, as the run itself does.)
 std::string RecordName(std::string source) {
   CheckFolderPath(source);
   return RecordFileNameOf(source);
@@ -87,7 +89,10 @@ std::vector<std::filesystem::path> FindBorings(const std::filesystem::path& root
   auto holds_x1 = [](const std::filesystem::path& folder) {
     std::error_code inner;
     for (const auto& entry : std::filesystem::directory_iterator(folder, inner)) {
-      if (Lower(platform::Utf8String(entry.path().filename())) == "x1.txt") return true;
+      if (Lower(platform::Utf8String(entry.path().filename())) ==
+          Lower(std::string(kX1File.name))) {
+        return true;
+      }
     }
     return false;
   };

@@ -18,7 +18,6 @@
 
 #include "app/conversion_run.h"
 #include "app/data_check.h"
-#include "app/folder_path.h"
 #include "app/messages.h"
 #include "app/start_up.h"
 #include "cli/arguments.h"
@@ -35,24 +34,14 @@ namespace {
 
 using namespace tavrimen;
 
-// Message boxes that show nothing: the check reports paths itself.
-class NoMessageBoxes : public MessageBoxes {
- public:
-  MessageAnswer ShowMessage(std::string_view, MessageIcon, MessageButtons,
-                            std::string_view) override {
-    return MessageAnswer::kOk;
-  }
-};
-
 int Check(const cli::Arguments& arguments, const std::vector<std::string>& sources,
           const std::string& patdat) {
   std::vector<Finding> findings;
   for (const std::string& source : sources) {
     auto drive_form = cli::DriveFormArgument(source);
     std::string folder = drive_form.value_or(source);
-    NoMessageBoxes quiet;
-    if (!drive_form || !ValidateFolderPath(folder, quiet)) {
-      findings.push_back({source, 0, 0, Severity::kError, "指定されたパスは正しくありません"});
+    if (!drive_form || CheckFolderPath(folder) != PathVerdict::kAccepted) {
+      findings.push_back({source, 0, 0, Severity::kError, std::string(kBadPathMessage)});
       continue;
     }
     std::vector<Finding> found = CheckDataSet(folder, patdat);

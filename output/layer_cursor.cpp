@@ -2,9 +2,9 @@
 
 #include "platform/cp932.h"
 #include "platform/errors.h"
-#include "platform/file_system.h"
 #include "platform/item_reader.h"
 #include "reference/text_helpers.h"
+#include "source/record_file.h"
 
 namespace tavrimen {
 
@@ -18,8 +18,10 @@ const std::string& LayerCursor::FileBytes(int slot) {
   // The files do not change during a run: each is probed and read once.
   std::optional<std::string>& bytes = file_bytes_[static_cast<std::size_t>(slot)];
   if (!bytes) {
-    const std::string path = PathOf(slot);
-    bytes = platform::ProbeFile(path) > 0 ? platform::ReadWholeFile(path) : std::string();
+    // Read record by record from a remembered position, so by bytes rather than as records.
+    static constexpr const RecordFileLayout* kLayers[] = {nullptr, &kX1File, &kX3File, &kX12File,
+                                                          &kX14File};
+    bytes = RecordFile::ReadBytes(source_folder_, *kLayers[slot]).value_or(std::string());
   }
   return *bytes;
 }
@@ -52,8 +54,8 @@ void LayerCursor::AdvanceLayerX1() {
     layer_depth[1] = kNoDepth;
     return;
   }
-  layer_depth[1] = Number(1, layer_field[2]);
-  layer_depth_text[1] = layer_field[2];
+  layer_depth[1] = Number(1, layer_field[kDepthField]);
+  layer_depth_text[1] = layer_field[kDepthField];
   layer_kishitu_code = Number(1, layer_field[3]);
 }
 
@@ -87,8 +89,8 @@ void LayerCursor::AdvanceLayerX3() {
   static const std::string kWaveDash = cp932::FromUtf8("～");
   texts.soil =
       second_count != 0 ? texts.first_names + kWaveDash + texts.second_names : texts.first_names;
-  layer_depth[2] = Number(2, layer_field[2]);
-  layer_depth_text[2] = layer_field[2];
+  layer_depth[2] = Number(2, layer_field[kDepthField]);
+  layer_depth_text[2] = layer_field[kDepthField];
 }
 
 void LayerCursor::AdvanceLayerX14() {
@@ -102,8 +104,8 @@ void LayerCursor::AdvanceLayerX14() {
   }
   if (!Trim(layer_field[3]).empty()) layer_soil_text.x14_first = layer_field[3];
   if (!Trim(layer_field[4]).empty()) layer_soil_text.x14_second = layer_field[4];
-  layer_depth[4] = Number(4, layer_field[2]);
-  layer_depth_text[4] = layer_field[2];
+  layer_depth[4] = Number(4, layer_field[kDepthField]);
+  layer_depth_text[4] = layer_field[kDepthField];
 }
 
 }  // namespace tavrimen

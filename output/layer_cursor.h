@@ -14,6 +14,7 @@
 
 #include "reference/dictionaries.h"
 #include "source/catalogue.h"
+#include "source/record_files.h"
 
 namespace tavrimen {
 
@@ -22,6 +23,10 @@ using LayerPosition = std::optional<std::size_t>;
 inline constexpr std::nullopt_t kExhausted = std::nullopt;
 inline constexpr float kNoDepth = 9999;
 inline constexpr int kNoteLineBytes = 70;
+// The field of a layer record that holds its depth: the same item in all four layer files.
+inline constexpr int kDepthField = kX1File.depth_item;
+static_assert(kX3File.depth_item == kDepthField && kX12File.depth_item == kDepthField &&
+              kX14File.depth_item == kDepthField);
 
 // The up to three two-character L4 codes written side by side in an X3 item (shorter or empty
 // texts past its end).

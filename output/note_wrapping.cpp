@@ -22,8 +22,8 @@ void LayerCursor::AdvanceLayerX12() {
     layer_depth[3] = kNoDepth;
     return;
   }
-  layer_depth[3] = Number(3, layer_field[2]);
-  layer_depth_text[3] = layer_field[2];
+  layer_depth[3] = Number(3, layer_field[kDepthField]);
+  layer_depth_text[3] = layer_field[kDepthField];
 
   // The first record has a depth; the records after it with an empty or zero depth continue the
   // group. Each record ends its line; "\" and "￥" break a line and are not written.
@@ -32,9 +32,9 @@ void LayerCursor::AdvanceLayerX12() {
     if (layer_note.size() <= n) layer_note.resize(n + 1);
     return layer_note[n];
   };
-  layer_field[2].clear();
+  layer_field[kDepthField].clear();
   LayerPosition saved = position;
-  while (Number(3, layer_field[2]) == 0 && position != kExhausted) {
+  while (Number(3, layer_field[kDepthField]) == 0 && position != kExhausted) {
     const std::string& note = layer_field[3];
     if (!note.empty()) {
       std::string_view last;

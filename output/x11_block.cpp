@@ -14,12 +14,12 @@ void WriteX11Block(const std::string& folder, CodeTables& code_tables, LineBuffe
       // single-precision bottom.
       std::string top =
           previous != 0 ? FormatTwoDecimals(static_cast<double>(previous) + 0.01) : previous_bottom;
-      previous_bottom = f[2];
+      previous_bottom = f[kX11File.depth_item];
       const float code = file->Number(f[code_item.first]);
       std::string name;
       if (auto found = code_tables.Get(*code_item.table).Find(code)) name = *found;
       if (name.empty()) name = "@";
-      lines.Append(top + " " + f.Or(2, "9999") + " " + name);
+      lines.Append(top + " " + f.Or(kX11File.depth_item, "9999") + " " + name);
     }
   }
   lines.Append("-1");

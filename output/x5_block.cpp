@@ -8,13 +8,15 @@ namespace tavrimen {
 
 void WriteX5Block(const std::string& folder, LineBuffer& lines) {
   if (auto file = RecordFile::Open(folder, kX5File)) {
+    const int metres_item = kX5File.depth_item;
     for (const Record& f : file->records()) {
-      // Single-precision arithmetic, as the depth has always been computed.
-      const float metres = file->Number(f[2]);
+      // The depth is whole metres and hundredths (item 5), added in single precision, as it has
+      // always been computed.
+      const float metres = file->Number(f[metres_item]);
       const float hundredths = file->Number(f[5]) / 100.0f;
       const float depth = metres + hundredths;
-      if (!std::isfinite(depth)) file->Overflow(f[2] + " + " + f[5] + " / 100");
-      std::string line = f[2] + " " + FormatTwoDecimals(depth);
+      if (!std::isfinite(depth)) file->Overflow(f[metres_item] + " + " + f[5] + " / 100");
+      std::string line = f[metres_item] + " " + FormatTwoDecimals(depth);
       for (int i = 6; i <= 11; ++i) line += " " + f.Or(i, "-1");
       lines.Append(std::move(line));
     }

@@ -20,8 +20,7 @@ void WriteX7Block(const std::string& folder, CodeTables& code_tables, LineBuffer
   if (!file) return;
   const CodeItems& slots = kX7File.codes[0];
   const int slot_count = slots.last - slots.first + 1;
-  // The text of each slot follows the codes of all slots and twenty further items.
-  const int first_text = slots.last + 21;
+  const int first_text = slots.first + slots.text_offset;
   for (const Record& f : file->records()) {
     std::vector<float> code(static_cast<std::size_t>(slot_count));
     for (int i = 0; i < slot_count; ++i) code[i] = file->Number(f[slots.first + i]);

@@ -11,8 +11,6 @@
 namespace tavrimen {
 namespace {
 
-constexpr int kRawCntItems = 10;
-
 // A text field as the record file carries it: a half-width blank becomes "_", an ideographic
 // blank "__"; backslash and yen sign are dropped.
 std::string NormaliseTextField(std::string_view text) {
@@ -70,13 +68,13 @@ void HeaderReaders::FillSourceFields(const HeaderRecord& record) {
   for (std::string& field : src_field_) field.clear();
   WriteDefaultMarks(kind);
   // The title files are read already; CNT.TXT is read here, its first ten items.
-  std::array<std::string, kRawCntItems + 1> cnt_items;
+  std::array<std::string, kCntFile.items_per_record + 1> cnt_items;
   const std::string* source = nullptr;
   if (kind == kCntRecord.kind) {
     auto file = RecordFile::Open(source_folder_, kCntFile);
     // A file of line ends alone holds no record.
     if (!file || file->records().empty()) return;
-    for (int n = 1; n <= kRawCntItems; ++n) cnt_items[n] = file->records().front()[n];
+    for (int n = 1; n <= kCntFile.items_per_record; ++n) cnt_items[n] = file->records().front()[n];
     source = cnt_items.data();
   } else {
     if ((kind == kTitle1Record.kind ? title_data_.title1_count : title_data_.title2_count) == 0) {
@@ -113,7 +111,7 @@ CntValues HeaderReaders::ReadCntRecord() {
 void HeaderReaders::ReadTitle1Record() {
   FillSourceFields(kTitle1Record);
   static const std::string kWesternYear = cp932::FromUtf8("西暦 ");
-  for (int j = 1; j <= catalogue_.src_field_count[2]; ++j) {
+  for (int j = 1; j <= catalogue_.src_field_count[kTitle1Record.kind]; ++j) {
     const int line = kTitle1Record.field_line[j];
     if (line == 0) continue;
     std::string& text = lines_[line];
@@ -126,7 +124,7 @@ void HeaderReaders::ReadTitle1Record() {
         text += " -1 -1";
       } else if (line == 17) {
         const float code = NumberInFile(field, source_folder_ + std::string(kTitle2File.name));
-        if (auto name = code_tables_.Get(kL2Table).Find(code)) text = *name;
+        if (auto name = code_tables_.Get(*kTitle2File.codes[0].table).Find(code)) text = *name;
       }
     } else if (line == 7 && field == "@") {
       continue;
@@ -141,7 +139,7 @@ void HeaderReaders::ReadTitle1Record() {
 
 void HeaderReaders::ReadTitle2Record() {
   FillSourceFields(kTitle2Record);
-  for (int j = 1; j <= catalogue_.src_field_count[3]; ++j) {
+  for (int j = 1; j <= catalogue_.src_field_count[kTitle2Record.kind]; ++j) {
     const int line = kTitle2Record.field_line[j];
     if (line == 15) {
       src_field_[j] = WholePartText(

@@ -14,14 +14,21 @@ std::string Record::Or(int item, std::string_view mark) const {
   return text.empty() ? std::string(mark) : text;
 }
 
-std::optional<RecordFile> RecordFile::Open(const std::string& folder,
-                                           const RecordFileLayout& layout) {
+std::optional<std::string> RecordFile::ReadBytes(const std::string& folder,
+                                                 const RecordFileLayout& layout) {
   const std::string path = folder + std::string(layout.name);
   if (platform::ProbeFile(path) == 0) {
     if (layout.when_empty == WhenEmpty::kDelete) platform::DeleteFileQuietly(path);
     return std::nullopt;
   }
-  return RecordFile(path, platform::ReadWholeFile(path), layout.items_per_record);
+  return platform::ReadWholeFile(path);
+}
+
+std::optional<RecordFile> RecordFile::Open(const std::string& folder,
+                                           const RecordFileLayout& layout) {
+  auto bytes = ReadBytes(folder, layout);
+  if (!bytes) return std::nullopt;
+  return RecordFile(folder + std::string(layout.name), std::move(*bytes), layout.items_per_record);
 }
 
 RecordFile::RecordFile(std::string path, std::string bytes, int items_per_record)

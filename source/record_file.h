@@ -33,6 +33,9 @@ class RecordFile {
   // The file `layout.name` of `folder` (drive form, ending with a backslash). Nothing when it is
   // missing or empty. Throws IoError when it cannot be read.
   static std::optional<RecordFile> Open(const std::string& folder, const RecordFileLayout& layout);
+  // The same probe and read, for readers that take the file's items in an order of their own.
+  static std::optional<std::string> ReadBytes(const std::string& folder,
+                                              const RecordFileLayout& layout);
 
   RecordFile(std::string path, std::string bytes, int items_per_record);
 

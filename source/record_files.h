@@ -23,6 +23,7 @@ struct CodeItems {
   int last = 0;
   CodeForm form = CodeForm::kNumber;
   const ReferenceTable* table = nullptr;
+  int text_offset = 0;  // when not 0, the text that goes with each code stands this many items on
 };
 
 // What the existence probe does with a file that is empty, or missing (which it creates empty).
@@ -35,6 +36,7 @@ struct RecordFileLayout {
   int depth_item = 0;                  // the item that holds the record's depth; 0 for none
   bool blank_depth_continues = false;  // a blank or zero depth continues the record before
   WhenEmpty when_empty = WhenEmpty::kKeep;
+  bool required = false;  // a data set without it, or with it empty, is refused
   std::array<CodeItems, 2> codes = {};
 };
 
@@ -42,7 +44,7 @@ struct RecordFileLayout {
 inline constexpr RecordFileLayout kCntFile{
     .name = "CNT.TXT", .items_per_record = 10, .whole_records = false};
 inline constexpr RecordFileLayout kTitle1File{.name = "Titl01.txt",
-                                              .items_per_record = 41,
+                                              .items_per_record = 23,
                                               .whole_records = false,
                                               .when_empty = WhenEmpty::kDelete};
 inline constexpr RecordFileLayout kTitle2File{
@@ -57,6 +59,7 @@ inline constexpr RecordFileLayout kX1File{
     .name = "X1.txt",
     .items_per_record = 4,
     .depth_item = 2,
+    .required = true,
     .codes = {{{.first = 3, .last = 3, .table = &kKishituTable}}}};
 inline constexpr RecordFileLayout kX3File{
     .name = "X3.txt",
@@ -83,7 +86,7 @@ inline constexpr RecordFileLayout kX7File{
     .name = "X7.TXT",
     .items_per_record = 68,
     .when_empty = WhenEmpty::kDelete,
-    .codes = {{{.first = 9, .last = 28, .table = &kL8Table}}}};
+    .codes = {{{.first = 9, .last = 28, .table = &kL8Table, .text_offset = 40}}}};
 inline constexpr RecordFileLayout kX11File{
     .name = "X11.TXT",
     .items_per_record = 5,

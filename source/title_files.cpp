@@ -3,24 +3,21 @@
 #include <array>
 #include <vector>
 
-#include "platform/errors.h"
-#include "platform/file_system.h"
 #include "platform/item_reader.h"
 #include "reference/text_helpers.h"
-#include "source/record_files.h"
+#include "source/record_file.h"
 
 namespace tavrimen {
 namespace {
 
-// Reads the fields of one title file into `fields` (0-based), at most fields.size() of them, and
-// returns how many the file held.
-int ReadTitleFile(const std::string& path, std::vector<std::string>& fields) {
-  if (platform::ProbeFile(path) < 1) {
-    platform::DeleteFileQuietly(path);
-    return 0;
-  }
-  const std::string bytes = platform::ReadWholeFile(path);
-  platform::ItemReader reader(bytes);
+// Reads the fields of one title file into `fields` (0-based), as many as its description names,
+// and returns how many the file held.
+int ReadTitleFile(const std::string& folder, const RecordFileLayout& layout,
+                  std::vector<std::string>& fields) {
+  fields.assign(static_cast<std::size_t>(layout.items_per_record), std::string());
+  auto bytes = RecordFile::ReadBytes(folder, layout);
+  if (!bytes) return 0;
+  platform::ItemReader reader(*bytes);
   int count = 0;
   while (!reader.AtEnd()) {
     std::string field = reader.NextText();
@@ -51,10 +48,10 @@ void RepairGroup(const std::string& path2, std::vector<std::string>& t2, int fir
 void ReadTitleFiles(std::string_view folder, TitleData& data) {
   const std::string path1 = std::string(folder) + std::string(kTitle1File.name);
   const std::string path2 = std::string(folder) + std::string(kTitle2File.name);
-  std::vector<std::string> t1(23);
-  std::vector<std::string> t2(41);
-  data.title1_count = ReadTitleFile(path1, t1);
-  data.title2_count = ReadTitleFile(path2, t2);
+  std::vector<std::string> t1;
+  std::vector<std::string> t2;
+  data.title1_count = ReadTitleFile(std::string(folder), kTitle1File, t1);
+  data.title2_count = ReadTitleFile(std::string(folder), kTitle2File, t2);
 
   RepairGroup(path2, t2, 8, path1, t1, 10);
   RepairGroup(path2, t2, 11, path1, t1, 13);
