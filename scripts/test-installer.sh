@@ -17,6 +17,7 @@ wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND"' ERR
 
 version=$(sed -n 's/^project(tavrimen VERSION \([0-9.]*\).*/\1/p' "$here/CMakeLists.txt")
 [ -n "$version" ] || fail "no project version"
@@ -27,7 +28,14 @@ package() {  # version -> installer
 }
 installer=$(package "$version")
 newer=$(package 99.0.0)
-"$wine" wineboot --init </dev/null >/dev/null 2>&1
+# A new prefix; its first start is retried once, and what wine said is shown when it fails.
+if ! "$wine" wineboot --init </dev/null >"$work/wineboot.log" 2>&1; then
+  "$wineserver" -k 2>/dev/null || true
+  sleep 2
+  "$wine" wineboot --init </dev/null >"$work/wineboot.log" 2>&1 ||
+    fail "wineboot: $(tail -5 "$work/wineboot.log")"
+fi
+"$wineserver" -w
 
 c="$WINEPREFIX/drive_c"
 dir="$c/Apps/Tavrimen"  # C:\Apps\Tavrimen, chosen instead of Program Files
