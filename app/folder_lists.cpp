@@ -1,44 +1,34 @@
 #include "app/folder_lists.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/file_system.h"
 #include "platform/paths.h"
+#include "reference/path_checks.h"
+#include "reference/text_helpers.h"
 
 namespace tavrimen {
-namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-}  // namespace
 
 std::optional<std::vector<DirectoryEntry>> DirectoryEntries(const std::string& drive_form_path) {
   auto subfolders = platform::ListSubfolders(drive_form_path);
   if (!subfolders) return std::nullopt;
-  std::vector<DirectoryEntry> entries;
   // "C:\A\B" -> "C:\", "C:\A", "C:\A\B"
-  std::string prefix;
-  std::size_t start = 0;
-  while (start < drive_form_path.size()) {
-    std::size_t end = drive_form_path.find('\\', start);
-    if (end == std::string::npos) end = drive_form_path.size();
-    const std::string name = drive_form_path.substr(start, end - start);
-    if (!name.empty()) {
-      const bool root = entries.empty();
-      prefix = root ? name + "\\" : (entries.size() == 1 ? prefix : prefix + "\\") + name;
-      entries.push_back({root ? prefix : name, prefix, static_cast<int>(entries.size()), true});
-    }
-    start = end + 1;
+  std::vector<std::string> parts;
+  const int n = CountPathParts(drive_form_path, "\\");
+  SplitPath(drive_form_path, "\\", parts);
+  std::string prefix = parts[1] + "\\";
+  std::vector<DirectoryEntry> entries{{prefix, prefix, 0, true}};
+  for (int k = 2; k <= n + 1; ++k) {
+    const std::string& name = parts[static_cast<std::size_t>(k)];
+    if (name.empty()) continue;
+    prefix = (entries.size() == 1 ? prefix : prefix + "\\") + name;
+    entries.push_back({name, prefix, static_cast<int>(entries.size()), true});
   }
   std::sort(subfolders->begin(), subfolders->end(), [](const std::string& a, const std::string& b) {
-    const std::string la = Lower(a), lb = Lower(b);
+    const std::string la = AsciiLower(a), lb = AsciiLower(b);
     return la != lb ? la < lb : a < b;
   });
-  const std::string base = prefix.empty() || prefix.back() == '\\' ? prefix : prefix + "\\";
+  const std::string base = prefix.back() == '\\' ? prefix : prefix + "\\";
   const int level = static_cast<int>(entries.size());
   for (const std::string& name : *subfolders) entries.push_back({name, base + name, level, false});
   return entries;
@@ -55,7 +45,7 @@ std::string DriveCaption(const platform::Drive& drive) {
                       ':'};
   const std::string root = platform::Utf8String(drive.root);
   const std::string own_root{drive.letter, ':', '\\'};
-  if (Lower(root) != Lower(own_root)) caption += " [" + root + "]";
+  if (AsciiLower(root) != AsciiLower(own_root)) caption += " [" + root + "]";
   return caption;
 }
 

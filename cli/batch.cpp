@@ -17,15 +17,11 @@
 #include "platform/paths.h"
 #include "platform/terminal.h"
 #include "reference/path_checks.h"
+#include "reference/text_helpers.h"
 #include "source/record_files.h"
 
 namespace tavrimen::cli {
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // The record file name of a source, as the run will name it. (The check makes the source's drive
 // the current drive, as the run itself does.)
@@ -89,8 +85,7 @@ std::vector<std::filesystem::path> FindBorings(const std::filesystem::path& root
   auto holds_x1 = [](const std::filesystem::path& folder) {
     std::error_code inner;
     for (const auto& entry : std::filesystem::directory_iterator(folder, inner)) {
-      if (Lower(platform::Utf8String(entry.path().filename())) ==
-          Lower(std::string(kX1File.name))) {
+      if (AsciiLower(platform::Utf8String(entry.path().filename())) == AsciiLower(kX1File.name)) {
         return true;
       }
     }
@@ -117,7 +112,7 @@ int RunBatch(const std::vector<std::string>& sources, const BatchOptions& option
   // Two sources with the same folder name would write the same record file.
   std::map<std::string, std::size_t> first_with_name;
   for (std::size_t i = 0; i < total; ++i) {
-    const auto [it, inserted] = first_with_name.emplace(Lower(RecordName(sources[i])), i);
+    const auto [it, inserted] = first_with_name.emplace(AsciiLower(RecordName(sources[i])), i);
     if (!inserted) {
       to_run[i] = false;
       results[i] = {RunOutcome::kRefused, "同じ名前の記録ファイル「" + RecordName(sources[i]) +

@@ -1,5 +1,6 @@
 #include "reference/text_helpers.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -102,5 +103,11 @@ std::string_view TrimRight(std::string_view text) {
 }
 
 std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
+
+std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
 
 }  // namespace tavrimen

@@ -30,6 +30,9 @@ std::int16_t ByteLength(std::string_view cp932_text);
 std::string ByteSubstring(std::string_view utf8_text, double start,
                           std::optional<long> count = std::nullopt);
 
+// `text` with its ASCII letters in lower case, for comparing names without regard to letter case.
+std::string AsciiLower(std::string_view text);
+
 // Removes half-width blanks at both ends, at the start, or at the end.
 std::string_view Trim(std::string_view text);
 std::string_view TrimLeft(std::string_view text);

@@ -285,12 +285,6 @@ HWND Form1::Control(std::string_view name) const {
   return found == controls_.end() ? nullptr : found->second;
 }
 
-int Form1::FontHeight() const {
-  LOGFONTW font;
-  GetObjectW(font_, sizeof font, &font);
-  return static_cast<int>(font.lfHeight < 0 ? -font.lfHeight : font.lfHeight);
-}
-
 bool Form1::PreTranslate(MSG& message) {
   if (IsDialogMessageW(window_, &message)) return true;
   TranslateMessage(&message);

@@ -35,8 +35,6 @@ class Form1 : public Window {
   // The control of that name ("Text1", "Command1", "Dir2", ...).
   HWND Control(std::string_view name) const;
   const std::string& patdat_path() const { return patdat_path_; }
-  // The size of the window font in pixels, at the window's resolution.
-  int FontHeight() const;
   UINT dpi() const { return dpi_; }
 
   // Dispatches a message of the loop, with the keyboard handling of a dialog (Tab, arrow keys).
