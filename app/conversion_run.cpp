@@ -28,7 +28,8 @@ RunOutcome Refuse(Window& window, std::string_view message, std::string_view tit
 
 // Asks once whether to create the missing levels of `destination` (ending with a backslash) and
 // creates them from the top down. False when a level is missing and the answer is No.
-bool SettleDestinationFolders(Window& window, const std::string& destination) {
+bool SettleDestinationFolders(Window& window, platform::FileSystem& files,
+                              const std::string& destination) {
   std::vector<std::string> parts(kPathPartRoom + 1);
   const int n = CountPathParts(destination, "\\");
   SplitPath(destination, "\\", parts);
@@ -41,7 +42,7 @@ bool SettleDestinationFolders(Window& window, const std::string& destination) {
   };
   MessageAnswer answer = MessageAnswer::kOk;
   for_each_prefix([&](const std::string& prefix) {
-    if (platform::PathExists(prefix)) return true;
+    if (files.PathExists(prefix)) return true;
     answer = window.ShowMessage(kCreateFolderQuestion, MessageIcon::kQuestion,
                                 MessageButtons::kYesNo, kAppTitle);
     return false;
@@ -49,19 +50,19 @@ bool SettleDestinationFolders(Window& window, const std::string& destination) {
   if (answer == MessageAnswer::kNo) return false;
   if (answer == MessageAnswer::kYes) {
     for_each_prefix([&](const std::string& prefix) {
-      if (!platform::PathExists(prefix)) platform::MakeFolder(prefix);
+      if (!files.PathExists(prefix)) files.MakeFolder(prefix);
       return true;
     });
   }
   return true;
 }
 
-RunOutcome Run(Window& window, const std::string& patdat_path) {
+RunOutcome Run(Window& window, platform::FileSystem& files, const std::string& patdat_path) {
   window.SetLabel3(kConvertingText);
   window.ProcessEventsOnce();
 
   std::string source = window.Text(TextBox::kText2);
-  if (!ValidateFolderPath(source, window)) {
+  if (!ValidateFolderPath(files, source, window)) {
     return Refuse(window, kBadPathMessage, source, TextBox::kText2);
   }
   // A drive root has no folder name to name the record file after.
@@ -70,7 +71,7 @@ RunOutcome Run(Window& window, const std::string& patdat_path) {
   }
 
   std::string destination = window.Text(TextBox::kText1);
-  if (!ValidateFolderPath(destination, window)) {
+  if (!ValidateFolderPath(files, destination, window)) {
     return Refuse(window, kBadPathMessage, destination, TextBox::kText1);
   }
   const std::string destination_text = window.Text(TextBox::kText1);
@@ -78,33 +79,33 @@ RunOutcome Run(Window& window, const std::string& patdat_path) {
     return Refuse(window, kTrailingBackslashMessage, source);
   }
 
-  if (!SettleDestinationFolders(window, destination)) {
+  if (!SettleDestinationFolders(window, files, destination)) {
     window.SetLabel3("");
     return RunOutcome::kRefused;
   }
 
   window.SetPointer(Pointer::kHourglass);
-  Session session(patdat_path);
+  Session session(files, patdat_path);
   // Formed from the checked destination, so blanks typed around it cannot reach the file name.
   session.output_path = destination + RecordFileNameOf(source);
-  session.source_folder = source;
+  session.source.path = source;
 
-  LoadL4Names(session.patdat_path, session.dictionaries);
+  LoadL4Names(session.patdat, session.dictionaries);
   SetUpCatalogue(session.catalogue);
 
   // Without this check a missing source folder would read as a data set without X1.txt.
-  if (!platform::PathExists(session.source_folder)) {
+  if (!files.PathExists(session.source.path)) {
     Refuse(window, kNoSourceFolderMessage, source, TextBox::kText2);
     window.SetPointer(Pointer::kDefault);
     return RunOutcome::kRefused;
   }
-  if (platform::ProbeFile(session.source_folder + std::string(kX1File.name)) == 0) {
+  if (files.ProbeFile(session.source.PathOf(kX1File.name)) == 0) {
     Refuse(window, kNoGeologyMessage, destination, TextBox::kText1);
     window.SetPointer(Pointer::kDefault);
     return RunOutcome::kRefused;
   }
 
-  ReadTitleFiles(session.source_folder, session.title_data);
+  ReadTitleFiles(session.source, session.title_data);
   GenerateRecordFile(session);
 
   window.SetPointer(Pointer::kDefault);
@@ -114,10 +115,11 @@ RunOutcome Run(Window& window, const std::string& patdat_path) {
 
 }  // namespace
 
-RunOutcome Command1_Click(Window& window, const std::string& patdat_path) {
+RunOutcome Command1_Click(Window& window, platform::FileSystem& files,
+                          const std::string& patdat_path) {
   std::string failure;
   try {
-    return Run(window, patdat_path);
+    return Run(window, files, patdat_path);
   } catch (const std::exception& e) {
     failure = FailureMessage(e);
   }

@@ -7,6 +7,7 @@
 
 #include "app/messages.h"
 #include "app/window.h"
+#include "platform/file_system.h"
 
 namespace tavrimen {
 
@@ -17,8 +18,10 @@ enum class RunOutcome {
 };
 
 // Runs one whole conversion of Text2's folder into Text1's folder with the reference tables of
-// `patdat_path` (drive form, ending with a backslash). Every ending leaves the window idle:
-// Label3 empty or the success text, the default pointer.
-RunOutcome Command1_Click(Window& window, const std::string& patdat_path);
+// `patdat_path` (drive form, ending with a backslash), on `files` (the run's own file system; its
+// drive table is the window's). Every ending leaves the window idle: Label3 empty or the success
+// text, the default pointer.
+RunOutcome Command1_Click(Window& window, platform::FileSystem& files,
+                          const std::string& patdat_path);
 
 }  // namespace tavrimen

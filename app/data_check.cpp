@@ -11,7 +11,7 @@
 #include "output/record_blocks.h"
 #include "platform/cp932.h"
 #include "platform/errors.h"
-#include "platform/file_system.h"
+#include "platform/read_only_file_system.h"
 #include "reference/path_checks.h"
 #include "reference/text_helpers.h"
 #include "source/record_file.h"
@@ -21,8 +21,10 @@ namespace {
 
 class Checker {
  public:
-  Checker(std::string source_folder, std::string patdat_path)
-      : folder_(std::move(source_folder)), session_(std::move(patdat_path)) {}
+  Checker(platform::FileSystem& files, std::string source_folder, std::string patdat_path)
+      : files_(files), session_(files_, std::move(patdat_path)) {
+    session_.source.path = std::move(source_folder);
+  }
 
   std::vector<Finding> Run();
 
@@ -49,14 +51,15 @@ class Checker {
   void CheckCreatedAndDeletedFiles();
   void CheckConversion();
 
-  std::string folder_;
+  platform::ReadOnlyFileSystem files_;
   Session session_;
+  const std::string& folder_ = session_.source.path;
   std::vector<Finding> findings_;
 };
 
 std::optional<RecordFile> Checker::Open(const RecordFileLayout& layout) {
   try {
-    return RecordFile::Open(folder_, layout);
+    return RecordFile::Open(session_.source, layout);
   } catch (const IoError& e) {
     Add(e.path(), 0, 0, Severity::kError, check_text::CannotRead(e));
     return std::nullopt;
@@ -185,11 +188,10 @@ void Checker::CheckCode(const RecordFile& file, const platform::Item& item,
 void Checker::CheckCreatedAndDeletedFiles() {
   for (const RecordFileLayout* layout : kDataSetFiles) {
     const std::string path = folder_ + std::string(layout->name);
-    const bool exists = platform::PathExists(path);
+    const bool exists = files_.PathExists(path);
     if (layout->when_empty == WhenEmpty::kKeep && !exists && !layout->required) {
       Add(path, 0, 0, Severity::kNote, check_text::FileWillBeCreated(layout->name));
-    } else if (layout->when_empty == WhenEmpty::kDelete && exists &&
-               platform::ProbeFile(path) == 0) {
+    } else if (layout->when_empty == WhenEmpty::kDelete && exists && files_.ProbeFile(path) == 0) {
       Add(path, 0, 0, Severity::kNote, check_text::EmptyFileWillBeDeleted());
     }
   }
@@ -198,7 +200,7 @@ void Checker::CheckCreatedAndDeletedFiles() {
 void Checker::CheckConversion() {
   // The conversion itself, in memory: the errors that would stop it and the number of lines.
   try {
-    ReadTitleFiles(folder_, session_.title_data);
+    ReadTitleFiles(session_.source, session_.title_data);
     BuildRecordLines(session_);
   } catch (const std::exception& e) {
     Add(folder_, 0, 0, Severity::kError, check_text::Failure(e));
@@ -206,23 +208,21 @@ void Checker::CheckConversion() {
 }
 
 std::vector<Finding> Checker::Run() {
-  platform::ReadOnlyScope read_only;
-  session_.source_folder = folder_;
   SetUpCatalogue(session_.catalogue);
   try {
-    LoadL4Names(session_.patdat_path, session_.dictionaries);
-    LoadKishituTable(session_.patdat_path, session_.dictionaries);
+    LoadL4Names(session_.patdat, session_.dictionaries);
+    LoadKishituTable(session_.patdat, session_.dictionaries);
   } catch (const ConversionError& e) {
-    Add(session_.patdat_path, 0, 0, Severity::kError, check_text::Failure(e));
+    Add(session_.patdat.path, 0, 0, Severity::kError, check_text::Failure(e));
     return findings_;
   }
-  if (!platform::PathExists(folder_)) {
+  if (!files_.PathExists(folder_)) {
     Add(folder_, 0, 0, Severity::kError, check_text::NoSourceFolder());
     return findings_;
   }
   if (IsDriveRoot(folder_)) Add(folder_, 0, 0, Severity::kError, check_text::DriveRootSource());
   const std::string x1 = folder_ + std::string(kX1File.name);
-  const bool has_geology = platform::ProbeFile(x1) > 0;
+  const bool has_geology = files_.ProbeFile(x1) > 0;
   if (!has_geology) Add(x1, 0, 0, Severity::kError, check_text::NoGeology(kX1File.name));
   for (const RecordFileLayout* layout : kDataSetFiles) CheckFile(*layout);
   CheckCreatedAndDeletedFiles();
@@ -247,9 +247,9 @@ const char* SeverityName(Severity severity) {
   return "note";
 }
 
-std::vector<Finding> CheckDataSet(const std::string& source_folder,
+std::vector<Finding> CheckDataSet(platform::FileSystem& files, const std::string& source_folder,
                                   const std::string& patdat_path) {
-  return Checker(source_folder, patdat_path).Run();
+  return Checker(files, source_folder, patdat_path).Run();
 }
 
 }  // namespace tavrimen

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace tavrimen {
 
 enum class Severity { kError, kWarning, kNote };
@@ -19,9 +21,10 @@ struct Finding {
 };
 
 // Checks the data set in `source_folder` (drive form, ending with a backslash) against the
-// reference tables of `patdat_path` (drive form, ending with a backslash). Findings come in file
-// order, then by position.
-std::vector<Finding> CheckDataSet(const std::string& source_folder, const std::string& patdat_path);
+// reference tables of `patdat_path` (drive form, ending with a backslash), through a read-only
+// view of `files`. Findings come in file order, then by position.
+std::vector<Finding> CheckDataSet(platform::FileSystem& files, const std::string& source_folder,
+                                  const std::string& patdat_path);
 
 // "error", "warning", "note".
 const char* SeverityName(Severity severity);

@@ -9,8 +9,9 @@
 
 namespace tavrimen {
 
-std::optional<std::vector<DirectoryEntry>> DirectoryEntries(const std::string& drive_form_path) {
-  auto subfolders = platform::ListSubfolders(drive_form_path);
+std::optional<std::vector<DirectoryEntry>> DirectoryEntries(platform::FileSystem& files,
+                                                            const std::string& drive_form_path) {
+  auto subfolders = files.ListSubfolders(drive_form_path);
   if (!subfolders) return std::nullopt;
   // "C:\A\B" -> "C:\", "C:\A", "C:\A\B"
   std::vector<std::string> parts;
@@ -49,23 +50,25 @@ std::string DriveCaption(const platform::Drive& drive) {
   return caption;
 }
 
-std::string StartingFolder() {
-  const std::string current = platform::CurrentDirectory();
-  if (platform::ListSubfolders(current)) return current;
+std::string StartingFolder(platform::FileSystem& files) {
+  const std::string current = files.CurrentDirectory();
+  if (files.ListSubfolders(current)) return current;
   return current.substr(0, 2) + "\\";
 }
 
-void DriveChange(DriveAndDirectory& lists) {
+void DriveChange(platform::FileSystem& files, DriveAndDirectory& lists) {
   // The index to fall back to is remembered only after the step that usually fails, and counts
   // as the first entry until then.
   int remembered_index = 0;
-  if (!lists.ShowFolder(platform::CurrentDirectoryOf(lists.ChosenDrive()))) {
+  if (!lists.ShowFolder(files.drives().CurrentDirectoryOf(lists.ChosenDrive()))) {
     lists.SetDriveIndex(remembered_index);
   }
   remembered_index = lists.DriveIndex();
-  if (!platform::ChangeDrive(lists.ChosenDrive())) lists.SetDriveIndex(remembered_index);
+  if (!files.ChangeDrive(lists.ChosenDrive())) lists.SetDriveIndex(remembered_index);
 }
 
-void DirChange(const std::string& drive_form_path) { platform::ChangeDirectory(drive_form_path); }
+void DirChange(platform::FileSystem& files, const std::string& drive_form_path) {
+  files.ChangeDirectory(drive_form_path);
+}
 
 }  // namespace tavrimen

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/drives.h"
+#include "platform/file_system.h"
 
 namespace tavrimen {
 
@@ -23,7 +23,8 @@ struct DirectoryEntry {
 // (open), then the shown folder's subfolders (closed), ordered by name without regard to letter
 // case. `drive_form_path` is a folder in drive form without a trailing backslash except at the
 // root. Nothing when the folder cannot be read.
-std::optional<std::vector<DirectoryEntry>> DirectoryEntries(const std::string& drive_form_path);
+std::optional<std::vector<DirectoryEntry>> DirectoryEntries(platform::FileSystem& files,
+                                                            const std::string& drive_form_path);
 
 // The row of the shown folder itself among DirectoryEntries.
 std::size_t ShownFolderRow(const std::vector<DirectoryEntry>& entries);
@@ -34,7 +35,7 @@ std::string DriveCaption(const platform::Drive& drive);
 
 // The folder both directory lists start at: the current directory, or its drive's root when the
 // current directory cannot be read.
-std::string StartingFolder();
+std::string StartingFolder(platform::FileSystem& files);
 
 // A drive list and the directory list it drives, as a drive change needs them.
 class DriveAndDirectory {
@@ -53,10 +54,10 @@ class DriveAndDirectory {
 // The drive change: the directory list follows the chosen drive to that drive's current
 // directory, and the drive becomes the current drive. A drive that cannot be read puts the drive
 // list back, silently, on its first entry.
-void DriveChange(DriveAndDirectory& lists);
+void DriveChange(platform::FileSystem& files, DriveAndDirectory& lists);
 
 // The directory change: the folder becomes the current directory. (The window copies it into its
 // text box.)
-void DirChange(const std::string& drive_form_path);
+void DirChange(platform::FileSystem& files, const std::string& drive_form_path);
 
 }  // namespace tavrimen

@@ -5,8 +5,8 @@
 
 namespace tavrimen {
 
-bool ValidateFolderPath(std::string& path, MessageBoxes& boxes) {
-  const PathVerdict verdict = CheckFolderPath(path);
+bool ValidateFolderPath(platform::FileSystem& files, std::string& path, MessageBoxes& boxes) {
+  const PathVerdict verdict = CheckFolderPath(files, path);
   if (verdict == PathVerdict::kNoDriveName) {
     boxes.ShowMessage(kDriveNameMessage, MessageIcon::kInformation, MessageButtons::kOk, kAppTitle);
   }

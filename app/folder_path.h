@@ -4,11 +4,12 @@
 #include <string>
 
 #include "app/message_boxes.h"
+#include "platform/file_system.h"
 
 namespace tavrimen {
 
 // Checks and normalises a folder path in place (CheckFolderPath). Shows the drive-name message
 // through `boxes` when the path names no drive; every other rejection is silent.
-bool ValidateFolderPath(std::string& path, MessageBoxes& boxes);
+bool ValidateFolderPath(platform::FileSystem& files, std::string& path, MessageBoxes& boxes);
 
 }  // namespace tavrimen

@@ -3,7 +3,6 @@
 #include "output/layer_block.h"
 #include "output/layer_cursor.h"
 #include "output/record_blocks.h"
-#include "platform/file_system.h"
 #include "source/header_readers.h"
 
 namespace tavrimen {
@@ -13,23 +12,23 @@ void BuildRecordLines(Session& session) {
   lines.Clear();
 
   HeaderLines header;
-  HeaderReaders readers(session.catalogue, session.title_data, session.source_folder,
-                        session.code_tables, header);
+  HeaderReaders readers(session.catalogue, session.title_data, session.source, session.code_tables,
+                        header);
   const CntValues cnt = readers.ReadCntRecord();
-  LoadKishituTable(session.patdat_path, session.dictionaries);
+  LoadKishituTable(session.patdat, session.dictionaries);
   readers.ReadTitle1Record();
   readers.ReadTitle2Record();
   for (int i = 2; i <= 20; ++i) lines.Line(i) = std::move(header[static_cast<std::size_t>(i)]);
 
   lines.Line(21) = "10.00 -1 " + cnt.soil_pattern + " soilpat.asg";
 
-  LayerCursor cursor(session.catalogue, session.dictionaries, session.source_folder);
+  LayerCursor cursor(session.catalogue, session.dictionaries, session.source);
   WriteLayerBlock(cursor, session.dictionaries, lines);
-  WriteX5Block(session.source_folder, lines);
-  const std::vector<X6CodeRow> x6_rows = WriteX6Block(session.source_folder, lines);
-  WriteX11Block(session.source_folder, session.code_tables, lines);
-  WriteDatedBlocks(session.source_folder, cnt.boring_number, lines);
-  WriteX7Block(session.source_folder, session.code_tables, lines);
+  WriteX5Block(session.source, lines);
+  const std::vector<X6CodeRow> x6_rows = WriteX6Block(session.source, lines);
+  WriteX11Block(session.source, session.code_tables, lines);
+  WriteDatedBlocks(session.source, cnt.boring_number, lines);
+  WriteX7Block(session.source, session.code_tables, lines);
   Write1400Lines(x6_rows, session.code_tables, lines);
 
   lines.Line(1) = "TPJ Ge201";
@@ -37,7 +36,7 @@ void BuildRecordLines(Session& session) {
 
 void GenerateRecordFile(Session& session) {
   BuildRecordLines(session);
-  platform::WriteFileAtomically(session.output_path, session.lines.FileContent());
+  session.source.files.WriteFileAtomically(session.output_path, session.lines.FileContent());
 }
 
 }  // namespace tavrimen

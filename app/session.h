@@ -5,6 +5,7 @@
 #include <string>
 
 #include "output/line_buffer.h"
+#include "platform/file_system.h"
 #include "reference/dictionaries.h"
 #include "source/catalogue.h"
 #include "source/header_readers.h"
@@ -13,11 +14,14 @@
 namespace tavrimen {
 
 struct Session {
-  explicit Session(std::string patdat) : patdat_path(patdat), code_tables(std::move(patdat)) {}
+  Session(platform::FileSystem& files, std::string patdat_path)
+      : source{files, {}}, patdat{files, std::move(patdat_path)}, code_tables(patdat) {}
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
 
-  std::string source_folder;  // drive form, ending with a backslash
-  std::string output_path;    // the record file
-  std::string patdat_path;    // the pattern-data folder, ending with a backslash
+  platform::DataFolder source;  // the boring's data set
+  platform::DataFolder patdat;  // the pattern-data folder
+  std::string output_path;      // the record file, drive form
 
   Catalogue catalogue;
   TitleData title_data;

@@ -21,7 +21,7 @@
 #include "app/conversion_run.h"
 #include "app/headless_window.h"
 #include "bench/data_set_generator.h"
-#include "platform/drives.h"
+#include "platform/disk_file_system.h"
 
 namespace tavrimen::bench {
 namespace {
@@ -50,7 +50,8 @@ struct Workspace {
     fs::create_directories(root / "floor");
   }
   ~Workspace() { fs::remove_all(root); }
-  std::string DriveForm(const fs::path& native) const { return *platform::ToDriveForm(native); }
+  std::string DriveForm(const fs::path& native) const { return *drives.ToDriveForm(native); }
+  platform::DriveTable drives = platform::DriveTable::FromEnvironment();
 };
 
 Workspace& Space() {
@@ -61,7 +62,9 @@ Workspace& Space() {
 void Convert(const std::string& name) {
   Workspace& w = Space();
   QuietWindow window(w.DriveForm(w.root / "out"), w.DriveForm(w.root / "src" / name));
-  if (Command1_Click(window, w.DriveForm(w.root / "patdat") + "\\") != RunOutcome::kConverted) {
+  platform::DiskFileSystem files(w.drives);
+  if (Command1_Click(window, files, w.DriveForm(w.root / "patdat") + "\\") !=
+      RunOutcome::kConverted) {
     throw std::runtime_error("the conversion of " + name + " failed");
   }
 }

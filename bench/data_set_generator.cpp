@@ -177,6 +177,18 @@ void WriteTypicalBoring(const std::filesystem::path& folder) {
   WriteDates(folder / "N9.TXT", 52);
 }
 
+void WriteVariedBoring(const std::filesystem::path& folder, int variant) {
+  const int layers = 10 + (variant * 7) % 31;
+  WriteCommonHeader(folder, "TYPICAL");
+  WriteLayers(folder, layers, 100, 30 + (variant * 13) % 90, 1 + variant % 3);
+  WriteX5(folder, layers);
+  WriteX6(folder, 4 + variant % 12, 1 + variant % 4);
+  WriteX7(folder, 1 + variant % 9, 1 + variant % 5);
+  WriteX11(folder, 1 + variant % 15);
+  WriteDates(folder / "N8.TXT", 1 + (variant * 11) % 60);
+  WriteDates(folder / "N9.TXT", 1 + (variant * 5) % 30);
+}
+
 void WriteLargestBoring(const std::filesystem::path& folder) {
   WriteCommonHeader(folder, "LARGEST");
   // 50 layers of 1 + 5 note lines + "-1"; X5 50; X6 100 (and 100 1400 lines with ten codes each);

@@ -14,6 +14,10 @@ void WritePatternData(const std::filesystem::path& folder);
 // records, a year of weekly groundwater readings in N8 and N9.
 void WriteTypicalBoring(const std::filesystem::path& folder);
 
+// A boring like the typical one whose size depends on `variant` (any number): 10 to 40 layers,
+// as many penetration tests as metres, and more or fewer records of every other kind.
+void WriteVariedBoring(const std::filesystem::path& folder, int variant);
+
 // Long notes, 100 X6 records with ten codes each, X7 records with twenty used slots: about 1000
 // record lines and more than 1000 reference-table lookups.
 void WriteLargestBoring(const std::filesystem::path& folder);

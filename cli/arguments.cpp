@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/drives.h"
 #include "platform/paths.h"
 #include "reference/text_helpers.h"
 
@@ -81,7 +80,8 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
   return parsed;
 }
 
-std::optional<std::string> DriveFormArgument(const std::string& path) {
+std::optional<std::string> DriveFormArgument(const platform::DriveTable& drives,
+                                             const std::string& path) {
   // Text in drive form, blank text and text the system's paths cannot hold go to the run as they
   // are: its path check trims them and refuses what names no drive, as the window's does.
   const std::string_view trimmed = Trim(path);
@@ -100,7 +100,7 @@ std::optional<std::string> DriveFormArgument(const std::string& path) {
   if (trimmed.empty() || not_native) return path;
   std::filesystem::path native =
       std::filesystem::absolute(platform::Utf8Path(path)).lexically_normal();
-  auto converted = platform::ToDriveForm(native);
+  auto converted = drives.ToDriveForm(native);
   if (!converted) return std::nullopt;
   while (converted->size() > 2 && converted->back() == '\\') converted->pop_back();
   return converted;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/drive_table.h"
+
 namespace tavrimen::cli {
 
 inline constexpr const char* kUsage =
@@ -47,6 +49,7 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args);
 // text and text with a backslash are kept as given, for the run's path check; any other text is a
 // native path, made absolute, without trailing separators, in the drive form of its drive ("Z:"
 // alone for a drive's root). Empty when no drive holds it.
-std::optional<std::string> DriveFormArgument(const std::string& path);
+std::optional<std::string> DriveFormArgument(const platform::DriveTable& drives,
+                                             const std::string& path);
 
 }  // namespace tavrimen::cli

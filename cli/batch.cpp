@@ -7,12 +7,14 @@
 #include <cstdio>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 
 #include "app/conversion_run.h"
 #include "app/headless_window.h"
 #include "cli/console_window.h"
+#include "platform/disk_file_system.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
 #include "platform/terminal.h"
@@ -23,11 +25,27 @@
 namespace tavrimen::cli {
 namespace {
 
-// The record file name of a source, as the run will name it. (The check makes the source's drive
-// the current drive, as the run itself does.)
-std::string RecordName(std::string source) {
-  CheckFolderPath(source);
+// The record file name of a source, as the run will name it.
+std::string RecordName(platform::FileSystem& files, std::string source) {
+  CheckFolderPath(files, source);
   return RecordFileNameOf(source);
+}
+
+// The destination's names as they are before the batch, for every run of the batch: the runs
+// find the spelling of their record file there instead of each listing the destination, which
+// holds ever more record files. A source whose record file name another source takes is refused,
+// so no run looks up a name that another run of the batch creates.
+void ShareDestinationListing(
+    platform::DriveTable& drives, std::string destination,
+    std::map<std::filesystem::path, std::shared_ptr<const platform::FolderListing>>& shared) {
+  platform::DiskFileSystem files(drives);
+  if (CheckFolderPath(files, destination) != PathVerdict::kAccepted) return;
+  auto native = files.ToNative(destination);
+  if (!native) return;
+  auto listing = platform::FolderListing::Of(*native);
+  // A destination that is missing is created by the first run: empty.
+  shared[*native] = std::make_shared<const platform::FolderListing>(
+      listing ? std::move(*listing) : platform::FolderListing({}));
 }
 
 // The question whether to create the destination is asked once for the whole batch.
@@ -72,6 +90,70 @@ class BatchWindow : public HeadlessWindow {
   std::ostream& err_;
 };
 
+// The files of the pattern-data folder as the batch first read them, so that every run of a batch
+// converts with the same tables and none reads them again.
+class PatternData {
+ public:
+  explicit PatternData(std::string folder) : folder_(std::move(folder)) {}
+  const std::string& folder() const { return folder_; }
+
+  struct File {
+    std::filesystem::path native;
+    std::string bytes;
+  };
+  std::optional<File> Find(std::string_view path) {
+    std::lock_guard lock(mutex_);
+    auto found = files_.find(path);
+    if (found == files_.end()) return std::nullopt;
+    return found->second;
+  }
+  void Keep(std::string_view path, File file) {
+    std::lock_guard lock(mutex_);
+    files_.emplace(std::string(path), std::move(file));
+  }
+
+ private:
+  const std::string folder_;
+  std::mutex mutex_;
+  std::map<std::string, File, std::less<>> files_;
+};
+
+// A run's file system that reads the pattern-data files through the batch's copy of them.
+class BatchFileSystem : public platform::FileSystemWrapper {
+ public:
+  BatchFileSystem(platform::FileSystem& target, PatternData& pattern_data)
+      : FileSystemWrapper(target), pattern_data_(pattern_data) {}
+
+  std::optional<std::filesystem::path> ToNative(std::string_view path) override {
+    if (IsPatternDataFile(path)) {
+      if (auto file = pattern_data_.Find(path)) {
+        last_ = std::move(*file);
+        return last_->native;
+      }
+    }
+    last_.reset();
+    auto native = FileSystemWrapper::ToNative(path);
+    if (native && IsPatternDataFile(path)) last_path_ = std::string(path);
+    return native;
+  }
+  std::string ReadNativeFile(const std::filesystem::path& native, std::string_view shown) override {
+    if (last_ && last_->native == native) return last_->bytes;
+    std::string bytes = FileSystemWrapper::ReadNativeFile(native, shown);
+    if (shown == last_path_) pattern_data_.Keep(last_path_, {native, bytes});
+    return bytes;
+  }
+
+ private:
+  bool IsPatternDataFile(std::string_view path) const {
+    return path.size() > pattern_data_.folder().size() &&
+           path.substr(0, pattern_data_.folder().size()) == pattern_data_.folder();
+  }
+
+  PatternData& pattern_data_;
+  std::optional<PatternData::File> last_;
+  std::string last_path_;
+};
+
 struct Result {
   RunOutcome outcome = RunOutcome::kFailed;
   std::string message;
@@ -79,26 +161,33 @@ struct Result {
 
 }  // namespace
 
-std::vector<std::filesystem::path> FindBorings(const std::filesystem::path& root) {
-  std::vector<std::filesystem::path> borings;
+namespace {
+
+// Adds `folder` when it holds X1.txt, then the borings below it; each folder is listed once.
+void CollectBorings(const std::filesystem::path& folder,
+                    std::vector<std::filesystem::path>& borings) {
+  static const std::string x1_name = AsciiLower(kX1File.name);
   std::error_code ec;
-  auto holds_x1 = [](const std::filesystem::path& folder) {
-    std::error_code inner;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, inner)) {
-      if (AsciiLower(platform::Utf8String(entry.path().filename())) == AsciiLower(kX1File.name)) {
-        return true;
-      }
-    }
-    return false;
-  };
-  if (holds_x1(root)) borings.push_back(root);
-  for (auto it = std::filesystem::recursive_directory_iterator(
-           root, std::filesystem::directory_options::skip_permission_denied, ec);
-       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-    if (it->is_directory(ec) && !it->is_symlink(ec) && holds_x1(it->path())) {
-      borings.push_back(it->path());
+  bool holds_x1 = false;
+  std::vector<std::filesystem::path> subfolders;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::error_code kind;
+    if (it->is_directory(kind) && !it->is_symlink(kind)) {
+      subfolders.push_back(it->path());
+    } else if (!holds_x1) {
+      holds_x1 = AsciiLower(platform::Utf8String(it->path().filename())) == x1_name;
     }
   }
+  if (holds_x1) borings.push_back(folder);
+  for (const std::filesystem::path& subfolder : subfolders) CollectBorings(subfolder, borings);
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> FindBorings(const std::filesystem::path& root) {
+  std::vector<std::filesystem::path> borings;
+  CollectBorings(root, borings);
   std::sort(borings.begin(), borings.end());
   return borings;
 }
@@ -110,18 +199,29 @@ int RunBatch(const std::vector<std::string>& sources, const BatchOptions& option
   std::vector<bool> to_run(total, true);
 
   // Two sources with the same folder name would write the same record file.
-  std::map<std::string, std::size_t> first_with_name;
-  for (std::size_t i = 0; i < total; ++i) {
-    const auto [it, inserted] = first_with_name.emplace(AsciiLower(RecordName(sources[i])), i);
-    if (!inserted) {
-      to_run[i] = false;
-      results[i] = {RunOutcome::kRefused, "同じ名前の記録ファイル「" + RecordName(sources[i]) +
-                                              "」を " + sources[it->second] +
-                                              " から作成するため、変換しません。"};
+  {
+    platform::DriveTable drives = options.drives;
+    platform::DiskFileSystem files(drives);
+    std::map<std::string, std::size_t> first_with_name;
+    for (std::size_t i = 0; i < total; ++i) {
+      const std::string name = RecordName(files, sources[i]);
+      const auto [it, inserted] = first_with_name.emplace(AsciiLower(name), i);
+      if (!inserted) {
+        to_run[i] = false;
+        results[i] = {RunOutcome::kRefused, "同じ名前の記録ファイル「" + name + "」を " +
+                                                sources[it->second] +
+                                                " から作成するため、変換しません。"};
+      }
     }
+  }
+  std::map<std::filesystem::path, std::shared_ptr<const platform::FolderListing>> shared;
+  {
+    platform::DriveTable drives = options.drives;
+    ShareDestinationListing(drives, options.destination, shared);
   }
 
   SharedAnswer answer(options.answer);
+  PatternData pattern_data(options.patdat);
   std::atomic<std::size_t> next{0};
   std::mutex progress_mutex;
   std::size_t done = 0;
@@ -143,10 +243,14 @@ int RunBatch(const std::vector<std::string>& sources, const BatchOptions& option
   };
 
   auto worker = [&] {
+    platform::DriveTable drives = options.drives;
     for (std::size_t i = next++; i < total; i = next++) {
       if (to_run[i]) {
         BatchWindow window(options.destination, sources[i], answer, err);
-        results[i].outcome = Command1_Click(window, options.patdat);
+        platform::DiskFileSystem disk(drives);
+        for (const auto& [folder, listing] : shared) disk.UseListing(folder, listing);
+        BatchFileSystem files(disk, pattern_data);
+        results[i].outcome = Command1_Click(window, files, options.patdat);
         results[i].message = OnOneLine(window.message);
       }
       report_progress(results[i]);

@@ -8,11 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/drive_table.h"
+
 namespace tavrimen::cli {
 
 struct BatchOptions {
-  std::string destination;  // drive form, as the run takes Text1
-  std::string patdat;       // drive form, ending with a backslash
+  platform::DriveTable drives;  // each worker thread starts from a copy
+  std::string destination;      // drive form, as the run takes Text1
+  std::string patdat;           // drive form, ending with a backslash
   std::optional<bool> answer;
   int jobs = 1;
   bool progress = false;  // a progress line on `err`

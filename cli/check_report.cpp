@@ -4,14 +4,13 @@
 #include <ostream>
 
 #include "platform/cp932.h"
-#include "platform/drives.h"
 #include "platform/paths.h"
 
 namespace tavrimen::cli {
 namespace {
 
-std::string Shown(const std::string& drive_form) {
-  auto native = platform::ToNative(drive_form);
+std::string Shown(platform::FileSystem& files, const std::string& drive_form) {
+  auto native = files.ToNative(drive_form);
   return native ? platform::Utf8String(*native) : drive_form;
 }
 
@@ -72,12 +71,13 @@ std::string JsonString(const std::string& raw) {
 
 }  // namespace
 
-void PrintFindings(const std::vector<Finding>& findings, bool json, std::ostream& out) {
+void PrintFindings(platform::FileSystem& files, const std::vector<Finding>& findings, bool json,
+                   std::ostream& out) {
   if (json) {
     out << "[";
     for (std::size_t i = 0; i < findings.size(); ++i) {
       const Finding& f = findings[i];
-      out << (i == 0 ? "\n  " : ",\n  ") << "{\"file\": " << JsonString(Shown(f.file))
+      out << (i == 0 ? "\n  " : ",\n  ") << "{\"file\": " << JsonString(Shown(files, f.file))
           << ", \"line\": " << f.line << ", \"column\": " << f.column
           << ", \"severity\": " << JsonString(SeverityName(f.severity))
           << ", \"message\": " << JsonString(f.message) << "}";
@@ -86,8 +86,8 @@ void PrintFindings(const std::vector<Finding>& findings, bool json, std::ostream
     return;
   }
   for (const Finding& f : findings) {
-    out << Shown(f.file) << ":" << f.line << ":" << f.column << ": " << SeverityName(f.severity)
-        << ": " << f.message << "\n";
+    out << Shown(files, f.file) << ":" << f.line << ":" << f.column << ": "
+        << SeverityName(f.severity) << ": " << f.message << "\n";
   }
 }
 

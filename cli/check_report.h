@@ -6,10 +6,12 @@
 #include <vector>
 
 #include "app/data_check.h"
+#include "platform/file_system.h"
 
 namespace tavrimen::cli {
 
 // Prints `findings`, naming files by their native paths.
-void PrintFindings(const std::vector<Finding>& findings, bool json, std::ostream& out);
+void PrintFindings(platform::FileSystem& files, const std::vector<Finding>& findings, bool json,
+                   std::ostream& out);
 
 }  // namespace tavrimen::cli

@@ -24,8 +24,9 @@
 #include "cli/batch.h"
 #include "cli/check_report.h"
 #include "cli/console_window.h"
-#include "platform/file_system.h"
+#include "platform/disk_file_system.h"
 #include "platform/paths.h"
+#include "platform/read_only_file_system.h"
 #include "platform/terminal.h"
 #include "reference/path_checks.h"
 #include "reference/settings.h"
@@ -34,20 +35,22 @@ namespace {
 
 using namespace tavrimen;
 
-int Check(const cli::Arguments& arguments, const std::vector<std::string>& sources,
-          const std::string& patdat) {
+int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
+          const std::vector<std::string>& sources, const std::string& patdat) {
   std::vector<Finding> findings;
   for (const std::string& source : sources) {
-    auto drive_form = cli::DriveFormArgument(source);
+    platform::DiskFileSystem files(drives);
+    auto drive_form = cli::DriveFormArgument(drives, source);
     std::string folder = drive_form.value_or(source);
-    if (!drive_form || CheckFolderPath(folder) != PathVerdict::kAccepted) {
+    if (!drive_form || CheckFolderPath(files, folder) != PathVerdict::kAccepted) {
       findings.push_back({source, 0, 0, Severity::kError, std::string(kBadPathMessage)});
       continue;
     }
-    std::vector<Finding> found = CheckDataSet(folder, patdat);
+    std::vector<Finding> found = CheckDataSet(files, folder, patdat);
     findings.insert(findings.end(), found.begin(), found.end());
   }
-  cli::PrintFindings(findings, arguments.json, std::cout);
+  platform::DiskFileSystem files(drives);
+  cli::PrintFindings(files, findings, arguments.json, std::cout);
   for (const Finding& finding : findings) {
     if (finding.severity == Severity::kError) return 1;
   }
@@ -93,19 +96,21 @@ int main(int argc, char** argv) {
     return 0;
   }
 
+  platform::DriveTable drives = platform::DriveTable::FromEnvironment();
+  platform::DiskFileSystem files(drives);
   // What the window does at start-up: the pattern-data folder must name an existing folder.
   std::string patdat;
   if (arguments->patdat) {
-    if (auto drive_form = cli::DriveFormArgument(*arguments->patdat)) {
-      patdat = PatternFolderFromText(*drive_form);
+    if (auto drive_form = cli::DriveFormArgument(drives, *arguments->patdat)) {
+      patdat = PatternFolderFromText(drives, *drive_form);
     }
   } else {
     // A check changes nothing, not even the empty settings file that a conversion would delete.
-    std::optional<platform::ReadOnlyScope> read_only;
-    if (arguments->check) read_only.emplace();
-    patdat = ReadPatternFolderSetting();
+    platform::ReadOnlyFileSystem read_only(files);
+    patdat = ReadPatternFolderSetting(
+        arguments->check ? static_cast<platform::FileSystem&>(read_only) : files);
   }
-  if (!PatternFolderExists(patdat)) {
+  if (!PatternFolderExists(files, patdat)) {
     std::cerr << kAppTitle << ":" << kNoPatdatMessage << std::endl;
     return 1;
   }
@@ -121,29 +126,30 @@ int main(int argc, char** argv) {
               << "X1.txt のあるフォルダが見つかりません。" << std::endl;
     return 1;
   }
-  if (arguments->check) return Check(*arguments, sources, patdat);
+  if (arguments->check) return Check(drives, *arguments, sources, patdat);
 
-  auto destination = cli::DriveFormArgument(arguments->destination);
+  auto destination = cli::DriveFormArgument(drives, arguments->destination);
   if (!destination) {
     std::cerr << kAppTitle << ": " << kBadPathMessage << std::endl;
     return 1;
   }
   const bool batch = sources.size() != 1 || !arguments->roots.empty() || arguments->jobs;
   if (!batch) {
-    auto source = cli::DriveFormArgument(sources[0]);
+    auto source = cli::DriveFormArgument(drives, sources[0]);
     if (!source) {
       std::cerr << kAppTitle << ": " << kBadPathMessage << std::endl;
       return 1;
     }
     cli::ConsoleWindow window(*destination, *source, arguments->answer, std::cout, std::cerr);
-    return Command1_Click(window, patdat) == RunOutcome::kConverted ? 0 : 1;
+    return Command1_Click(window, files, patdat) == RunOutcome::kConverted ? 0 : 1;
   }
 
   std::vector<std::string> drive_form_sources;
   for (const std::string& source : sources) {
-    drive_form_sources.push_back(cli::DriveFormArgument(source).value_or(source));
+    drive_form_sources.push_back(cli::DriveFormArgument(drives, source).value_or(source));
   }
   cli::BatchOptions options;
+  options.drives = drives;
   options.destination = *destination;
   options.patdat = patdat;
   options.answer = arguments->answer;

@@ -6,7 +6,7 @@ namespace tavrimen {
 namespace {
 
 // The lines of N8.TXT or N9.TXT: value, month and day, after `prefix`.
-void WriteDatedValues(const std::string& folder, const RecordFileLayout& layout,
+void WriteDatedValues(const DataFolder& folder, const RecordFileLayout& layout,
                       const std::string& prefix, LineBuffer& lines) {
   auto file = RecordFile::Open(folder, layout);
   if (!file) return;
@@ -22,7 +22,7 @@ void WriteDatedValues(const std::string& folder, const RecordFileLayout& layout,
 
 }  // namespace
 
-void WriteDatedBlocks(const std::string& folder, const std::string& boring_number,
+void WriteDatedBlocks(const DataFolder& folder, const std::string& boring_number,
                       LineBuffer& lines) {
   WriteDatedValues(folder, kN8File, "", lines);
   lines.Append("-1");

@@ -14,6 +14,7 @@
 
 #include "reference/dictionaries.h"
 #include "source/catalogue.h"
+#include "source/record_file.h"
 #include "source/record_files.h"
 
 namespace tavrimen {
@@ -35,10 +36,8 @@ std::array<std::string, 3> TwoCharacterCodes(std::string_view codes);
 class LayerCursor {
  public:
   LayerCursor(const Catalogue& catalogue, const Dictionaries& dictionaries,
-              std::string source_folder)
-      : catalogue_(catalogue),
-        dictionaries_(dictionaries),
-        source_folder_(std::move(source_folder)) {}
+              const DataFolder& source_folder)
+      : catalogue_(catalogue), dictionaries_(dictionaries), source_folder_(source_folder) {}
 
   // Reads the next record of `slot` from layer_pos[slot] into layer_field and returns the
   // position after it, or kExhausted (with layer_field(1..clear count) emptied) when the position
@@ -69,14 +68,14 @@ class LayerCursor {
   int note_line_count = 0;
 
  private:
-  std::string PathOf(int slot) const { return source_folder_ + catalogue_.layer_file[slot]; }
+  std::string PathOf(int slot) const { return source_folder_.PathOf(catalogue_.layer_file[slot]); }
   const std::string& FileBytes(int slot);
   // NumberFromText of a field of `slot`'s file; an overflow names the file.
   float Number(int slot, const std::string& text) const;
 
   const Catalogue& catalogue_;
   const Dictionaries& dictionaries_;
-  std::string source_folder_;
+  const DataFolder source_folder_;
   std::array<std::optional<std::string>, 5> file_bytes_;
 };
 

@@ -4,7 +4,7 @@
 
 namespace tavrimen {
 
-void WriteX11Block(const std::string& folder, CodeTables& code_tables, LineBuffer& lines) {
+void WriteX11Block(const DataFolder& folder, CodeTables& code_tables, LineBuffer& lines) {
   if (auto file = RecordFile::Open(folder, kX11File)) {
     const CodeItems& code_item = kX11File.codes[0];
     std::string previous_bottom = "0.00";

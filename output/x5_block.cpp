@@ -6,7 +6,7 @@
 
 namespace tavrimen {
 
-void WriteX5Block(const std::string& folder, LineBuffer& lines) {
+void WriteX5Block(const DataFolder& folder, LineBuffer& lines) {
   if (auto file = RecordFile::Open(folder, kX5File)) {
     const int metres_item = kX5File.depth_item;
     for (const Record& f : file->records()) {

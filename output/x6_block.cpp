@@ -21,7 +21,7 @@ std::string X6CodeColumn(std::string_view field) {
   return std::string(cp932::CharSubstring(padded, chars - 2, 2));
 }
 
-std::vector<X6CodeRow> WriteX6Block(const std::string& folder, LineBuffer& lines) {
+std::vector<X6CodeRow> WriteX6Block(const DataFolder& folder, LineBuffer& lines) {
   std::vector<X6CodeRow> code_rows;
   if (auto file = RecordFile::Open(folder, kX6File)) {
     const CodeItems& codes = kX6File.codes[0];

@@ -15,7 +15,7 @@ std::string PairText(const std::string& first, const std::string& second) {
 
 }  // namespace
 
-void WriteX7Block(const std::string& folder, CodeTables& code_tables, LineBuffer& lines) {
+void WriteX7Block(const DataFolder& folder, CodeTables& code_tables, LineBuffer& lines) {
   auto file = RecordFile::Open(folder, kX7File);
   if (!file) return;
   const CodeItems& slots = kX7File.codes[0];

@@ -18,11 +18,4 @@ std::map<char, fs::path> SystemDrives() {
   return drives;
 }
 
-// The system matches names without regard to letter case itself.
-bool SpelledAsOnDisk(const fs::path&) { return true; }
-
-fs::path JoinMatchingCase(const fs::path& folder, const std::string& name) {
-  return folder / Utf8Path(name);
-}
-
 }  // namespace tavrimen::platform::native

@@ -1,5 +1,11 @@
-// File-system operations on drive-form paths (see drives.h). Names are matched without regard to
-// letter case; a file that is created gets the spelling the caller gives.
+// The file system as a conversion sees it: drives and drive-form paths (drive_table.h), and the
+// few file operations the conversion needs. Names are matched without regard to letter case; a
+// file that is created gets the spelling the caller gives.
+//
+// A FileSystem is an object that a run owns, so that runs on several threads share no state and
+// tests can put a wrapper between the run and the disk. DiskFileSystem (disk_file_system.h) is the
+// real one; FileSystemWrapper passes every operation on to another file system, for wrappers that
+// change a few (read_only_file_system.h).
 #pragma once
 
 #include <cstdint>
@@ -9,62 +15,127 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/drive_table.h"
+
 namespace tavrimen::platform {
 
-// While an object of this class lives on a thread, file operations on that thread change
-// nothing on disk: the probe creates no file, deletions and folder creation do nothing, and
-// writing a file fails. For checking a data set without touching it.
-class ReadOnlyScope {
+class FileSystem {
  public:
-  ReadOnlyScope();
-  ~ReadOnlyScope();
-  ReadOnlyScope(const ReadOnlyScope&) = delete;
-  ReadOnlyScope& operator=(const ReadOnlyScope&) = delete;
-  static bool Active();
+  virtual ~FileSystem() = default;
 
- private:
-  bool previous_;
+  // The drive table the paths are resolved with.
+  virtual DriveTable& drives() = 0;
+  // The native path for a drive-form path, each component matched without regard to letter case
+  // where the exact name does not exist. Nothing when the drive does not exist.
+  virtual std::optional<std::filesystem::path> ToNative(std::string_view drive_form_path) = 0;
+
+  // The operations on native paths; `shown_path` is the path that errors name.
+  // The length of a regular file, 0 for anything else that exists, nothing when nothing exists.
+  virtual std::optional<std::uintmax_t> NativeEntryLength(const std::filesystem::path& native) = 0;
+  // Whether a folder exists there that can be read.
+  virtual bool IsReadableFolder(const std::filesystem::path& native) = 0;
+  // Creates an empty file where none exists; whatever goes wrong is ignored.
+  virtual void CreateEmptyNativeFile(const std::filesystem::path& native) = 0;
+  // Folder names without hidden ones; nothing when the folder cannot be read.
+  virtual std::optional<std::vector<std::string>> ListNativeSubfolders(
+      const std::filesystem::path& native) = 0;
+  // Throws IoError.
+  virtual void MakeNativeFolder(const std::filesystem::path& native,
+                                std::string_view shown_path) = 0;
+  virtual void DeleteNativeFileQuietly(const std::filesystem::path& native) = 0;
+  // Throws IoError.
+  virtual std::string ReadNativeFile(const std::filesystem::path& native,
+                                     std::string_view shown_path) = 0;
+  // Throws IoError; see WriteFileAtomically.
+  virtual void WriteNativeFileAtomically(const std::filesystem::path& native,
+                                         std::string_view shown_path, std::string_view bytes) = 0;
+
+  // Drives.
+  // Makes `letter` (either case) the current drive. False, with nothing changed, when the drive
+  // does not exist or its root is not a readable folder.
+  bool ChangeDrive(char letter);
+  // The current directory of the current drive ("Z:\home\me", "C:\").
+  std::string CurrentDirectory() { return drives().CurrentDirectoryOf(drives().CurrentDrive()); }
+  // Makes a drive-form folder path the current directory of its drive (and that drive current).
+  // False when the folder does not exist or cannot be read.
+  bool ChangeDirectory(std::string_view drive_form_path);
+
+  // The file operations on drive-form paths, which errors name.
+  // Existence probe: the length of a file in bytes, where a missing file is created empty and
+  // then has length 0 (as opening a file for random access does). An existing file is measured
+  // without write access. When the file can be neither found nor created (a read-only folder, a
+  // missing folder), it counts as absent: 0, and nothing fails.
+  std::uintmax_t ProbeFile(std::string_view path);
+  // Whether a file or folder of that name exists.
+  bool PathExists(std::string_view path);
+  // The names (UTF-8) of the folders in a folder, in no particular order, without hidden ones:
+  // names starting with "." on POSIX systems, hidden or system folders on Windows. Nothing when
+  // the folder cannot be read.
+  std::optional<std::vector<std::string>> ListSubfolders(std::string_view path);
+  // Creates one folder; its parent must exist. Throws IoError.
+  void MakeFolder(std::string_view path);
+  // Deletes a file. A deletion that fails (a read-only folder, a file already gone) is ignored:
+  // the callers delete only files that hold nothing.
+  void DeleteFileQuietly(std::string_view path);
+  // The whole content of a file. Throws IoError when it cannot be opened or read.
+  std::string ReadWholeFile(std::string_view path);
+  // Writes `bytes` to a temporary file beside `path` and renames it over `path`, so that readers
+  // see either the old file or the complete new one. Throws IoError; on failure nothing is left
+  // behind and an earlier file at `path` is untouched. The data is not forced to the disk before
+  // the rename (the file systems in use order a rename over a file after that file's data).
+  void WriteFileAtomically(std::string_view path, std::string_view bytes);
+
+  // The same probe on a native path.
+  std::uintmax_t ProbeNativeFile(const std::filesystem::path& native);
 };
 
-// Existence probe: the length of a file in bytes, where a missing file is created empty and then
-// has length 0 (as opening a file for random access does). An existing file is measured without
-// write access. When the file can be neither found nor created (a read-only folder, a missing
-// folder), it counts as absent: 0, and nothing fails.
-std::uintmax_t ProbeFile(std::string_view path);
+// A folder of data files: the file system it is on and its path there, in drive form ending with
+// a backslash.
+struct DataFolder {
+  FileSystem& files;
+  std::string path;
 
-// Whether a file or folder of that name exists.
-bool PathExists(std::string_view path);
+  std::string PathOf(std::string_view name) const { return path + std::string(name); }
+};
 
-// The names (UTF-8) of the folders in a folder, in no particular order, without hidden ones:
-// names starting with "." on POSIX systems, hidden or system folders on Windows. Nothing when the
-// folder cannot be read.
-std::optional<std::vector<std::string>> ListSubfolders(std::string_view path);
+// Passes every operation on to `target`.
+class FileSystemWrapper : public FileSystem {
+ public:
+  explicit FileSystemWrapper(FileSystem& target) : target_(target) {}
 
-// Creates one folder; its parent must exist. Throws IoError.
-void MakeFolder(std::string_view path);
+  DriveTable& drives() override { return target_.drives(); }
+  std::optional<std::filesystem::path> ToNative(std::string_view path) override {
+    return target_.ToNative(path);
+  }
+  std::optional<std::uintmax_t> NativeEntryLength(const std::filesystem::path& native) override {
+    return target_.NativeEntryLength(native);
+  }
+  bool IsReadableFolder(const std::filesystem::path& native) override {
+    return target_.IsReadableFolder(native);
+  }
+  void CreateEmptyNativeFile(const std::filesystem::path& native) override {
+    target_.CreateEmptyNativeFile(native);
+  }
+  std::optional<std::vector<std::string>> ListNativeSubfolders(
+      const std::filesystem::path& native) override {
+    return target_.ListNativeSubfolders(native);
+  }
+  void MakeNativeFolder(const std::filesystem::path& native, std::string_view shown) override {
+    target_.MakeNativeFolder(native, shown);
+  }
+  void DeleteNativeFileQuietly(const std::filesystem::path& native) override {
+    target_.DeleteNativeFileQuietly(native);
+  }
+  std::string ReadNativeFile(const std::filesystem::path& native, std::string_view shown) override {
+    return target_.ReadNativeFile(native, shown);
+  }
+  void WriteNativeFileAtomically(const std::filesystem::path& native, std::string_view shown,
+                                 std::string_view bytes) override {
+    target_.WriteNativeFileAtomically(native, shown, bytes);
+  }
 
-// Deletes a file. A deletion that fails (a read-only folder, a file already gone) is ignored: the
-// callers delete only files that hold nothing.
-void DeleteFileQuietly(std::string_view path);
-
-// The whole content of a file. Throws IoError when it cannot be opened or read.
-std::string ReadWholeFile(std::string_view path);
-
-// Writes `bytes` to a temporary file beside `path` and renames it over `path`, so that readers
-// see either the old file or the complete new one. Throws IoError; on failure nothing is left
-// behind and an earlier file at `path` is untouched. The data is not forced to the disk before the
-// rename (the file systems in use order a rename over a file after that file's data).
-void WriteFileAtomically(std::string_view path, std::string_view bytes);
-
-// The same for native paths; `shown_path` is the path that error messages name. The functions
-// above resolve their drive-form path and call these, which each platform implements.
-std::uintmax_t ProbeNativeFile(const std::filesystem::path& native);
-bool NativePathExists(const std::filesystem::path& native);
-std::optional<std::vector<std::string>> ListNativeSubfolders(const std::filesystem::path& native);
-void MakeNativeFolder(const std::filesystem::path& native, std::string_view shown_path);
-void DeleteNativeFileQuietly(const std::filesystem::path& native);
-std::string ReadNativeFile(const std::filesystem::path& native, std::string_view shown_path);
-void WriteNativeFileAtomically(const std::filesystem::path& native, std::string_view shown_path,
-                               std::string_view bytes);
+ private:
+  FileSystem& target_;
+};
 
 }  // namespace tavrimen::platform

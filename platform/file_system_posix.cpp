@@ -39,13 +39,35 @@ std::optional<std::uintmax_t> EntryLength(const fs::path& path) {
   return S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : 0;
 }
 
-void CreateEmptyFile(const fs::path& path) {
+bool CreateEmptyFile(const fs::path& path) {
   FileDescriptor created(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  return created.get() >= 0;
 }
 
-bool Exists(const fs::path& path) {
+SpelledEntry LookUpAsSpelled(const fs::path& path) {
   struct stat info;
-  return stat(path.c_str(), &info) == 0;
+  if (lstat(path.c_str(), &info) != 0) return {};
+  if (S_ISLNK(info.st_mode)) return {true, std::nullopt};
+  return {true, S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : 0};
+}
+
+bool IsReadableFolder(const fs::path& path) {
+  DIR* dir = opendir(path.c_str());
+  if (dir == nullptr) return false;
+  closedir(dir);
+  return true;
+}
+
+std::optional<std::vector<std::string>> Names(const fs::path& folder) {
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return std::nullopt;
+  std::vector<std::string> names;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  closedir(dir);
+  return names;
 }
 
 std::optional<std::vector<std::string>> Subfolders(const fs::path& folder) {
@@ -68,23 +90,32 @@ std::error_code MakeFolder(const fs::path& path) {
   return {};
 }
 
-void DeleteFileIgnoringErrors(const fs::path& path) { unlink(path.c_str()); }
+bool DeleteFileIgnoringErrors(const fs::path& path) { return unlink(path.c_str()) == 0; }
 
-std::error_code ReadFile(const fs::path& path, std::string& content) {
+std::error_code ReadFile(const fs::path& path, std::string& content,
+                         std::optional<std::uintmax_t> expected_length) {
   FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return ErrnoError(errno);
-  struct stat info;
-  if (fstat(fd.get(), &info) == 0 && S_ISDIR(info.st_mode)) return ErrnoError(EISDIR);
-  char buffer[65536];
+  // Reading a folder fails with EISDIR. The buffer holds one byte more than the expected length,
+  // so that a file of that length is read whole by one call, which tells its end too.
+  constexpr std::size_t kChunk = 65536;
+  const bool expected = expected_length && *expected_length < (std::uintmax_t{1} << 31);
+  std::size_t filled = 0;
+  content.resize(expected ? static_cast<std::size_t>(*expected_length) + 1 : kChunk);
   for (;;) {
-    ssize_t n = read(fd.get(), buffer, sizeof buffer);
+    if (filled == content.size()) content.resize(content.size() + kChunk);
+    const ssize_t n = read(fd.get(), content.data() + filled, content.size() - filled);
     if (n < 0) {
       if (errno == EINTR) continue;
+      content.clear();
       return ErrnoError(errno);
     }
-    if (n == 0) return {};
-    content.append(buffer, static_cast<std::size_t>(n));
+    filled += static_cast<std::size_t>(n);
+    const bool whole = expected && filled == *expected_length && filled < content.size();
+    if (n == 0 || whole) break;
   }
+  content.resize(filled);
+  return {};
 }
 
 std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes,

@@ -70,29 +70,50 @@ std::optional<std::uintmax_t> EntryLength(const fs::path& path) {
   return (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-void CreateEmptyFile(const fs::path& path) {
+bool CreateEmptyFile(const fs::path& path) {
   Handle created(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  return created.valid();
 }
 
-bool Exists(const fs::path& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+// The system matches names without regard to letter case itself: every path is as on disk.
+SpelledEntry LookUpAsSpelled(const fs::path&) { return {true, std::nullopt}; }
 
-std::optional<std::vector<std::string>> Subfolders(const fs::path& folder) {
+// The names in a folder that `keep` accepts; nothing when the folder cannot be read.
+template <typename Keep>
+std::optional<std::vector<std::string>> NamesWhere(const fs::path& folder, Keep keep) {
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW((folder / L"*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
   std::vector<std::string> names;
+  if (search == INVALID_HANDLE_VALUE) {
+    // An empty drive root has not even "." and "..".
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return names;
+    return std::nullopt;
+  }
   do {
-    const DWORD hidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(found.dwFileAttributes & hidden) &&
-        found.cFileName[0] != L'.') {
+    const std::wstring_view name = found.cFileName;
+    if (name != L"." && name != L".." && keep(found)) {
       names.push_back(Utf8String(fs::path(found.cFileName)));
     }
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return names;
+}
+
+bool IsReadableFolder(const fs::path& path) {
+  return NamesWhere(path, [](auto&) { return false; }).has_value();
+}
+
+std::optional<std::vector<std::string>> Names(const fs::path& folder) {
+  return NamesWhere(folder, [](const WIN32_FIND_DATAW&) { return true; });
+}
+
+std::optional<std::vector<std::string>> Subfolders(const fs::path& folder) {
+  return NamesWhere(folder, [](const WIN32_FIND_DATAW& found) {
+    const DWORD hidden = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(found.dwFileAttributes & hidden) && found.cFileName[0] != L'.';
+  });
 }
 
 std::error_code MakeFolder(const fs::path& path) {
@@ -105,9 +126,10 @@ std::error_code MakeFolder(const fs::path& path) {
   return WindowsError(error);
 }
 
-void DeleteFileIgnoringErrors(const fs::path& path) { DeleteFileW(path.c_str()); }
+bool DeleteFileIgnoringErrors(const fs::path& path) { return DeleteFileW(path.c_str()) != 0; }
 
-std::error_code ReadFile(const fs::path& path, std::string& content) {
+std::error_code ReadFile(const fs::path& path, std::string& content,
+                         std::optional<std::uintmax_t>) {
   Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return WindowsError(GetLastError());

@@ -11,9 +11,9 @@ namespace tavrimen {
 namespace {
 
 // Reads a whole table of the pattern-data folder; a missing table is an error.
-std::string ReadTable(const std::string& path) {
+std::string ReadTable(const platform::DataFolder& patdat, const std::string& path) {
   try {
-    return platform::ReadWholeFile(path);
+    return patdat.files.ReadWholeFile(path);
   } catch (const IoError& e) {
     throw TableReadError(e);
   }
@@ -21,9 +21,9 @@ std::string ReadTable(const std::string& path) {
 
 }  // namespace
 
-void LoadKishituTable(std::string_view patdat_path, Dictionaries& dictionaries) {
-  const std::string path = std::string(patdat_path) + std::string(kKishituTable.name);
-  const std::string bytes = ReadTable(path);
+void LoadKishituTable(const platform::DataFolder& patdat, Dictionaries& dictionaries) {
+  const std::string path = patdat.PathOf(kKishituTable.name);
+  const std::string bytes = ReadTable(patdat, path);
   dictionaries.kishitu_name.clear();
   dictionaries.kishitu_code.clear();
   platform::ItemReader reader(bytes);
@@ -37,9 +37,9 @@ void LoadKishituTable(std::string_view patdat_path, Dictionaries& dictionaries) 
   }
 }
 
-void LoadL4Names(std::string_view patdat_path, Dictionaries& dictionaries) {
-  const std::string path = std::string(patdat_path) + std::string(kL4Table.name);
-  const std::string bytes = ReadTable(path);
+void LoadL4Names(const platform::DataFolder& patdat, Dictionaries& dictionaries) {
+  const std::string path = patdat.PathOf(kL4Table.name);
+  const std::string bytes = ReadTable(patdat, path);
   dictionaries.l4_name.fill({});
   platform::ItemReader reader(bytes);
   while (!reader.AtEnd()) {
@@ -93,7 +93,7 @@ std::optional<std::string_view> CodeTable::Find(float code) const {
 const CodeTable& CodeTables::Get(const ReferenceTable& table) {
   auto found = tables_.find(table.name);
   if (found == tables_.end()) {
-    CodeTable rows(ReadTable(patdat_path_ + std::string(table.name)), table.items_per_row);
+    CodeTable rows(ReadTable(patdat_, patdat_.PathOf(table.name)), table.items_per_row);
     found = tables_.emplace(std::string(table.name), std::move(rows)).first;
   }
   return found->second;

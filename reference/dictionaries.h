@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "reference/tables.h"
 
 namespace tavrimen {
@@ -27,14 +28,14 @@ struct Dictionaries {
   std::array<std::string, kL4Codes + 1> l4_name;
 };
 
-// Empties the KISHITU rows and fills them from `patdat_path` & "KISHITU.TXT". Rows beyond 1000
-// are ignored. Throws TableReadError or NumberOverflowError.
-void LoadKishituTable(std::string_view patdat_path, Dictionaries& dictionaries);
+// Empties the KISHITU rows and fills them from "KISHITU.TXT" of the pattern-data folder. Rows
+// beyond 1000 are ignored. Throws TableReadError or NumberOverflowError.
+void LoadKishituTable(const platform::DataFolder& patdat, Dictionaries& dictionaries);
 
-// Empties L4Name and fills it from `patdat_path` & "L4.TXT": a later row with the same code
-// replaces the earlier name; codes outside 0 to 100 are ignored. Throws TableReadError or
+// Empties L4Name and fills it from "L4.TXT" of the pattern-data folder: a later row with the same
+// code replaces the earlier name; codes outside 0 to 100 are ignored. Throws TableReadError or
 // NumberOverflowError.
-void LoadL4Names(std::string_view patdat_path, Dictionaries& dictionaries);
+void LoadL4Names(const platform::DataFolder& patdat, Dictionaries& dictionaries);
 
 // The name of a KISHITU code (the first matching row wins), or empty text. Code 0 has no name.
 std::string KishituNameOf(const Dictionaries& dictionaries, float code);
@@ -64,13 +65,13 @@ class CodeTable {
 // The code tables of one pattern-data folder, each read on its first lookup.
 class CodeTables {
  public:
-  explicit CodeTables(std::string patdat_path) : patdat_path_(std::move(patdat_path)) {}
+  explicit CodeTables(const platform::DataFolder& patdat) : patdat_(patdat) {}
 
   // The table of the folder. Throws TableReadError when it cannot be read.
   const CodeTable& Get(const ReferenceTable& table);
 
  private:
-  std::string patdat_path_;
+  const platform::DataFolder patdat_;
   std::map<std::string, CodeTable, std::less<>> tables_;
 };
 

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
-#include "platform/drives.h"
 #include "platform/utilities.h"
 #include "reference/text_helpers.h"
 
 namespace tavrimen {
 
-PathVerdict CheckFolderPath(std::string& path) {
+PathVerdict CheckFolderPath(platform::FileSystem& files, std::string& path) {
   path = std::string(Trim(path));
   if (ByteSubstring(path, 2, 1) != ":") return PathVerdict::kNoDriveName;
   if (path.find_first_of("*?") != std::string::npos) return PathVerdict::kRejected;
@@ -18,7 +17,7 @@ PathVerdict CheckFolderPath(std::string& path) {
   if (path.size() > after_colon && path[after_colon] != '\\') {
     path = path.substr(0, after_colon) + "\\" + path.substr(after_colon);
   }
-  if (after_colon != 2 || !platform::ChangeDrive(path[0])) return PathVerdict::kRejected;
+  if (after_colon != 2 || !files.ChangeDrive(path[0])) return PathVerdict::kRejected;
   if (path.back() != '\\') path.push_back('\\');
   if (path.size() == 3) return PathVerdict::kAccepted;
   if (path.find("\\\\") != std::string::npos) return PathVerdict::kRejected;

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace tavrimen {
 
 enum class PathVerdict {
@@ -17,7 +19,7 @@ enum class PathVerdict {
 // Checks a folder path and normalises it in place: trimmed, a backslash after the colon, a final
 // backslash. Makes the path's drive the current drive. The path is changed in place even when it
 // is rejected. (ValidateFolderPath in app/folder_path.h shows the drive-name message.)
-PathVerdict CheckFolderPath(std::string& path);
+PathVerdict CheckFolderPath(platform::FileSystem& files, std::string& path);
 
 // Whether a checked path (ending with a backslash) is a drive root, which has no folder name.
 bool IsDriveRoot(std::string_view checked_path);

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "platform/cp932.h"
-#include "platform/drives.h"
 #include "platform/errors.h"
 #include "platform/file_system.h"
 #include "platform/item_reader.h"
@@ -13,11 +12,11 @@
 
 namespace tavrimen {
 
-std::string PatternFolderFromText(std::string_view text) {
+std::string PatternFolderFromText(const platform::DriveTable& drives, std::string_view text) {
   std::string folder(text);
   if (folder.empty()) return folder;
   if (folder.front() == '/') {
-    if (auto drive_form = platform::ToDriveForm(platform::Utf8Path(folder))) {
+    if (auto drive_form = drives.ToDriveForm(platform::Utf8Path(folder))) {
       folder = *drive_form;
     }
   }
@@ -25,24 +24,24 @@ std::string PatternFolderFromText(std::string_view text) {
   return folder;
 }
 
-std::string ReadPatternFolderSetting() {
+std::string ReadPatternFolderSetting(platform::FileSystem& files) {
   auto settings_path = [] {
     return platform::Utf8Path(platform::QPRTrim(platform::SysDir())) / kSettingsFileName;
   };
-  if (platform::ProbeNativeFile(settings_path()) < 1) {
-    platform::DeleteNativeFileQuietly(settings_path());
+  if (files.ProbeNativeFile(settings_path()) < 1) {
+    files.DeleteNativeFileQuietly(settings_path());
     return {};
   }
   std::string content;
   try {
-    content = platform::ReadNativeFile(settings_path(), platform::Utf8String(settings_path()));
+    content = files.ReadNativeFile(settings_path(), platform::Utf8String(settings_path()));
   } catch (const IoError&) {
     return {};
   }
   platform::ItemReader reader(content);
   reader.NextLine();
   std::string field = reader.NextText();
-  return PatternFolderFromText(cp932::ToUtf8(TrimLeft(TrimRight(field))));
+  return PatternFolderFromText(files.drives(), cp932::ToUtf8(TrimLeft(TrimRight(field))));
 }
 
 }  // namespace tavrimen

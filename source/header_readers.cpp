@@ -103,7 +103,7 @@ CntValues HeaderReaders::ReadCntRecord() {
   FillSourceFields(kCntRecord);
   CntValues values;
   values.soil_pattern = src_field_[6];
-  values.loader_argument = NumberInFile(src_field_[5], source_folder_ + std::string(kCntFile.name));
+  values.loader_argument = NumberInFile(src_field_[5], source_folder_.PathOf(kCntFile.name));
   values.boring_number = src_field_[3];
   return values;
 }
@@ -123,7 +123,7 @@ void HeaderReaders::ReadTitle1Record() {
       } else if (line == 20) {
         text += " -1 -1";
       } else if (line == 17) {
-        const float code = NumberInFile(field, source_folder_ + std::string(kTitle2File.name));
+        const float code = NumberInFile(field, source_folder_.PathOf(kTitle2File.name));
         if (auto name = code_tables_.Get(*kTitle2File.codes[0].table).Find(code)) text = *name;
       }
     } else if (line == 7 && field == "@") {
@@ -142,8 +142,8 @@ void HeaderReaders::ReadTitle2Record() {
   for (int j = 1; j <= catalogue_.src_field_count[kTitle2Record.kind]; ++j) {
     const int line = kTitle2Record.field_line[j];
     if (line == 15) {
-      src_field_[j] = WholePartText(
-          NumberInFile(src_field_[j], source_folder_ + std::string(kTitle2File.name)));
+      src_field_[j] =
+          WholePartText(NumberInFile(src_field_[j], source_folder_.PathOf(kTitle2File.name)));
     }
     if (line == 0) continue;
     std::string& text = lines_[line];

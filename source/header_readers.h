@@ -29,11 +29,11 @@ struct HeaderRecord {
 
 class HeaderReaders {
  public:
-  HeaderReaders(const Catalogue& catalogue, const TitleData& title_data, std::string source_folder,
-                CodeTables& code_tables, HeaderLines& lines)
+  HeaderReaders(const Catalogue& catalogue, const TitleData& title_data,
+                const DataFolder& source_folder, CodeTables& code_tables, HeaderLines& lines)
       : catalogue_(catalogue),
         title_data_(title_data),
-        source_folder_(std::move(source_folder)),
+        source_folder_(source_folder),
         code_tables_(code_tables),
         lines_(lines) {}
 
@@ -52,7 +52,7 @@ class HeaderReaders {
 
   const Catalogue& catalogue_;
   const TitleData& title_data_;
-  std::string source_folder_;
+  const DataFolder source_folder_;
   CodeTables& code_tables_;
   HeaderLines& lines_;
   std::array<std::string, 31> src_field_;

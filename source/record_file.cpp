@@ -4,7 +4,6 @@
 
 #include "platform/cp932.h"
 #include "platform/errors.h"
-#include "platform/file_system.h"
 #include "reference/text_helpers.h"
 
 namespace tavrimen {
@@ -14,21 +13,21 @@ std::string Record::Or(int item, std::string_view mark) const {
   return text.empty() ? std::string(mark) : text;
 }
 
-std::optional<std::string> RecordFile::ReadBytes(const std::string& folder,
+std::optional<std::string> RecordFile::ReadBytes(const DataFolder& folder,
                                                  const RecordFileLayout& layout) {
-  const std::string path = folder + std::string(layout.name);
-  if (platform::ProbeFile(path) == 0) {
-    if (layout.when_empty == WhenEmpty::kDelete) platform::DeleteFileQuietly(path);
+  const std::string path = folder.PathOf(layout.name);
+  if (folder.files.ProbeFile(path) == 0) {
+    if (layout.when_empty == WhenEmpty::kDelete) folder.files.DeleteFileQuietly(path);
     return std::nullopt;
   }
-  return platform::ReadWholeFile(path);
+  return folder.files.ReadWholeFile(path);
 }
 
-std::optional<RecordFile> RecordFile::Open(const std::string& folder,
+std::optional<RecordFile> RecordFile::Open(const DataFolder& folder,
                                            const RecordFileLayout& layout) {
   auto bytes = ReadBytes(folder, layout);
   if (!bytes) return std::nullopt;
-  return RecordFile(folder + std::string(layout.name), std::move(*bytes), layout.items_per_record);
+  return RecordFile(folder.PathOf(layout.name), std::move(*bytes), layout.items_per_record);
 }
 
 RecordFile::RecordFile(std::string path, std::string bytes, int items_per_record)

@@ -9,10 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/item_reader.h"
 #include "source/record_files.h"
 
 namespace tavrimen {
+
+using platform::DataFolder;
 
 // The items of one record, 1-based. Items past the end of a short last record are empty and
 // placed at the end of the data.
@@ -30,11 +33,11 @@ class Record {
 
 class RecordFile {
  public:
-  // The file `layout.name` of `folder` (drive form, ending with a backslash). Nothing when it is
-  // missing or empty. Throws IoError when it cannot be read.
-  static std::optional<RecordFile> Open(const std::string& folder, const RecordFileLayout& layout);
+  // The file `layout.name` of `folder`. Nothing when it is missing or empty. Throws IoError when
+  // it cannot be read.
+  static std::optional<RecordFile> Open(const DataFolder& folder, const RecordFileLayout& layout);
   // The same probe and read, for readers that take the file's items in an order of their own.
-  static std::optional<std::string> ReadBytes(const std::string& folder,
+  static std::optional<std::string> ReadBytes(const DataFolder& folder,
                                               const RecordFileLayout& layout);
 
   RecordFile(std::string path, std::string bytes, int items_per_record);

@@ -12,7 +12,7 @@ namespace {
 
 // Reads the fields of one title file into `fields` (0-based), as many as its description names,
 // and returns how many the file held.
-int ReadTitleFile(const std::string& folder, const RecordFileLayout& layout,
+int ReadTitleFile(const DataFolder& folder, const RecordFileLayout& layout,
                   std::vector<std::string>& fields) {
   fields.assign(static_cast<std::size_t>(layout.items_per_record), std::string());
   auto bytes = RecordFile::ReadBytes(folder, layout);
@@ -45,13 +45,13 @@ void RepairGroup(const std::string& path2, std::vector<std::string>& t2, int fir
 
 }  // namespace
 
-void ReadTitleFiles(std::string_view folder, TitleData& data) {
-  const std::string path1 = std::string(folder) + std::string(kTitle1File.name);
-  const std::string path2 = std::string(folder) + std::string(kTitle2File.name);
+void ReadTitleFiles(const DataFolder& folder, TitleData& data) {
+  const std::string path1 = folder.PathOf(kTitle1File.name);
+  const std::string path2 = folder.PathOf(kTitle2File.name);
   std::vector<std::string> t1;
   std::vector<std::string> t2;
-  data.title1_count = ReadTitleFile(std::string(folder), kTitle1File, t1);
-  data.title2_count = ReadTitleFile(std::string(folder), kTitle2File, t2);
+  data.title1_count = ReadTitleFile(folder, kTitle1File, t1);
+  data.title2_count = ReadTitleFile(folder, kTitle2File, t2);
 
   RepairGroup(path2, t2, 8, path1, t1, 10);
   RepairGroup(path2, t2, 11, path1, t1, 13);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "source/record_file.h"
+
 namespace tavrimen {
 
 struct TitleData {
@@ -15,10 +17,10 @@ struct TitleData {
   int title2_count = 0;  // fields read from Titl02.txt
 };
 
-// Reads "Titl01.txt" and "Titl02.txt" of `folder` (drive form, ending with a backslash), repairs
+// Reads "Titl01.txt" and "Titl02.txt" of `folder`, repairs
 // two groups of the second file's values from the first, and fills row 1 columns 1 to 28 and row 2
 // columns 1 to 15. An empty or missing title file counts 0 fields and is deleted (so none is left
 // behind by the probe). Fields beyond what the tables hold are ignored. Throws IoError.
-void ReadTitleFiles(std::string_view folder, TitleData& data);
+void ReadTitleFiles(const DataFolder& folder, TitleData& data);
 
 }  // namespace tavrimen

@@ -4,6 +4,7 @@
 #include <QStyle>
 
 #include "app/folder_lists.h"
+#include "platform/disk_file_system.h"
 
 namespace tavrimen::gui {
 namespace {
@@ -12,14 +13,16 @@ constexpr int kPathRole = Qt::UserRole;
 
 }  // namespace
 
-DirectoryList::DirectoryList(QWidget* parent) : QListWidget(parent) {
+DirectoryList::DirectoryList(platform::DriveTable& drives, QWidget* parent)
+    : QListWidget(parent), drives_(drives) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   connect(this, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { openRow(row(item)); });
 }
 
 bool DirectoryList::setPath(const QString& drive_form_path) {
-  auto entries = DirectoryEntries(drive_form_path.toStdString());
+  platform::DiskFileSystem files(drives_);
+  auto entries = DirectoryEntries(files, drive_form_path.toStdString());
   if (!entries) return false;
   const bool changed = drive_form_path != path_;
   path_ = drive_form_path;

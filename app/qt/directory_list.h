@@ -8,6 +8,8 @@
 #include <QString>
 #include <vector>
 
+#include "platform/drive_table.h"
+
 namespace tavrimen {
 struct DirectoryEntry;
 }
@@ -18,7 +20,8 @@ class DirectoryList : public QListWidget {
   Q_OBJECT
 
  public:
-  explicit DirectoryList(QWidget* parent = nullptr);
+  // Paths are resolved with `drives`, which must outlive the list.
+  explicit DirectoryList(platform::DriveTable& drives, QWidget* parent = nullptr);
 
   // The list's folder in drive form ("C:\DATA", "C:\" for a root).
   QString path() const { return path_; }
@@ -39,6 +42,7 @@ class DirectoryList : public QListWidget {
  private:
   void fill(const std::vector<DirectoryEntry>& entries);
 
+  platform::DriveTable& drives_;
   QString path_;
 };
 

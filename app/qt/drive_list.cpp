@@ -3,12 +3,12 @@
 #include <cctype>
 
 #include "app/folder_lists.h"
-#include "platform/drives.h"
 
 namespace tavrimen::gui {
 
-DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
-  for (const platform::Drive& drive : platform::Drives()) {
+DriveList::DriveList(const std::vector<platform::Drive>& drives, QWidget* parent)
+    : QComboBox(parent) {
+  for (const platform::Drive& drive : drives) {
     addItem(QString::fromStdString(DriveCaption(drive)), QChar(drive.letter));
   }
 }

@@ -1,7 +1,10 @@
-// A drive list: the drives of the platform layer, one entry a drive ("c: [/home/me/borings]").
+// A drive list: the drives of a drive table, one entry a drive ("c: [/home/me/borings]").
 #pragma once
 
 #include <QComboBox>
+#include <vector>
+
+#include "platform/drive_table.h"
 
 namespace tavrimen::gui {
 
@@ -9,7 +12,7 @@ class DriveList : public QComboBox {
   Q_OBJECT
 
  public:
-  explicit DriveList(QWidget* parent = nullptr);
+  explicit DriveList(const std::vector<platform::Drive>& drives, QWidget* parent = nullptr);
 
   // The drive letter of the current entry.
   char drive() const;

@@ -10,7 +10,7 @@
 #include "app/folder_lists.h"
 #include "app/form_layout.h"
 #include "app/start_up.h"
-#include "platform/drives.h"
+#include "platform/disk_file_system.h"
 
 namespace tavrimen::gui {
 namespace {
@@ -28,7 +28,7 @@ void PaintLightGrey(QWidget* widget) {
   widget->setAutoFillBackground(true);
 }
 
-QWidget* Make(const ControlSpec& control, QWidget* parent) {
+QWidget* Make(const ControlSpec& control, QWidget* parent, platform::DriveTable& drives) {
   QWidget* widget = nullptr;
   switch (control.kind) {
     case ControlKind::kPanel:
@@ -47,10 +47,10 @@ QWidget* Make(const ControlSpec& control, QWidget* parent) {
       widget = new QPushButton(Q(control.caption), parent);
       break;
     case ControlKind::kDriveList:
-      widget = new DriveList(parent);
+      widget = new DriveList(drives.Drives(), parent);
       break;
     case ControlKind::kDirectoryList:
-      widget = new DirectoryList(parent);
+      widget = new DirectoryList(drives, parent);
       break;
   }
   widget->setObjectName(Q(control.name));
@@ -139,7 +139,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   for (const ControlSpec& control : kForm1Controls) {
     QWidget* container =
         control.container == "Form1" ? this : findChild<QWidget*>(Q(control.container));
-    QWidget* widget = Make(control, container);
+    QWidget* widget = Make(control, container, drives_);
     widget->setGeometry(Pixels(control.twips));
     if (control.kind == ControlKind::kPanel || control.kind == ControlKind::kFrame ||
         control.kind == ControlKind::kLabel) {
@@ -167,9 +167,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   text2_->raise();
 
   // Both lists start at the current directory.
-  const QString start = Q(StartingFolder());
-  drive1_->setDrive(platform::CurrentDrive());
-  drive2_->setDrive(platform::CurrentDrive());
+  platform::DiskFileSystem files(drives_);
+  const QString start = Q(StartingFolder(files));
+  drive1_->setDrive(drives_.CurrentDrive());
+  drive2_->setDrive(drives_.CurrentDrive());
   dir1_->setPath(start);
   dir2_->setPath(start);
 
@@ -187,7 +188,8 @@ bool Form1::Form_Load() {
     move(CentredOrigin(area.x(), area.width(), width()),
          CentredOrigin(area.y(), area.height(), height()));
   }
-  auto patdat = LoadPatternFolder(*this);
+  platform::DiskFileSystem files(drives_);
+  auto patdat = LoadPatternFolder(files, *this);
   if (!patdat) return false;
   patdat_path_ = *patdat;
   text2_->setText(dir2_->path());
@@ -198,19 +200,22 @@ bool Form1::Form_Load() {
 
 void Form1::DriveChange(DriveList* drive, DirectoryList* dir) {
   QtDriveAndDirectory lists(drive, dir);
-  tavrimen::DriveChange(lists);
+  platform::DiskFileSystem files(drives_);
+  tavrimen::DriveChange(files, lists);
 }
 
 void Form1::DirChange(DirectoryList* dir, QLineEdit* text) {
   text->setText(dir->path());
-  tavrimen::DirChange(dir->path().toStdString());
+  platform::DiskFileSystem files(drives_);
+  tavrimen::DirChange(files, dir->path().toStdString());
 }
 
 void Form1::Command1_Click() {
   // Events are processed once during a run; a click that arrives then is not a second run.
   if (running_) return;
   running_ = true;
-  tavrimen::Command1_Click(*this, patdat_path_);
+  platform::DiskFileSystem files(drives_);
+  tavrimen::Command1_Click(*this, files, patdat_path_);
   running_ = false;
 }
 

@@ -14,6 +14,7 @@
 #include "app/qt/directory_list.h"
 #include "app/qt/drive_list.h"
 #include "app/window.h"
+#include "platform/drive_table.h"
 
 namespace tavrimen::gui {
 
@@ -33,6 +34,8 @@ class Form1 : public QWidget, public Window {
   bool Form_Load();
 
   const std::string& patdat_path() const { return patdat_path_; }
+  // The window's drives and their current directories.
+  const platform::DriveTable& drives() const { return drives_; }
 
   // Window interface of the conversion run.
   std::string Text(TextBox box) const override;
@@ -51,6 +54,9 @@ class Form1 : public QWidget, public Window {
   void DriveChange(DriveList* drive, DirectoryList* dir);
   void DirChange(DirectoryList* dir, QLineEdit* text);
 
+  // The drives and their current directories, for the window's whole life; each action works
+  // through a file system of its own over them.
+  platform::DriveTable drives_ = platform::DriveTable::FromEnvironment();
   QLabel* label3_;
   QLineEdit* text2_;
   QLineEdit* text1_;

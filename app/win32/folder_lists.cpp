@@ -4,7 +4,7 @@
 #include <shellapi.h>
 
 #include "app/win32/wide.h"
-#include "platform/drives.h"
+#include "platform/disk_file_system.h"
 
 namespace tavrimen::win32 {
 namespace {
@@ -19,8 +19,10 @@ HICON FolderIcon(bool open) {
 
 }  // namespace
 
-DirectoryList::DirectoryList(HWND list_box, std::function<void()> changed)
+DirectoryList::DirectoryList(HWND list_box, platform::DriveTable& drives,
+                             std::function<void()> changed)
     : list_box_(list_box),
+      drives_(drives),
       changed_(std::move(changed)),
       open_icon_(FolderIcon(true)),
       closed_icon_(FolderIcon(false)) {
@@ -34,7 +36,8 @@ DirectoryList::~DirectoryList() {
 }
 
 bool DirectoryList::SetPath(const std::string& drive_form_path) {
-  auto entries = DirectoryEntries(drive_form_path);
+  platform::DiskFileSystem files(drives_);
+  auto entries = DirectoryEntries(files, drive_form_path);
   if (!entries) return false;
   const bool changed = drive_form_path != path_;
   path_ = drive_form_path;
@@ -104,9 +107,10 @@ LRESULT CALLBACK DirectoryList::KeyProc(HWND window, UINT message, WPARAM wparam
   return DefSubclassProc(window, message, wparam, lparam);
 }
 
-DriveList::DriveList(HWND combo_box, std::function<void()> changed)
+DriveList::DriveList(HWND combo_box, const std::vector<platform::Drive>& drives,
+                     std::function<void()> changed)
     : combo_box_(combo_box), changed_(std::move(changed)) {
-  for (const platform::Drive& drive : platform::Drives()) {
+  for (const platform::Drive& drive : drives) {
     SendMessageW(combo_box_, CB_ADDSTRING, 0,
                  reinterpret_cast<LPARAM>(Wide(DriveCaption(drive)).c_str()));
     letters_.push_back(drive.letter);

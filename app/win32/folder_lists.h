@@ -10,14 +10,16 @@
 #include <vector>
 
 #include "app/folder_lists.h"
+#include "platform/drive_table.h"
 
 namespace tavrimen::win32 {
 
 class DirectoryList {
  public:
   // `list_box` is an owner-drawn list box (LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY);
-  // `changed` runs when the list moves to another folder.
-  DirectoryList(HWND list_box, std::function<void()> changed);
+  // `changed` runs when the list moves to another folder. Paths are resolved with `drives`,
+  // which must outlive the list.
+  DirectoryList(HWND list_box, platform::DriveTable& drives, std::function<void()> changed);
   ~DirectoryList();
   DirectoryList(const DirectoryList&) = delete;
   DirectoryList& operator=(const DirectoryList&) = delete;
@@ -41,6 +43,7 @@ class DirectoryList {
                                   UINT_PTR id, DWORD_PTR self);
 
   HWND list_box_;
+  platform::DriveTable& drives_;
   std::function<void()> changed_;
   std::string path_;
   std::vector<DirectoryEntry> entries_;
@@ -53,8 +56,9 @@ class DirectoryList {
 class DriveList {
  public:
   // `combo_box` is a drop-down list; `changed` runs when another drive is chosen, by the user or
-  // by SetIndex.
-  DriveList(HWND combo_box, std::function<void()> changed);
+  // by SetIndex. It lists `drives`.
+  DriveList(HWND combo_box, const std::vector<platform::Drive>& drives,
+            std::function<void()> changed);
 
   HWND handle() const { return combo_box_; }
   char Drive() const;

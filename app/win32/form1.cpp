@@ -6,7 +6,7 @@
 #include "app/form_layout.h"
 #include "app/start_up.h"
 #include "app/win32/wide.h"
-#include "platform/drives.h"
+#include "platform/disk_file_system.h"
 
 namespace tavrimen::win32 {
 namespace {
@@ -171,9 +171,10 @@ Form1::Form1(HINSTANCE instance) {
   Layout(dpi_);
 
   // Both lists start at the current directory.
-  const std::string start = StartingFolder();
-  drive1_->SelectDrive(platform::CurrentDrive());
-  drive2_->SelectDrive(platform::CurrentDrive());
+  platform::DiskFileSystem files(drives_);
+  const std::string start = StartingFolder(files);
+  drive1_->SelectDrive(drives_.CurrentDrive());
+  drive2_->SelectDrive(drives_.CurrentDrive());
   dir1_->SetPath(start);
   dir2_->SetPath(start);
 }
@@ -212,18 +213,19 @@ void Form1::CreateControls(HINSTANCE instance) {
     }
   }
 
-  drive1_ =
-      std::make_unique<DriveList>(Control("Drive1"), [this] { DriveChange(*drive1_, *dir1_); });
-  drive2_ =
-      std::make_unique<DriveList>(Control("Drive2"), [this] { DriveChange(*drive2_, *dir2_); });
-  dir1_ = std::make_unique<DirectoryList>(Control("Dir1"), [this] {
-    SetWindowTextW(Control("Text1"), Wide(dir1_->path()).c_str());
-    tavrimen::DirChange(dir1_->path());
-  });
-  dir2_ = std::make_unique<DirectoryList>(Control("Dir2"), [this] {
-    SetWindowTextW(Control("Text2"), Wide(dir2_->path()).c_str());
-    tavrimen::DirChange(dir2_->path());
-  });
+  drive1_ = std::make_unique<DriveList>(Control("Drive1"), drives_.Drives(),
+                                        [this] { DriveChange(*drive1_, *dir1_); });
+  drive2_ = std::make_unique<DriveList>(Control("Drive2"), drives_.Drives(),
+                                        [this] { DriveChange(*drive2_, *dir2_); });
+  auto dir_change = [this](const DirectoryList& dir, const char* text) {
+    SetWindowTextW(Control(text), Wide(dir.path()).c_str());
+    platform::DiskFileSystem files(drives_);
+    tavrimen::DirChange(files, dir.path());
+  };
+  dir1_ = std::make_unique<DirectoryList>(Control("Dir1"), drives_,
+                                          [=, this] { dir_change(*dir1_, "Text1"); });
+  dir2_ = std::make_unique<DirectoryList>(Control("Dir2"), drives_,
+                                          [=, this] { dir_change(*dir2_, "Text2"); });
 }
 
 void Form1::Layout(UINT dpi) {
@@ -265,7 +267,8 @@ bool Form1::Form_Load() {
                CentredOrigin(screen.top, screen.bottom - screen.top, outer.bottom - outer.top), 0,
                0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-  auto patdat = LoadPatternFolder(*this);
+  platform::DiskFileSystem files(drives_);
+  auto patdat = LoadPatternFolder(files, *this);
   if (!patdat) return false;
   patdat_path_ = *patdat;
   SetWindowTextW(Control("Text2"), Wide(dir2_->path()).c_str());
@@ -404,14 +407,16 @@ void Form1::OnCommand(int id, int notification) {
 
 void Form1::DriveChange(DriveList& drive, DirectoryList& dir) {
   Win32DriveAndDirectory lists(drive, dir);
-  tavrimen::DriveChange(lists);
+  platform::DiskFileSystem files(drives_);
+  tavrimen::DriveChange(files, lists);
 }
 
 void Form1::Command1_Click() {
   // Events are processed once during a run; a click that arrives then is not a second run.
   if (running_) return;
   running_ = true;
-  tavrimen::Command1_Click(*this, patdat_path_);
+  platform::DiskFileSystem files(drives_);
+  tavrimen::Command1_Click(*this, files, patdat_path_);
   running_ = false;
   if (close_requested_) DestroyWindow(window_);
 }

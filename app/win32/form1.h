@@ -13,6 +13,7 @@
 
 #include "app/win32/folder_lists.h"
 #include "app/window.h"
+#include "platform/drive_table.h"
 
 namespace tavrimen::win32 {
 
@@ -35,6 +36,8 @@ class Form1 : public Window {
   // The control of that name ("Text1", "Command1", "Dir2", ...).
   HWND Control(std::string_view name) const;
   const std::string& patdat_path() const { return patdat_path_; }
+  // The window's drives and their current directories.
+  const platform::DriveTable& drives() const { return drives_; }
   UINT dpi() const { return dpi_; }
 
   // Dispatches a message of the loop, with the keyboard handling of a dialog (Tab, arrow keys).
@@ -62,6 +65,9 @@ class Form1 : public Window {
   void OnCommand(int id, int notification);
   void DriveChange(DriveList& drive, DirectoryList& dir);
 
+  // The drives and their current directories, for the window's whole life; each action works
+  // through a file system of its own over them.
+  platform::DriveTable drives_ = platform::DriveTable::FromEnvironment();
   HWND window_ = nullptr;
   HWND panel_ = nullptr;  // Picture1
   std::map<std::string, HWND, std::less<>> controls_;

@@ -7,10 +7,10 @@
 #include <functional>
 
 #include "app/conversion_run.h"
-#include "platform/faults.h"
 #include "support/data_set.h"
 #include "support/drive_table.h"
 #include "support/fake_window.h"
+#include "support/faulty_file_system.h"
 
 namespace tavrimen {
 namespace {
@@ -23,7 +23,7 @@ using testing::Sj;
 using testing::TempFolder;
 using testing::WriteFile;
 using testing::WriteFiles;
-namespace faults = platform::faults;
+using Operation = testing::FaultyFileSystem::Operation;
 
 const std::string kEarlier = "earlier record file";
 
@@ -36,7 +36,6 @@ class BadInput {
     WriteFiles(Source(), testing::MinimalBoring());
     WriteFile(Out() / "B-1", kEarlier);
   }
-  ~BadInput() { faults::Clear(); }
 
   std::filesystem::path Patdat() const { return root_.path() / "PATDAT"; }
   std::filesystem::path Source() const { return root_.path() / "DATA" / "B-1"; }
@@ -53,6 +52,7 @@ class BadInput {
   std::string destination = "C:\\OUT";
   TempFolder root_;
   testing::ScopedDrives drives_;
+  testing::FaultyFileSystem files{drives_.Files()};
 };
 
 enum class Expect { kRecordFile, kRefusal, kFailure };
@@ -168,17 +168,15 @@ const std::vector<Case>& Cases() {
       // The disk.
       {"read-only source folder",
        [](BadInput& b) {
-         faults::FailBelow(b.Source(), faults::Operation::kCreate, EROFS);
-         faults::FailBelow(b.Source(), faults::Operation::kDelete, EROFS);
+         b.files.FailBelow(b.Source(), Operation::kCreate, EROFS);
+         b.files.FailBelow(b.Source(), Operation::kDelete, EROFS);
        },
        Expect::kRecordFile, "1100 b_no B-1"},
       {"read-only destination",
-       [](BadInput& b) { faults::FailBelow(b.Out(), faults::Operation::kCreate, EROFS); },
-       Expect::kFailure,
+       [](BadInput& b) { b.files.FailBelow(b.Out(), Operation::kCreate, EROFS); }, Expect::kFailure,
        "記録ファイルを書き込めません。\nC:\\OUT\\B-1\n読み取り専用のドライブです。"},
       {"disk full while writing",
-       [](BadInput& b) { faults::FailBelow(b.Out(), faults::Operation::kWrite, ENOSPC); },
-       Expect::kFailure,
+       [](BadInput& b) { b.files.FailBelow(b.Out(), Operation::kWrite, ENOSPC); }, Expect::kFailure,
        "記録ファイルを書き込めません。\nC:\\OUT\\B-1\nディスクの空き容量が足りません。"},
       {"destination path is a file",
        [](BadInput& b) {
@@ -188,14 +186,14 @@ const std::vector<Case>& Cases() {
        Expect::kFailure, "記録ファイルを書き込めません。\nC:\\OUT\\file.txt\\B-1\n"},
       {"destination folder cannot be created",
        [](BadInput& b) {
-         faults::FailBelow(b.Out() / "NEW", faults::Operation::kMakeFolder, EACCES);
+         b.files.FailBelow(b.Out() / "NEW", Operation::kMakeFolder, EACCES);
          b.destination = "C:\\OUT\\NEW";
        },
        Expect::kFailure, "フォルダを作成できません。\nC:\\OUT\\NEW\nアクセスが拒否されました。"},
       {"source folder deleted while the run works",
        [](BadInput& b) {
-         faults::FailBelow(b.Source(), faults::Operation::kRead, ENOENT);
-         faults::FailBelow(b.Source(), faults::Operation::kCreate, ENOENT);
+         b.files.FailBelow(b.Source(), Operation::kRead, ENOENT);
+         b.files.FailBelow(b.Source(), Operation::kCreate, ENOENT);
        },
        Expect::kFailure, "ファイルを読み込めません。\nC:\\DATA\\B-1\\Titl01.txt\n"},
       // Reference tables.
@@ -239,8 +237,7 @@ TEST(BadInput, EveryCaseEndsIdleWithACompleteRecordFileOrAClearMessage) {
     c.setup(b);
     FakeWindow window(b.destination, "C:\\DATA\\B-1");
     window.boxes.answers = {MessageAnswer::kYes};
-    const RunOutcome outcome = Command1_Click(window, "C:\\PATDAT\\");
-    faults::Clear();
+    const RunOutcome outcome = Command1_Click(window, b.files, "C:\\PATDAT\\");
     EXPECT_EQ(window.pointer, Pointer::kDefault) << c.name;
     std::vector<testing::ShownMessage> messages;
     for (const auto& shown : window.boxes.shown) {
@@ -277,12 +274,12 @@ TEST(BadInput, EveryCaseEndsIdleWithACompleteRecordFileOrAClearMessage) {
 
 TEST(BadInput, ReadOnlySourceFolderIsLeftAsItWas) {
   BadInput b;
-  faults::FailBelow(b.Source(), faults::Operation::kCreate, EROFS);
-  faults::FailBelow(b.Source(), faults::Operation::kDelete, EROFS);
+  b.files.FailBelow(b.Source(), Operation::kCreate, EROFS);
+  b.files.FailBelow(b.Source(), Operation::kDelete, EROFS);
   b.WriteBytes("X5.TXT", "");
   const std::string before = FileNames(b.Source());
   FakeWindow window("C:\\OUT", "C:\\DATA\\B-1");
-  EXPECT_EQ(Command1_Click(window, "C:\\PATDAT\\"), RunOutcome::kConverted);
+  EXPECT_EQ(Command1_Click(window, b.files, "C:\\PATDAT\\"), RunOutcome::kConverted);
   EXPECT_EQ(FileNames(b.Source()), before);
 }
 

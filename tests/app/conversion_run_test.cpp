@@ -37,7 +37,9 @@ class ConversionRunTest : public ::testing::Test {
   }
   std::filesystem::path Source() const { return root_.path() / "DATA" / "B-1"; }
   std::filesystem::path Record() const { return root_.path() / "OUT" / "B-1"; }
-  RunOutcome Run(FakeWindow& window) { return Command1_Click(window, "C:\\PATDAT\\"); }
+  RunOutcome Run(FakeWindow& window) {
+    return Command1_Click(window, drives_.Files(), "C:\\PATDAT\\");
+  }
 
   TempFolder root_;
   ScopedDrives drives_;

@@ -42,7 +42,7 @@ class DataCheckTest : public ::testing::Test {
     WriteFiles(folder, changes);
     const auto before = Snapshot(folder);
     std::vector<std::string> shown;
-    for (const Finding& f : CheckDataSet("C:\\B-1\\", "C:\\PATDAT\\")) {
+    for (const Finding& f : CheckDataSet(drives_.Files(), "C:\\B-1\\", "C:\\PATDAT\\")) {
       std::string file = f.file.rfind("C:\\B-1\\", 0) == 0 ? f.file.substr(7) : f.file;
       shown.push_back(file + ":" + std::to_string(f.line) + ":" + std::to_string(f.column) + ": " +
                       SeverityName(f.severity) + ": " + f.message);
@@ -122,7 +122,7 @@ TEST_F(DataCheckTest, BytesThatAreNotCodePage932AreShownAtTheirPlace) {
   WriteFiles(root_.path() / "B-1", testing::MinimalBoring());
   testing::WriteFile(root_.path() / "B-1" / "X12.txt",
                      "1,1.00,\"" + testing::Sj("地質") + "\x81\x20\"\r\n");
-  const std::vector<Finding> findings = CheckDataSet("C:\\B-1\\", "C:\\PATDAT\\");
+  const std::vector<Finding> findings = CheckDataSet(drives_.Files(), "C:\\B-1\\", "C:\\PATDAT\\");
   auto found = std::find_if(findings.begin(), findings.end(),
                             [](const Finding& f) { return f.file == "C:\\B-1\\X12.txt"; });
   ASSERT_NE(found, findings.end());
@@ -153,7 +153,7 @@ TEST_F(DataCheckTest, UnassignedDoubleByteCodesAreNotCodePage932) {
   WriteFiles(root_.path() / "B-1", testing::MinimalBoring());
   testing::WriteFile(root_.path() / "B-1" / "X14.txt", "1,5.00,\x85\x40,x,0,0\r\n");
   bool found = false;
-  for (const Finding& f : CheckDataSet("C:\\B-1\\", "C:\\PATDAT\\")) {
+  for (const Finding& f : CheckDataSet(drives_.Files(), "C:\\B-1\\", "C:\\PATDAT\\")) {
     found = found || (f.file == "C:\\B-1\\X14.txt" && f.line == 1 && f.column == 8);
   }
   EXPECT_TRUE(found);
@@ -177,7 +177,7 @@ TEST_F(DataCheckTest, MissingReferenceTableIsAnError) {
 }
 
 TEST_F(DataCheckTest, DriveRootHasNoRecordFileName) {
-  const std::vector<Finding> findings = CheckDataSet("C:\\", "C:\\PATDAT\\");
+  const std::vector<Finding> findings = CheckDataSet(drives_.Files(), "C:\\", "C:\\PATDAT\\");
   ASSERT_FALSE(findings.empty());
   EXPECT_EQ(findings[0].message,
             "変換元フォルダにドライブのルートは指定できません。 "

@@ -29,14 +29,14 @@ TEST(DirectoryEntriesTest, AncestorsOpenThenSubfoldersByNameWithoutHiddenOnes) {
   }
   testing::WriteFile(root.path() / "DATA" / "file.txt", "not a folder");
   ScopedDrives drives("Q=" + root.path().string());
-  auto entries = DirectoryEntries("Q:\\DATA");
+  auto entries = DirectoryEntries(drives.Files(), "Q:\\DATA");
   ASSERT_TRUE(entries);
   EXPECT_EQ(Shown(*entries),
             "0+Q:\\=Q:\\ 1+DATA=Q:\\DATA 2-A=Q:\\DATA\\A 2-b=Q:\\DATA\\b 2-c=Q:\\DATA\\c "
             "2-南棟=Q:\\DATA\\南棟 ");
   EXPECT_EQ(ShownFolderRow(*entries), 1u);
-  EXPECT_EQ(Shown(*DirectoryEntries("Q:\\")), "0+Q:\\=Q:\\ 1-DATA=Q:\\DATA ");
-  EXPECT_FALSE(DirectoryEntries("Q:\\DATA\\missing"));
+  EXPECT_EQ(Shown(*DirectoryEntries(drives.Files(), "Q:\\")), "0+Q:\\=Q:\\ 1-DATA=Q:\\DATA ");
+  EXPECT_FALSE(DirectoryEntries(drives.Files(), "Q:\\DATA\\missing"));
 }
 
 }  // namespace

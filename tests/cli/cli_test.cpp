@@ -79,7 +79,9 @@ TEST_F(CliTest, RefusalsExitWithStatusOneAndTheMessageOnStandardError) {
   std::filesystem::remove(Source() / "X1.txt");
   Result r = Convert("--patdat patdat src/B-1 out");
   EXPECT_EQ(r.status, 1);
-  const std::string destination = *DriveFormArgument((root_.path() / "out").string()) + "\\";
+  const std::string destination =
+      *DriveFormArgument(platform::DriveTable::FromEnvironment(), (root_.path() / "out").string()) +
+      "\\";
   EXPECT_EQ(r.err, destination + ": 地質区分が入力されていません。\n");
   EXPECT_EQ(FileNames(root_.path() / "out"), "");
   EXPECT_EQ(std::filesystem::file_size(Source() / "X1.txt"), 0u);
@@ -286,13 +288,13 @@ TEST(ParseArguments, BatchAndCheckOptions) {
 TEST(DriveFormArgument, NativePathsTakeTheDriveFormOfTheirDrive) {
   testing::ScopedDrives drives("");
 #ifndef _WIN32
-  EXPECT_EQ(DriveFormArgument("/tmp/x/"), "Z:\\tmp\\x");
-  EXPECT_EQ(DriveFormArgument("/"), "Z:");
-  EXPECT_EQ(DriveFormArgument("/tmp/./x/../y"), "Z:\\tmp\\y");
-  EXPECT_EQ(DriveFormArgument("DATA\\SUB"), "DATA\\SUB");
+  EXPECT_EQ(DriveFormArgument(drives.table(), "/tmp/x/"), "Z:\\tmp\\x");
+  EXPECT_EQ(DriveFormArgument(drives.table(), "/"), "Z:");
+  EXPECT_EQ(DriveFormArgument(drives.table(), "/tmp/./x/../y"), "Z:\\tmp\\y");
+  EXPECT_EQ(DriveFormArgument(drives.table(), "DATA\\SUB"), "DATA\\SUB");
 #endif
   for (const char* kept : {"C:\\DATA\\", "  C:\\DATA ", "", "   ", "\\\\srv\\x"}) {
-    EXPECT_EQ(DriveFormArgument(kept), kept);
+    EXPECT_EQ(DriveFormArgument(drives.table(), kept), kept);
   }
 }
 

@@ -8,7 +8,7 @@
 #include "app/conversion_run.h"
 #include "app/headless_window.h"
 #include "fuzz_files.h"
-#include "platform/drives.h"
+#include "platform/disk_file_system.h"
 
 namespace {
 
@@ -53,9 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
        "X6.TXT", "X7.TXT", "X11.TXT", "N8.TXT", "N9.TXT"});
   std::filesystem::remove_all(out);
   std::filesystem::create_directories(out);
-  const std::string drive_root = *tavrimen::platform::ToDriveForm(root);
+  static tavrimen::platform::DriveTable drives = tavrimen::platform::DriveTable::FromEnvironment();
+  const std::string drive_root = *drives.ToDriveForm(root);
   SilentWindow window(drive_root + "\\out", drive_root + "\\B-1");
-  const auto outcome = tavrimen::Command1_Click(window, drive_root + "\\patdat\\");
+  tavrimen::platform::DiskFileSystem files(drives);
+  const auto outcome = tavrimen::Command1_Click(window, files, drive_root + "\\patdat\\");
   if (window.pointer_ != tavrimen::Pointer::kDefault) std::abort();
   const bool written = std::filesystem::exists(out / "B-1");
   if ((outcome == tavrimen::RunOutcome::kConverted) != written) std::abort();

@@ -11,8 +11,9 @@
 #include <filesystem>
 
 #include "app/conversion_run.h"
-#include "platform/drives.h"
+#include "platform/drive_table.h"
 #include "support/data_set.h"
+#include "support/environment.h"
 
 namespace tavrimen::gui {
 namespace {
@@ -67,10 +68,11 @@ class Form1Test : public QObject {
   std::filesystem::path system_;
   BoxAnswerer* boxes_ = nullptr;
 
-  std::string Drive(const std::filesystem::path& native) { return *platform::ToDriveForm(native); }
+  std::string Drive(const std::filesystem::path& native) {
+    return *platform::DriveTable::FromEnvironment().ToDriveForm(native);
+  }
   void UseDrives(const std::string& table) {
     qputenv("TAVRIMEN_DRIVES", QByteArray::fromStdString(table));
-    platform::ResetDrivesFromEnvironment();
   }
   void WriteSetting(const std::string& patdat) {
     WriteCp932(system_ / "PatdatV5.ini", "[PATDAT]\r\n" + patdat + "\r\n");
@@ -139,7 +141,8 @@ class Form1Test : public QObject {
     WriteSetting(Drive(root_.path() / "patdat") + "\\");
     Form1 form;
     QVERIFY(form.Form_Load());
-    const QString current = QString::fromStdString(platform::CurrentDirectory());
+    const QString current =
+        QString::fromStdString(form.drives().CurrentDirectoryOf(form.drives().CurrentDrive()));
     QCOMPARE(Text(form, "Text1")->text(), current);
     QCOMPARE(Text(form, "Text2")->text(), current);
     QCOMPARE(Label3(form), QString());
@@ -203,7 +206,7 @@ class Form1Test : public QObject {
 
   void directoryChangeOverwritesTheTextBox() {
     UseDrives("C=" + root_.path().string());
-    QVERIFY(platform::ChangeDirectory("C:\\"));
+    testing::ScopedWorkingDirectory working(root_.path());
     WriteSetting("C:\\patdat\\");
     Form1 form;
     QVERIFY(form.Form_Load());
@@ -216,7 +219,8 @@ class Form1Test : public QObject {
     QCOMPARE(Text(form, "Text1")->text(), QString("typed by hand"));  // a click only selects
     QTest::keyClick(dir1, Qt::Key_Return);
     QCOMPARE(Text(form, "Text1")->text(), QString("C:\\out"));
-    QCOMPARE(QString::fromStdString(platform::CurrentDirectory()), QString("C:\\out"));
+    QCOMPARE(QString::fromStdString(form.drives().CurrentDirectoryOf('C')), QString("C:\\out"));
+    QCOMPARE(form.drives().CurrentDrive(), 'C');
     dir1->openRow(0);
     QCOMPARE(Text(form, "Text1")->text(), QString("C:\\"));
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/data_set.h"
+#include "support/drive_table.h"
 
 namespace tavrimen {
 namespace {
@@ -25,9 +26,11 @@ std::vector<std::string> WriteBlock(const Files& files) {
   Catalogue catalogue;
   SetUpCatalogue(catalogue);
   Dictionaries dictionaries;
-  LoadL4Names(folder.DriveForm() + "P\\", dictionaries);
-  LoadKishituTable(folder.DriveForm() + "P\\", dictionaries);
-  LayerCursor cursor(catalogue, dictionaries, folder.DriveForm() + "B\\");
+  testing::TestDrives drives;
+  platform::FileSystem& disk = drives.Files();
+  LoadL4Names({disk, folder.DriveForm() + "P\\"}, dictionaries);
+  LoadKishituTable({disk, folder.DriveForm() + "P\\"}, dictionaries);
+  LayerCursor cursor(catalogue, dictionaries, {disk, folder.DriveForm() + "B\\"});
   LineBuffer lines;
   lines.Clear();
   WriteLayerBlock(cursor, dictionaries, lines);

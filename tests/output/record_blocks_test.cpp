@@ -6,6 +6,7 @@
 
 #include "platform/errors.h"
 #include "support/data_set.h"
+#include "support/drive_table.h"
 
 namespace tavrimen {
 namespace {
@@ -16,7 +17,7 @@ using testing::TempFolder;
 using testing::Utf8;
 using testing::WriteFiles;
 
-using Block = std::function<void(const std::string& folder, CodeTables&, LineBuffer&)>;
+using Block = std::function<void(const DataFolder& folder, CodeTables&, LineBuffer&)>;
 
 struct Case {
   const char* name;
@@ -32,10 +33,11 @@ class RecordBlocksTest : public ::testing::Test {
     std::filesystem::remove_all(Source());
     WriteFiles(folder_.path() / "P", patdat_);
     WriteFiles(Source(), files);
-    CodeTables tables(folder_.DriveForm() + "P\\");
+    platform::FileSystem& disk = drives_.Files();
+    CodeTables tables({disk, folder_.DriveForm() + "P\\"});
     LineBuffer lines;
     lines.Clear();
-    block(folder_.DriveForm() + "B\\", tables, lines);
+    block({disk, folder_.DriveForm() + "B\\"}, tables, lines);
     std::vector<std::string> written;
     for (int i = LineBuffer::kFirstBlockLine; i < lines.NextLine(); ++i) {
       written.push_back(Utf8(lines.Line(i)));
@@ -48,22 +50,23 @@ class RecordBlocksTest : public ::testing::Test {
   std::filesystem::path Source() const { return folder_.path() / "B"; }
 
   TempFolder folder_;
+  testing::TestDrives drives_;
   Files patdat_ = testing::StandardPatdat();
 };
 
-const Block kX5 = [](const std::string& folder, CodeTables&, LineBuffer& lines) {
+const Block kX5 = [](const DataFolder& folder, CodeTables&, LineBuffer& lines) {
   WriteX5Block(folder, lines);
 };
-const Block kX6With1400 = [](const std::string& folder, CodeTables& tables, LineBuffer& lines) {
+const Block kX6With1400 = [](const DataFolder& folder, CodeTables& tables, LineBuffer& lines) {
   Write1400Lines(WriteX6Block(folder, lines), tables, lines);
 };
-const Block kX11 = [](const std::string& folder, CodeTables& tables, LineBuffer& lines) {
+const Block kX11 = [](const DataFolder& folder, CodeTables& tables, LineBuffer& lines) {
   WriteX11Block(folder, tables, lines);
 };
-const Block kDated = [](const std::string& folder, CodeTables&, LineBuffer& lines) {
+const Block kDated = [](const DataFolder& folder, CodeTables&, LineBuffer& lines) {
   WriteDatedBlocks(folder, "B-1", lines);
 };
-const Block kX7 = [](const std::string& folder, CodeTables& tables, LineBuffer& lines) {
+const Block kX7 = [](const DataFolder& folder, CodeTables& tables, LineBuffer& lines) {
   WriteX7Block(folder, tables, lines);
 };
 

@@ -5,8 +5,10 @@
 #include <cerrno>
 
 #include "platform/errors.h"
-#include "platform/faults.h"
+#include "platform/file_system_native.h"
+#include "platform/read_only_file_system.h"
 #include "support/drive_table.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_folder.h"
 
 namespace tavrimen::platform {
@@ -20,49 +22,49 @@ using testing::WriteFile;
 class FileSystemTest : public ::testing::Test {
  protected:
   FileSystemTest() : drives_("C=" + folder_.path().string()) {}
-  ~FileSystemTest() override { faults::Clear(); }
 
   TempFolder folder_;
   ScopedDrives drives_;
+  testing::FaultyFileSystem files_{drives_.Files()};
 };
 
 TEST_F(FileSystemTest, ProbeMeasuresAndCreatesMissingFilesWithTheGivenSpelling) {
   WriteFile(folder_.path() / "x1.txt", "12345");
-  EXPECT_EQ(ProbeFile("C:\\X1.TXT"), 5u);
-  EXPECT_EQ(ProbeFile("C:\\N8.TXT"), 0u);
+  EXPECT_EQ(files_.ProbeFile("C:\\X1.TXT"), 5u);
+  EXPECT_EQ(files_.ProbeFile("C:\\N8.TXT"), 0u);
   EXPECT_TRUE(std::filesystem::exists(folder_.path() / "N8.TXT"));
-  EXPECT_EQ(ProbeFile("C:\\missing-folder\\X5.TXT"), 0u);
+  EXPECT_EQ(files_.ProbeFile("C:\\missing-folder\\X5.TXT"), 0u);
 }
 
 TEST_F(FileSystemTest, ProbeInAReadOnlyFolderCountsTheFileAbsentAndFailsNothing) {
-  faults::FailBelow(folder_.path(), faults::Operation::kCreate, EROFS);
-  faults::FailBelow(folder_.path(), faults::Operation::kDelete, EROFS);
+  files_.FailBelow(folder_.path(), testing::FaultyFileSystem::Operation::kCreate, EROFS);
+  files_.FailBelow(folder_.path(), testing::FaultyFileSystem::Operation::kDelete, EROFS);
   WriteFile(folder_.path() / "X1.txt", "ab");
-  EXPECT_EQ(ProbeFile("C:\\X1.txt"), 2u);
-  EXPECT_EQ(ProbeFile("C:\\X5.TXT"), 0u);
+  EXPECT_EQ(files_.ProbeFile("C:\\X1.txt"), 2u);
+  EXPECT_EQ(files_.ProbeFile("C:\\X5.TXT"), 0u);
   EXPECT_FALSE(std::filesystem::exists(folder_.path() / "X5.TXT"));
-  DeleteFileQuietly("C:\\X1.txt");
+  files_.DeleteFileQuietly("C:\\X1.txt");
   EXPECT_TRUE(std::filesystem::exists(folder_.path() / "X1.txt"));
 }
 
 TEST_F(FileSystemTest, ExistsAndMakeFolderAndDelete) {
-  EXPECT_TRUE(PathExists("C:\\"));
-  EXPECT_FALSE(PathExists("C:\\OUT"));
-  MakeFolder("C:\\OUT");
-  EXPECT_TRUE(PathExists("C:\\out"));
-  EXPECT_THROW(MakeFolder("C:\\A\\B"), IoError);
   WriteFile(folder_.path() / "f", "");
-  EXPECT_TRUE(PathExists("C:\\F"));
-  DeleteFileQuietly("C:\\F");
-  EXPECT_FALSE(PathExists("C:\\F"));
-  DeleteFileQuietly("C:\\F");  // already gone: nothing happens
+  EXPECT_TRUE(files_.PathExists("C:\\"));
+  EXPECT_FALSE(files_.PathExists("C:\\OUT"));
+  files_.MakeFolder("C:\\OUT");
+  EXPECT_TRUE(files_.PathExists("C:\\out"));
+  EXPECT_THROW(files_.MakeFolder("C:\\A\\B"), IoError);
+  EXPECT_TRUE(files_.PathExists("C:\\F"));
+  files_.DeleteFileQuietly("C:\\F");
+  EXPECT_FALSE(files_.PathExists("C:\\F"));
+  files_.DeleteFileQuietly("C:\\F");  // already gone: nothing happens
 }
 
 TEST_F(FileSystemTest, ReadWholeFileNamesThePathOnFailure) {
   WriteFile(folder_.path() / "L4.TXT", "1,a\r\n");
-  EXPECT_EQ(ReadWholeFile("C:\\l4.txt"), "1,a\r\n");
+  EXPECT_EQ(files_.ReadWholeFile("C:\\l4.txt"), "1,a\r\n");
   try {
-    ReadWholeFile("C:\\L8.TXT");
+    files_.ReadWholeFile("C:\\L8.TXT");
     FAIL() << "no error";
   } catch (const IoError& e) {
     EXPECT_EQ(e.path(), "C:\\L8.TXT");
@@ -71,11 +73,12 @@ TEST_F(FileSystemTest, ReadWholeFileNamesThePathOnFailure) {
 }
 
 TEST_F(FileSystemTest, AtomicWriteReplacesTheFileOrLeavesItUntouched) {
-  WriteFileAtomically("C:\\B-1", "new\r\n");
+  files_.WriteFileAtomically("C:\\B-1", "new\r\n");
   EXPECT_EQ(ReadFile(folder_.path() / "B-1"), "new\r\n");
 
-  faults::FailBelow(folder_.path(), faults::Operation::kWrite, ENOSPC);
-  EXPECT_THROW(WriteFileAtomically("C:\\B-1", "newer and longer\r\n"), IoError);
+  // A medium that fails half-way through the bytes.
+  EXPECT_EQ(native::WriteFileAtomically(folder_.path() / "B-1", "newer and longer\r\n", ENOSPC),
+            ErrnoError(ENOSPC));
   EXPECT_EQ(ReadFile(folder_.path() / "B-1"), "new\r\n");
   std::size_t entries = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
@@ -86,7 +89,7 @@ TEST_F(FileSystemTest, AtomicWriteReplacesTheFileOrLeavesItUntouched) {
 
 TEST_F(FileSystemTest, AtomicWriteOverAFolderFails) {
   std::filesystem::create_directories(folder_.path() / "B-1");
-  EXPECT_THROW(WriteFileAtomically("C:\\B-1", "x"), IoError);
+  EXPECT_THROW(files_.WriteFileAtomically("C:\\B-1", "x"), IoError);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/errors.h"
 #include "support/data_set.h"
+#include "support/drive_table.h"
 
 namespace tavrimen {
 namespace {
@@ -14,8 +15,9 @@ using testing::WriteFiles;
 
 class DictionariesTest : public ::testing::Test {
  protected:
-  std::string Patdat() const { return folder_.DriveForm(); }
+  platform::DataFolder Patdat() { return {drives_.Files(), folder_.DriveForm()}; }
   TempFolder folder_;
+  testing::TestDrives drives_;
   Dictionaries dictionaries_;
 };
 
@@ -68,7 +70,7 @@ TEST_F(DictionariesTest, MissingTableIsAnErrorNamingTheFile) {
     LoadL4Names(Patdat(), dictionaries_);
     FAIL() << "no error";
   } catch (const IoError& e) {
-    EXPECT_EQ(e.path(), Patdat() + "L4.TXT");
+    EXPECT_EQ(e.path(), folder_.DriveForm() + "L4.TXT");
   }
 }
 

@@ -6,7 +6,6 @@
 
 #include "app/folder_path.h"
 #include "app/messages.h"
-#include "platform/drives.h"
 #include "support/drive_table.h"
 #include "support/fake_message_boxes.h"
 #include "support/temp_folder.h"
@@ -46,7 +45,7 @@ TEST(ValidateFolderPath, NormalisesAndChecksPaths) {
   for (const Case& c_ : cases) {
     FakeMessageBoxes boxes;
     std::string path = c_.path;
-    EXPECT_EQ(ValidateFolderPath(path, boxes), c_.accepted) << c_.path;
+    EXPECT_EQ(ValidateFolderPath(drives.Files(), path, boxes), c_.accepted) << c_.path;
     EXPECT_EQ(path, c_.normalised) << c_.path;
     ASSERT_EQ(boxes.shown.size(), c_.drive_message ? 1u : 0u) << c_.path;
     if (c_.drive_message) {
@@ -63,11 +62,11 @@ TEST(ValidateFolderPath, MakesThePathsDriveCurrent) {
   ScopedDrives drives("C=" + c.path().string());
   FakeMessageBoxes boxes;
   std::string path = "Z:\\tmp";
-  ASSERT_TRUE(ValidateFolderPath(path, boxes));
-  EXPECT_EQ(platform::CurrentDrive(), 'Z');
+  ASSERT_TRUE(ValidateFolderPath(drives.Files(), path, boxes));
+  EXPECT_EQ(drives.table().CurrentDrive(), 'Z');
   path = "c:\\";
-  ASSERT_TRUE(ValidateFolderPath(path, boxes));
-  EXPECT_EQ(platform::CurrentDrive(), 'C');
+  ASSERT_TRUE(ValidateFolderPath(drives.Files(), path, boxes));
+  EXPECT_EQ(drives.table().CurrentDrive(), 'C');
 }
 
 TEST(PathParts, CountsAndSplitsByCharacters) {

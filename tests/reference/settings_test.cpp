@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "support/data_set.h"
+#include "support/drive_table.h"
 #include "support/environment.h"
 
 namespace tavrimen {
@@ -37,31 +38,32 @@ TEST_F(SettingsTest, ReadsTheFirstFieldOfLineTwo) {
   };
   for (const Case& c : cases) {
     WriteCp932(Ini(), c.content);
-    EXPECT_EQ(ReadPatternFolderSetting(), c.expected) << c.content;
+    EXPECT_EQ(ReadPatternFolderSetting(testing::TestDrives().Files()), c.expected) << c.content;
   }
 }
 
 #ifndef _WIN32
 TEST_F(SettingsTest, NativePathBecomesDriveForm) {
   WriteCp932(Ini(), "x\n/usr/share/tavrimen/patdat/\n");
-  EXPECT_EQ(ReadPatternFolderSetting(), "Z:\\usr\\share\\tavrimen\\patdat\\");
+  EXPECT_EQ(ReadPatternFolderSetting(testing::TestDrives().Files()),
+            "Z:\\usr\\share\\tavrimen\\patdat\\");
 }
 #endif
 
 TEST_F(SettingsTest, MissingSettingLeavesNoFileBehind) {
-  EXPECT_EQ(ReadPatternFolderSetting(), "");
+  EXPECT_EQ(ReadPatternFolderSetting(testing::TestDrives().Files()), "");
   EXPECT_FALSE(std::filesystem::exists(Ini()));
 }
 
 TEST_F(SettingsTest, EmptySettingsFileIsDeleted) {
   WriteFile(Ini(), "");
-  EXPECT_EQ(ReadPatternFolderSetting(), "");
+  EXPECT_EQ(ReadPatternFolderSetting(testing::TestDrives().Files()), "");
   EXPECT_FALSE(std::filesystem::exists(Ini()));
 }
 
 TEST(Settings, MissingSystemFolderGivesNoSetting) {
   testing::SetEnv("TAVRIMEN_SYSTEM_DIR", "/nonexistent/tavrimen");
-  EXPECT_EQ(ReadPatternFolderSetting(), "");
+  EXPECT_EQ(ReadPatternFolderSetting(testing::TestDrives().Files()), "");
   testing::UnsetEnv("TAVRIMEN_SYSTEM_DIR");
 }
 

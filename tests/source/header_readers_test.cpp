@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/data_set.h"
+#include "support/drive_table.h"
 
 // In the namespace of the test helpers, which the cases use throughout.
 namespace tavrimen::testing {
@@ -25,9 +26,10 @@ class HeaderReadersTest : public ::testing::Test {
   }
 
   void Read() {
-    CodeTables tables(folder_.DriveForm() + "PATDAT\\");
+    platform::FileSystem& files = drives_.Files();
+    CodeTables tables({files, folder_.DriveForm() + "PATDAT\\"});
     HeaderLines lines;
-    HeaderReaders readers(catalogue_, titles_, folder_.DriveForm(), tables, lines);
+    HeaderReaders readers(catalogue_, titles_, {files, folder_.DriveForm()}, tables, lines);
     cnt_ = readers.ReadCntRecord();
     readers.ReadTitle1Record();
     readers.ReadTitle2Record();
@@ -35,6 +37,7 @@ class HeaderReadersTest : public ::testing::Test {
   }
 
   TempFolder folder_;
+  testing::TestDrives drives_;
   Catalogue catalogue_;
   TitleData titles_;
   CntValues cnt_;

@@ -4,6 +4,7 @@
 
 #include "platform/errors.h"
 #include "support/data_set.h"
+#include "support/drive_table.h"
 
 namespace tavrimen {
 namespace {
@@ -19,10 +20,11 @@ class TitleFilesTest : public ::testing::Test {
   TitleData Read() {
     TitleData data;
     for (auto& row : data.cell) row.fill("untouched");
-    ReadTitleFiles(folder_.DriveForm(), data);
+    ReadTitleFiles({drives_.Files(), folder_.DriveForm()}, data);
     return data;
   }
   TempFolder folder_;
+  testing::TestDrives drives_;
 };
 
 TEST_F(TitleFilesTest, MissingTitleFilesCountNothingAndLeaveNoFileBehind) {

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "platform/cp932.h"
-#include "platform/drives.h"
+#include "platform/drive_table.h"
 
 namespace tavrimen::testing {
 
@@ -30,7 +30,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::DriveForm() const {
-  auto drive_form = platform::ToDriveForm(path_);
+  auto drive_form = platform::DriveTable::FromEnvironment().ToDriveForm(path_);
   if (!drive_form) throw std::runtime_error("no drive holds " + path_.string());
   return *drive_form + "\\";
 }

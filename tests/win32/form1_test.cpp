@@ -245,8 +245,9 @@ TEST_F(Form1Test, ControlsFollowTheLayoutTableAtTheWindowsResolution) {
   for (const ControlSpec* control : TabOrder()) expected.emplace_back(control->name);
   EXPECT_EQ(order, expected);
   // Both folder boxes start with the current folder; the status line is empty.
-  EXPECT_EQ(WindowText(form->Control("Text1")), platform::CurrentDirectory());
-  EXPECT_EQ(WindowText(form->Control("Text2")), platform::CurrentDirectory());
+  const platform::DriveTable& drives = form->drives();
+  EXPECT_EQ(WindowText(form->Control("Text1")), drives.CurrentDirectoryOf(drives.CurrentDrive()));
+  EXPECT_EQ(WindowText(form->Control("Text2")), drives.CurrentDirectoryOf(drives.CurrentDrive()));
   EXPECT_EQ(Label3(*form), "");
 }
 
@@ -421,7 +422,7 @@ TEST_F(Form1Test, ProgramWithoutSettingEndsWithNonZeroStatus) {
 }
 
 TEST_F(Form1Test, ChoosingAFolderInDir1OverwritesText1) {
-  ASSERT_TRUE(platform::ChangeDirectory("T:\\"));
+  testing::ScopedWorkingDirectory working(root_.path());
   auto form = OpenWindow();
   HWND dir1 = form->Control("Dir1");
   const LRESULT shown_row = SendMessageW(dir1, LB_GETCURSEL, 0, 0);
@@ -441,7 +442,8 @@ TEST_F(Form1Test, ChoosingAFolderInDir1OverwritesText1) {
   SendMessageW(dir1, WM_LBUTTONUP, 0, at);
   Pump();
   EXPECT_EQ(WindowText(form->Control("Text1")), "T:\\out");
-  EXPECT_EQ(platform::CurrentDirectory(), "T:\\out");
+  EXPECT_EQ(form->drives().CurrentDirectoryOf('T'), "T:\\out");
+  EXPECT_EQ(form->drives().CurrentDrive(), 'T');
   EXPECT_EQ(WindowText(form->Control("Text2")), "T:\\");  // the other side stays
 }
 
@@ -458,7 +460,8 @@ TEST_F(Form1Test, UnreadableDriveFallsBackToTheFirstEntry) {
   Pump();
   EXPECT_EQ(SendMessageW(drive2, CB_GETCURSEL, 0, 0), 0);
   EXPECT_TRUE(boxes_.seen.empty());
-  const std::string first_drive = platform::CurrentDirectoryOf(platform::Drives().front().letter);
+  const platform::DriveTable& drives = form->drives();
+  const std::string first_drive = drives.CurrentDirectoryOf(drives.Drives().front().letter);
   EXPECT_EQ(WindowText(form->Control("Text2")), first_drive);
 }
 

@@ -1,0 +1,237 @@
+// A batch at scale: tavrimen-convert --all over N generated borings against the input/output floor.
+//
+// batch_bench N [JOBS] generates N borings of sixteen sizes, 1,000 to a site folder, with one
+// pattern-data folder, in a fresh folder under /tmp. It then measures, warm from the generation:
+// - the conversion: tavrimen-convert --all with JOBS worker threads (default: the number of cores),
+//   as a process, with its peak resident memory;
+// - the floor: in this process with as many threads, reading every input file once (each boring's
+//   files and the pattern data) and writing a file of each record file's size once (the best of
+//   three passes).
+// It prints the time per boring of both, their ratio, the peak memory, and the time per boring of
+// the first and the last thousand conversions (from the record files' modification times), each
+// with its target; exit status 1 when a target is missed. --keep leaves the generated folder.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "bench/data_set_generator.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kVariants = 16;
+constexpr int kBoringsPerSite = 1000;
+
+struct TemplateFile {
+  std::string name;
+  std::string bytes;
+};
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0 || write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+    throw std::runtime_error("cannot write " + path);
+  }
+  close(fd);
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+    text.replace(at, from.size(), to);
+    at += to.size();
+  }
+  return text;
+}
+
+// Writes the borings; returns their folders in the order of their names.
+std::vector<std::string> GenerateBorings(const fs::path& root, int count) {
+  std::vector<std::vector<TemplateFile>> variants(kVariants);
+  for (int v = 0; v < kVariants; ++v) {
+    const fs::path folder = root / "templates" / std::to_string(v);
+    tavrimen::bench::WriteVariedBoring(folder, v);
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      variants[static_cast<std::size_t>(v)].push_back(
+          {entry.path().filename().string(), ReadAll(entry.path())});
+    }
+  }
+  fs::remove_all(root / "templates");
+  std::vector<std::string> borings;
+  char name[32];
+  for (int i = 0; i < count; ++i) {
+    std::snprintf(name, sizeof name, "site-%03d", i / kBoringsPerSite);
+    const fs::path site = root / "borings" / name;
+    if (i % kBoringsPerSite == 0) fs::create_directories(site);
+    std::snprintf(name, sizeof name, "B-%05d", i);
+    const std::string folder = (site / name).string();
+    mkdir(folder.c_str(), 0755);
+    for (const TemplateFile& file : variants[static_cast<std::size_t>(i * 7 % kVariants)]) {
+      WriteAll(folder + "/" + file.name, Replaced(file.bytes, "TYPICAL", name));
+    }
+    borings.push_back(folder);
+  }
+  return borings;
+}
+
+// Runs tavrimen-convert; returns its wall time in seconds and its peak resident memory in KB.
+std::pair<double, long> RunConvert(const fs::path& root, int jobs) {
+  const auto start = Clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const std::string patdat = (root / "patdat").string();
+    const std::string borings = (root / "borings").string();
+    const std::string out = (root / "out").string();
+    const std::string j = std::to_string(jobs);
+    if (!freopen("/dev/null", "w", stdout)) _exit(127);
+    execl(TAVRIMEN_CONVERT_PATH, "tavrimen-convert", "--patdat", patdat.c_str(), "--all",
+          borings.c_str(), out.c_str(), "-j", j.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  wait4(pid, &status, 0, &usage);
+  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    throw std::runtime_error("tavrimen-convert failed");
+  }
+  return {seconds, usage.ru_maxrss};
+}
+
+// Reads every file of every boring and of the pattern data once, and writes one new file of the
+// record file's size per boring into `floor`; returns the time in seconds.
+double RunFloor(const fs::path& root, const std::string& floor,
+                const std::vector<std::string>& borings,
+                const std::vector<std::size_t>& record_sizes, int jobs) {
+  fs::create_directories(floor);
+  std::atomic<std::size_t> next{0};
+  std::atomic<std::size_t> bytes{0};
+  auto read_folder = [&](const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    std::string content;
+    while (const dirent* entry = readdir(dir)) {
+      if (entry->d_name[0] == '.') continue;
+      const int fd = open((folder + "/" + entry->d_name).c_str(), O_RDONLY | O_CLOEXEC);
+      char buffer[65536];
+      for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) bytes += n;
+      close(fd);
+    }
+    closedir(dir);
+  };
+  const auto start = Clock::now();
+  read_folder((root / "patdat").string());
+  auto worker = [&] {
+    for (std::size_t i = next++; i < borings.size(); i = next++) {
+      read_folder(borings[i]);
+      WriteAll(floor + "/" + fs::path(borings[i]).filename().string(),
+               std::string(record_sizes[i], 'x'));
+    }
+  };
+  std::vector<std::thread> threads;
+  for (int t = 0; t < jobs; ++t) threads.emplace_back(worker);
+  for (std::thread& thread : threads) thread.join();
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double Seconds(const timespec& t) { return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9; }
+
+bool Report(const char* what, double value, double target, const char* unit) {
+  const bool met = value <= target;
+  std::printf("%-34s %10.2f %-4s (target <= %g)%s\n", what, value, unit, target,
+              met ? "" : "  MISSED");
+  return met;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  // --keep leaves the generated folder behind, for profiling.
+  const auto keep_flag = std::find(args.begin(), args.end(), "--keep");
+  const bool keep = keep_flag != args.end();
+  if (keep) args.erase(keep_flag);
+  if (args.empty()) {
+    std::fprintf(stderr, "usage: batch_bench N [JOBS] [--keep]\n");
+    return 2;
+  }
+  const int count = std::stoi(args[0]);
+  const int jobs = args.size() > 1
+                       ? std::stoi(args[1])
+                       : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  char pattern[] = "/tmp/tavrimen-batch.XXXXXX";
+  const fs::path root = mkdtemp(pattern);
+  try {
+    std::printf("generating %d borings in %s ...\n", count, root.c_str());
+    std::fflush(stdout);
+    tavrimen::bench::WritePatternData(root / "patdat");
+    const std::vector<std::string> borings = GenerateBorings(root, count);
+    fs::create_directories(root / "out");
+    std::fflush(stdout);
+
+    const auto [convert_seconds, peak_kb] = RunConvert(root, jobs);
+    std::vector<std::size_t> sizes;
+    std::vector<double> finished;
+    for (const std::string& boring : borings) {
+      struct stat info {};
+      const std::string record = (root / "out" / fs::path(boring).filename()).string();
+      if (stat(record.c_str(), &info) != 0) throw std::runtime_error("no record file " + record);
+      sizes.push_back(static_cast<std::size_t>(info.st_size));
+      finished.push_back(Seconds(info.st_mtim));
+    }
+    // The floor's time varies from pass to pass with the file system's state: the best of three.
+    double floor_seconds = 0;
+    for (int pass = 1; pass <= 3; ++pass) {
+      const std::string floor = (root / ("floor-" + std::to_string(pass))).string();
+      const double seconds = RunFloor(root, floor, borings, sizes, jobs);
+      floor_seconds = pass == 1 ? seconds : std::min(floor_seconds, seconds);
+    }
+
+    const double n = count;
+    std::printf("%d borings in %d site folders, %d jobs, %u cores\n", count,
+                (count + kBoringsPerSite - 1) / kBoringsPerSite, jobs,
+                std::thread::hardware_concurrency());
+    std::printf("%-34s %10.2f s    %.1f us a boring\n", "floor (read once, write once)",
+                floor_seconds, floor_seconds / n * 1e6);
+    std::printf("%-34s %10.2f s    %.1f us a boring\n", "tavrimen-convert --all", convert_seconds,
+                convert_seconds / n * 1e6);
+    bool met = Report("ratio to the floor", convert_seconds / floor_seconds, 3.0, "x");
+    met = Report("peak resident memory", peak_kb / 1024.0, 16.0, "MB") && met;
+    met = Report("76,000 borings at this rate", convert_seconds / n * 76000, 60.0, "s") && met;
+    if (count >= 2 * kBoringsPerSite) {
+      std::sort(finished.begin(), finished.end());
+      const double first = (finished[kBoringsPerSite] - finished[0]) / kBoringsPerSite;
+      const double last =
+          (finished.back() - finished[finished.size() - 1 - kBoringsPerSite]) / kBoringsPerSite;
+      std::printf("%-34s %10.1f us   first thousand %.1f us\n", "last thousand, a boring",
+                  last * 1e6, first * 1e6);
+      met = Report("last thousand / first thousand", last / first, 1.2, "x") && met;
+    }
+    if (!keep) fs::remove_all(root);
+    return met ? 0 : 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "batch_bench: %s\n", e.what());
+    fs::remove_all(root);
+    return 1;
+  }
+}
