@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/source_list.h"
 #include "platform/drive_table.h"
 
 namespace tavrimen::cli {
@@ -21,13 +22,11 @@ struct BatchOptions {
   bool progress = false;  // a progress line on `err`
 };
 
-// Converts each source (drive form) into the destination. A source whose record file name is
-// taken by an earlier source is refused instead of overwriting that record file. Prints the
-// summary to `out`; returns the exit status: 0 when every source was converted, 1 otherwise.
-int RunBatch(const std::vector<std::string>& sources, const BatchOptions& options,
-             std::ostream& out, std::ostream& err);
-
-// The folders at or below `root` that hold a file named X1.txt in any letter case, sorted.
-std::vector<std::filesystem::path> FindBorings(const std::filesystem::path& root);
+// Converts each source (a path as the command line takes it) into the destination. A source whose
+// record file name is taken by an earlier source is refused instead of overwriting that record
+// file. Prints the summary to `out`; returns the exit status: 0 when every source was converted,
+// 1 otherwise.
+int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostream& out,
+             std::ostream& err);
 
 }  // namespace tavrimen::cli

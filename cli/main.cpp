@@ -36,9 +36,10 @@ namespace {
 using namespace tavrimen;
 
 int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
-          const std::vector<std::string>& sources, const std::string& patdat) {
+          const cli::SourceList& sources, const std::string& patdat) {
   std::vector<Finding> findings;
-  for (const std::string& source : sources) {
+  for (std::size_t i = 0; i < sources.size(); ++i) {
+    const std::string source = sources[i];
     platform::DiskFileSystem files(drives);
     auto drive_form = cli::DriveFormArgument(drives, source);
     std::string folder = drive_form.value_or(source);
@@ -107,19 +108,18 @@ int main(int argc, char** argv) {
   } else {
     // A check changes nothing, not even the empty settings file that a conversion would delete.
     platform::ReadOnlyFileSystem read_only(files);
-    patdat = ReadPatternFolderSetting(
-        arguments->check ? static_cast<platform::FileSystem&>(read_only) : files);
+    patdat =
+        arguments->check ? ReadPatternFolderSetting(read_only) : ReadPatternFolderSetting(files);
   }
   if (!PatternFolderExists(files, patdat)) {
     std::cerr << kAppTitle << ":" << kNoPatdatMessage << std::endl;
     return 1;
   }
 
-  std::vector<std::string> sources = arguments->sources;
+  cli::SourceList sources;
+  for (const std::string& source : arguments->sources) sources.Add(source);
   for (const std::string& root : arguments->roots) {
-    for (const auto& boring : cli::FindBorings(platform::Utf8Path(root))) {
-      sources.push_back(platform::Utf8String(boring));
-    }
+    cli::FindBorings(platform::Utf8Path(root), sources);
   }
   if (sources.empty()) {
     std::cerr << kAppTitle << ": "
@@ -144,10 +144,6 @@ int main(int argc, char** argv) {
     return Command1_Click(window, files, patdat) == RunOutcome::kConverted ? 0 : 1;
   }
 
-  std::vector<std::string> drive_form_sources;
-  for (const std::string& source : sources) {
-    drive_form_sources.push_back(cli::DriveFormArgument(drives, source).value_or(source));
-  }
   cli::BatchOptions options;
   options.drives = drives;
   options.destination = *destination;
@@ -156,5 +152,5 @@ int main(int argc, char** argv) {
   options.jobs =
       arguments->jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
   options.progress = platform::StderrIsTerminal();
-  return cli::RunBatch(drive_form_sources, options, std::cout, std::cerr);
+  return cli::RunBatch(sources, options, std::cout, std::cerr);
 }

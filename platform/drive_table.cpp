@@ -152,9 +152,17 @@ std::optional<DrivePath> DriveTable::Resolve(std::string_view path) const {
 }
 
 fs::path DriveTable::NativeOf(const DrivePath& path) const {
-  fs::path native = drives_.at(path.letter).root;
-  for (const std::string& c : path.components) native /= Utf8Path(c);
-  return native;
+  // Joined as text and made a path once: joining path by path costs more than the look-up.
+  const fs::path& root = drives_.at(path.letter).root;
+  std::string native = Utf8String(root);
+  const char separator = static_cast<char>(fs::path::preferred_separator);
+  for (const std::string& c : path.components) {
+    if (!native.empty() && native.back() != separator && native.back() != '/') {
+      native += separator;
+    }
+    native += c;
+  }
+  return Utf8Path(native);
 }
 
 std::string DriveTable::DriveFormOf(const DrivePath& path) {

@@ -37,6 +37,7 @@ RecordFile::RecordFile(std::string path, std::string bytes, int items_per_record
   platform::ItemReader reader(bytes_);
   while (!reader.AtEnd()) {
     std::vector<platform::Item> items;
+    items.reserve(wanted);
     while (items.size() < wanted && !reader.AtEnd()) items.push_back(reader.Next());
     // A comma that ends the data is followed by one more, empty, item.
     std::size_t read = items.size();

@@ -1,0 +1,37 @@
+// The source folders of a batch, kept compactly enough for a national database of borings: a
+// path is kept as its parent folder, shared with the paths before it that have the same one, and
+// its own name.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrimen::cli {
+
+class SourceList {
+ public:
+  // Adds a path as the command line or the file system gives it (UTF-8).
+  void Add(std::string_view path);
+
+  std::size_t size() const { return entries_.size(); }
+  bool empty() const { return entries_.empty(); }
+  std::string operator[](std::size_t index) const;
+
+ private:
+  struct Entry {
+    std::uint32_t parent;    // index into parents_
+    std::uint32_t name_end;  // the name ends there in names_; it starts where the last one ended
+  };
+  std::vector<std::string> parents_;
+  std::string names_;
+  std::vector<Entry> entries_;
+};
+
+// Adds the folders at or below `root` that hold a file named X1.txt in any letter case, in the
+// order of their paths, listing each folder once. Symbolic links to folders are not followed.
+void FindBorings(const std::filesystem::path& root, SourceList& borings);
+
+}  // namespace tavrimen::cli
