@@ -14,30 +14,37 @@ std::array<std::string, 3> TwoCharacterCodes(std::string_view codes) {
           std::string(cp932::CharSubstring(codes, 4, 2))};
 }
 
-const std::string& LayerCursor::FileBytes(int slot) {
-  // The files do not change during a run: each is probed and read once.
+std::string_view LayerCursor::FileData(int slot) {
+  // The files do not change during a run: each is probed and read once, and its data length
+  // found once.
   std::optional<std::string>& bytes = file_bytes_[static_cast<std::size_t>(slot)];
   if (!bytes) {
     // Read record by record from a remembered position, so by bytes rather than as records.
     static constexpr const RecordFileLayout* kLayers[] = {nullptr, &kX1File, &kX3File, &kX12File,
                                                           &kX14File};
     bytes = RecordFile::ReadBytes(source_folder_, *kLayers[slot]).value_or(std::string());
+    bytes->resize(platform::ItemReader::DataLength(*bytes));
   }
   return *bytes;
 }
 
 float LayerCursor::Number(int slot, const std::string& text) const {
-  return NumberInFile(text, PathOf(slot));
+  try {
+    return NumberFromText(text);
+  } catch (const NumberOverflowError&) {
+    // The file is named only when the number fails.
+    return NumberInFile(text, PathOf(slot));
+  }
 }
 
 LayerPosition LayerCursor::ReadLayerRecord(int slot) {
   const LayerPosition position = layer_pos[slot];
-  const std::string& bytes = FileBytes(slot);
-  if (!position || *position >= platform::ItemReader::DataLength(bytes)) {
+  const std::string_view data = FileData(slot);
+  if (!position || *position >= data.size()) {
     for (int f = 1; f <= catalogue_.layer_clear_count[slot]; ++f) layer_field[f].clear();
     return kExhausted;
   }
-  platform::ItemReader reader(bytes, *position);
+  platform::ItemReader reader(data, *position);
   for (int f = 1; f <= catalogue_.layer_read_count[slot]; ++f) layer_field[f] = reader.NextText();
   if (slot == 1) {
     for (int f = catalogue_.layer_read_count[1] + 1; f <= catalogue_.layer_clear_count[1]; ++f) {

@@ -69,7 +69,8 @@ class LayerCursor {
 
  private:
   std::string PathOf(int slot) const { return source_folder_.PathOf(catalogue_.layer_file[slot]); }
-  const std::string& FileBytes(int slot);
+  // The data of `slot`'s file: its bytes without the line ends and end marks that follow them.
+  std::string_view FileData(int slot);
   // NumberFromText of a field of `slot`'s file; an overflow names the file.
   float Number(int slot, const std::string& text) const;
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "cli/arguments.h"
+#include "cli/source_list.h"
 #include "support/data_set.h"
 #include "support/drive_table.h"
 #include "support/process.h"
@@ -204,6 +205,33 @@ TEST_F(CliTest, TwoSourcesOfOneNameDoNotOverwriteEachOther) {
   EXPECT_NE(r.out.find("同じ名前の記録ファイル「b-1」"), std::string::npos) << r.out;
   EXPECT_EQ(FileNames(root_.path() / "out"), "B-1");
   EXPECT_NE(ReadFile(root_.path() / "out" / "B-1").find("1.00 "), std::string::npos);
+
+  // Found borings come in the order of their paths, folder by folder: x\B-1 before x-y\b-1.
+  WriteSite(root_.path() / "tree", {"x-y/b-1", "x/B-1"});
+  r = Convert("--patdat patdat --all tree tree-out --yes");
+  EXPECT_NE(r.out.find("同じ名前の記録ファイル「b-1」"), std::string::npos) << r.out;
+  EXPECT_EQ(FileNames(root_.path() / "tree-out"), "B-1");
+}
+
+#ifndef _WIN32
+TEST_F(CliTest, BatchReplacesAnEarlierRecordFileSpelledInAnotherLetterCase) {
+  WriteSite(root_.path() / "site", {"a/B-1", "a/B-2"});
+  testing::WriteFile(root_.path() / "out" / "b-1", "earlier");
+  Result r = Convert("--patdat patdat --all site out");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(FileNames(root_.path() / "out"), "B-2 b-1");
+  EXPECT_NE(ReadFile(root_.path() / "out" / "b-1"), "earlier");
+}
+#endif
+
+TEST(SourceList, KeepsEveryPathAsGiven) {
+  const std::vector<std::string> paths = {
+      "/data/site/B-1", "/data/site/B-2", "relative", "/data/other/B-1",
+      "C:\\DATA\\B-3",  "/data/site/B-4", "/",        "/data/site/南棟-No.3"};
+  SourceList list;
+  for (const std::string& path : paths) list.Add(path);
+  ASSERT_EQ(list.size(), paths.size());
+  for (std::size_t i = 0; i < paths.size(); ++i) EXPECT_EQ(list[i], paths[i]);
 }
 
 TEST_F(CliTest, CheckReportsFindingsAndChangesNothing) {
