@@ -86,16 +86,20 @@ void DiskFileSystem::Noted(const fs::path& native, bool exists) {
 }
 
 std::optional<fs::path> DiskFileSystem::ToNative(std::string_view drive_form_path) {
-  if (last_ && last_->drive_form == drive_form_path) return last_->native;
+  // The look-up is remembered for a path that names its drive and starts at its root, which no
+  // change of the current drive or directory can move.
+  const bool absolute = drive_form_path.size() >= 3 && drive_form_path[1] == ':' &&
+                        (drive_form_path[2] == '\\' || drive_form_path[2] == '/');
+  if (absolute && last_ && last_->drive_form == drive_form_path) return last_->native;
   auto resolved = drives_.Resolve(drive_form_path);
   if (!resolved) return std::nullopt;
   fs::path native = drives_.NativeOf(*resolved);
   // Most paths are spelled as on disk: one look-up settles them.
+  last_.reset();
   if (const native::SpelledEntry entry = native::LookUpAsSpelled(native); entry.exists) {
-    last_ = Resolved{std::string(drive_form_path), native, entry.length};
+    if (absolute) last_ = Resolved{std::string(drive_form_path), native, entry.length};
     return native;
   }
-  last_.reset();
   // Otherwise the longest leading part that is spelled as on disk (or was listed) stays, and the
   // names after it are matched in the listings of their folders.
   const std::vector<std::string>& names = resolved->components;
