@@ -75,6 +75,41 @@ class BatchWindow : public HeadlessWindow {
   std::ostream& err_;
 };
 
+// Refuses every source whose record file name (without regard to letter case) an earlier source
+// takes. The names are compared by their hashes first, so that the check needs little memory.
+template <typename DriveForm>
+void RefuseSameNames(std::size_t total, DriveForm drive_form, platform::DriveTable drives,
+                     std::vector<RunOutcome>& outcomes,
+                     std::map<std::size_t, std::string>& messages) {
+  platform::DiskFileSystem files(drives);
+  auto name_of = [&](std::size_t i) { return RecordName(files, drive_form(i)); };
+  std::vector<std::pair<std::size_t, std::size_t>> keyed;  // (hash, index), by hash and index
+  keyed.reserve(total);
+  for (std::size_t i = 0; i < total; ++i) {
+    keyed.emplace_back(std::hash<std::string>{}(AsciiLower(name_of(i))), i);
+  }
+  std::sort(keyed.begin(), keyed.end());
+  for (std::size_t first = 0; first < keyed.size();) {
+    std::size_t last = first + 1;
+    while (last < keyed.size() && keyed[last].first == keyed[first].first) ++last;
+    for (std::size_t j = first + 1; j < last; ++j) {
+      const std::size_t later = keyed[j].second;
+      const std::string name = name_of(later);
+      for (std::size_t k = first; k < j; ++k) {
+        const std::size_t earlier = keyed[k].second;
+        if (outcomes[earlier] == RunOutcome::kConverted &&
+            AsciiLower(name_of(earlier)) == AsciiLower(name)) {
+          outcomes[later] = RunOutcome::kRefused;
+          messages[later] = "同じ名前の記録ファイル「" + name + "」を " + drive_form(earlier) +
+                            " から作成するため、変換しません。";
+          break;
+        }
+      }
+    }
+    first = last;
+  }
+}
+
 }  // namespace
 
 int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostream& out,
@@ -88,39 +123,8 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
     return DriveFormArgument(options.drives, source).value_or(source);
   };
 
-  // Two sources with the same folder name would write the same record file: the later ones are
-  // refused. The names are compared by a hash first, so that the check needs little memory.
-  {
-    platform::DriveTable drives = options.drives;
-    platform::DiskFileSystem files(drives);
-    auto lower_name = [&](std::size_t i) { return AsciiLower(RecordName(files, drive_form(i))); };
-    std::vector<std::pair<std::size_t, std::size_t>> keyed;  // (hash, index)
-    keyed.reserve(total);
-    for (std::size_t i = 0; i < total; ++i) {
-      keyed.emplace_back(std::hash<std::string>{}(lower_name(i)), i);
-    }
-    std::sort(keyed.begin(), keyed.end());
-    for (std::size_t first = 0; first < keyed.size();) {
-      std::size_t last = first + 1;
-      while (last < keyed.size() && keyed[last].first == keyed[first].first) ++last;
-      for (std::size_t j = first + 1; j < last; ++j) {
-        const std::size_t later = keyed[j].second;
-        const std::string name = lower_name(later);
-        for (std::size_t k = first; k < j; ++k) {
-          const std::size_t earlier = keyed[k].second;
-          if (outcomes[earlier] == RunOutcome::kConverted && lower_name(earlier) == name) {
-            platform::DiskFileSystem shown_files(drives);
-            outcomes[later] = RunOutcome::kRefused;
-            messages[later] = "同じ名前の記録ファイル「" +
-                              RecordName(shown_files, drive_form(later)) + "」を " +
-                              drive_form(earlier) + " から作成するため、変換しません。";
-            break;
-          }
-        }
-      }
-      first = last;
-    }
-  }
+  // Two sources with the same folder name would write the same record file.
+  RefuseSameNames(total, drive_form, options.drives, outcomes, messages);
 
   BatchShared shared(options.drives, options.destination, options.patdat);
   SharedAnswer answer(options.answer);
