@@ -69,25 +69,24 @@ CodeTable::CodeTable(std::string_view bytes, int items_per_row) {
   platform::ItemReader reader(bytes);
   while (!reader.AtEnd()) {
     platform::Item code = reader.Next();
-    Row row;
-    row.text = reader.NextText();
+    std::string text = reader.NextText();
     for (int skipped = 2; skipped < items_per_row; ++skipped) reader.Next();
-    if (!code.quoted && IsNumericText(code.text)) {
-      try {
-        row.code = NumberFromText(code.text);
-      } catch (const NumberOverflowError&) {
-        // Too large for any field to equal it.
+    if (code.quoted || !IsNumericText(code.text)) continue;
+    try {
+      // The first row of a code wins; a later one is never found.
+      if (first_row_.try_emplace(NumberFromText(code.text), texts_.size()).second) {
+        texts_.push_back(std::move(text));
       }
+    } catch (const NumberOverflowError&) {
+      // Too large for any field to equal it.
     }
-    rows_.push_back(std::move(row));
   }
 }
 
 std::optional<std::string_view> CodeTable::Find(float code) const {
-  for (const Row& row : rows_) {
-    if (row.code && *row.code == code) return row.text;
-  }
-  return std::nullopt;
+  const auto found = first_row_.find(code);
+  if (found == first_row_.end()) return std::nullopt;
+  return texts_[found->second];
 }
 
 const CodeTable& CodeTables::Get(const ReferenceTable& table) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/file_system.h"
@@ -55,11 +56,9 @@ class CodeTable {
   std::optional<std::string_view> Find(float code) const;
 
  private:
-  struct Row {
-    std::optional<float> code;
-    std::string text;
-  };
-  std::vector<Row> rows_;
+  std::vector<std::string> texts_;
+  // The row of each code's first appearance, so that a lookup costs the same in any table.
+  std::unordered_map<float, std::size_t> first_row_;
 };
 
 // The code tables of one pattern-data folder, each read on its first lookup.

@@ -40,6 +40,37 @@ std::optional<std::string_view> NumberPart(std::string_view text) {
   return text;
 }
 
+// The power of ten of the first significant digit of a number that NumberPart accepted
+// (10^k <= |value| < 10^(k+1), to within rounding); nothing when every digit is 0. Decided from
+// the digits and the exponent, whatever their length.
+std::optional<long long> DecimalExponent(std::string_view number) {
+  constexpr long long kLimit = 1'000'000'000;  // far beyond any float; keeps the sums small
+  long long integer_digits = 0;
+  long long digits = 0;
+  std::optional<long long> first_significant;  // index among all the digits
+  bool fraction = false;
+  std::size_t i = number.front() == '-' ? 1 : 0;
+  for (; i < number.size() && number[i] != 'e' && number[i] != 'E'; ++i) {
+    if (number[i] == '.') {
+      fraction = true;
+      continue;
+    }
+    if (!first_significant && number[i] != '0') first_significant = digits;
+    digits = std::min(digits + 1, kLimit);
+    if (!fraction) integer_digits = digits;
+  }
+  if (!first_significant) return std::nullopt;
+  long long exponent = 0;
+  if (i < number.size()) {
+    ++i;
+    const bool negative = i < number.size() && number[i] == '-';
+    if (i < number.size() && (number[i] == '+' || number[i] == '-')) ++i;
+    for (; i < number.size(); ++i) exponent = std::min(exponent * 10 + (number[i] - '0'), kLimit);
+    if (negative) exponent = -exponent;
+  }
+  return integer_digits - 1 - *first_significant + exponent;
+}
+
 }  // namespace
 
 bool IsNumericText(std::string_view text) { return NumberPart(text).has_value(); }
@@ -52,14 +83,10 @@ float NumberFromText(std::string_view text) {
   float value = 0.0f;
   auto [ptr, ec] = std::from_chars(first, last, value);
   if (ec == std::errc::result_out_of_range) {
-    // Out of range is either too large (an error) or too small (zero).
-    double wide = 0.0;
-    const bool negative_exponent = number->find("e-") != std::string_view::npos ||
-                                   number->find("E-") != std::string_view::npos;
-    const bool too_large = std::from_chars(first, last, wide).ec == std::errc()
-                               ? std::fabs(wide) >= 1.0
-                               : !negative_exponent;
-    if (too_large) throw NumberOverflowError(cp932::ToUtf8(text));
+    // Out of range is either too large (an error) or too small (zero), as the value decides: a
+    // value of 1 or more is beyond single precision, a smaller one is below it.
+    const auto power = DecimalExponent(*number);
+    if (power && *power >= 0) throw NumberOverflowError(cp932::ToUtf8(text));
     return 0.0f;
   }
   if (std::isinf(value)) throw NumberOverflowError(cp932::ToUtf8(text));

@@ -76,16 +76,24 @@ TEST_F(DictionariesTest, MissingTableIsAnErrorNamingTheFile) {
 
 TEST(CodeTable, ComparesCodesNumericallyAndNeverMatchesTextCodes) {
   const CodeTable table(Sj("03,three\n\"4\",quoted\n5x,text\n,empty\n 7 ,seven\n1e99,huge\n"
-                           "4,four\n"),
+                           "4,four\n3.0,again\n-0,minus zero\n0,zero\n"),
                         2);
   struct Case {
     float code;
     std::optional<std::string_view> expected;
   };
   for (const Case& c : std::vector<Case>{
-           {3, "three"}, {4, "four"}, {5, std::nullopt}, {0, std::nullopt}, {7, "seven"}}) {
+           {3, "three"}, {4, "four"}, {5, std::nullopt}, {0, "minus zero"}, {7, "seven"}}) {
     EXPECT_EQ(table.Find(c.code), c.expected) << c.code;
   }
+}
+
+TEST(CodeTable, LooksCodesUpWithoutScanningTheTable) {
+  // A lookup for each of 200,000 rows would take minutes by scanning.
+  std::string rows;
+  for (int code = 1; code <= 200'000; ++code) rows += std::to_string(code) + ",t\n";
+  const CodeTable table(rows, 2);
+  for (int code = 200'000; code > 100'000; --code) ASSERT_TRUE(table.Find(code)) << code;
 }
 
 TEST(CodeTable, ReadsRowsOfThreeItems) {

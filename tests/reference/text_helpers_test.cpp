@@ -42,6 +42,11 @@ TEST(NumberFromText, MagnitudeBeyondSinglePrecisionIsAnOverflowError) {
   EXPECT_THROW(NumberFromText("1e999999"), NumberOverflowError);
   EXPECT_THROW(NumberFromText(std::string(400, '9')), NumberOverflowError);
   EXPECT_EQ(NumberFromText("1e-999999"), 0.0f);
+  // The value decides, not the length of its spelling.
+  EXPECT_THROW(NumberFromText("1" + std::string(400, '0') + "e-1"), NumberOverflowError);
+  EXPECT_EQ(NumberFromText("0." + std::string(400, '0') + "1"), 0.0f);
+  EXPECT_EQ(NumberFromText("0." + std::string(400, '0') + "1e400"), 0.1f);
+  EXPECT_EQ(NumberFromText(std::string(400, '0') + "12.5"), 12.5f);
 }
 
 TEST(ByteLength, CountsCodePage932Bytes) {
