@@ -93,13 +93,19 @@ RunOutcome Run(Window& window, platform::FileSystem& files, const std::string& p
   LoadL4Names(session.patdat, session.dictionaries);
   SetUpCatalogue(session.catalogue);
 
-  // Without this check a missing source folder would read as a data set without X1.txt.
-  if (!files.PathExists(session.source.path)) {
-    Refuse(window, kNoSourceFolderMessage, source, TextBox::kText2);
+  // Without these checks a missing source folder, or a file, would read as a data set without
+  // X1.txt.
+  const auto source_entry = files.Entry(session.source.path);
+  if (!source_entry || !source_entry->folder) {
+    Refuse(window, source_entry ? kSourceNotAFolderMessage : kNoSourceFolderMessage, source,
+           TextBox::kText2);
     window.SetPointer(Pointer::kDefault);
     return RunOutcome::kRefused;
   }
-  if (files.ProbeFile(session.source.PathOf(kX1File.name)) == 0) {
+  const std::string x1 = session.source.PathOf(kX1File.name);
+  if (files.ProbeFile(x1) == 0) {
+    // A folder, pipe or device named X1.txt is unreadable rather than empty.
+    if (auto entry = files.Entry(x1); entry && !entry->regular) files.ReadWholeFile(x1);
     Refuse(window, kNoGeologyMessage, destination, TextBox::kText1);
     window.SetPointer(Pointer::kDefault);
     return RunOutcome::kRefused;

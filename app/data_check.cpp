@@ -216,8 +216,10 @@ std::vector<Finding> Checker::Run() {
     Add(session_.patdat.path, 0, 0, Severity::kError, check_text::Failure(e));
     return findings_;
   }
-  if (!files_.PathExists(folder_)) {
-    Add(folder_, 0, 0, Severity::kError, check_text::NoSourceFolder());
+  const auto source_entry = files_.Entry(folder_);
+  if (!source_entry || !source_entry->folder) {
+    Add(folder_, 0, 0, Severity::kError,
+        source_entry ? check_text::SourceNotAFolder() : check_text::NoSourceFolder());
     return findings_;
   }
   if (IsDriveRoot(folder_)) Add(folder_, 0, 0, Severity::kError, check_text::DriveRootSource());

@@ -36,6 +36,10 @@ std::string Quoted(std::string_view cp932_text) { return "「" + cp932::ToUtf8(c
 }  // namespace
 
 std::string ReasonText(std::error_code error) {
+  if (error == RefusalError(FileRefusal::kNotAFile)) return "通常のファイルではありません。";
+  if (error == RefusalError(FileRefusal::kTooLarge)) {
+    return "ファイルが大きすぎます（" + std::to_string(kLargestDataFile >> 20) + " MB まで）。";
+  }
   if (error.category() == std::generic_category()) {
     switch (error.value()) {
       case ENOENT:
@@ -154,6 +158,7 @@ std::string FileWillBeCreated(std::string_view name) {
 std::string EmptyFileWillBeDeleted() { return "空のファイルです。変換すると削除されます"; }
 
 std::string NoSourceFolder() { return std::string(kNoSourceFolderMessage); }
+std::string SourceNotAFolder() { return std::string(kSourceNotAFolderMessage); }
 
 std::string DriveRootSource() { return OnOneLine(std::string(kDriveRootSourceMessage)); }
 

@@ -23,6 +23,8 @@ inline constexpr std::string_view kCreateFolderQuestion =
     "フォルダがありません。新規作成しますか？";
 inline constexpr std::string_view kNoGeologyMessage = "地質区分が入力されていません。";
 inline constexpr std::string_view kNoSourceFolderMessage = "変換元フォルダがありません。";
+inline constexpr std::string_view kSourceNotAFolderMessage =
+    "変換元はファイルです。ボーリングデータのフォルダを指定してください。";
 inline constexpr std::string_view kDriveRootSourceMessage =
     "変換元フォルダにドライブのルートは指定できません。\n"
     "ボーリングデータのフォルダを指定してください。";
@@ -64,6 +66,7 @@ std::string SoilCodeNotInTable(std::string_view code);
 std::string FileWillBeCreated(std::string_view name);
 std::string EmptyFileWillBeDeleted();
 std::string NoSourceFolder();
+std::string SourceNotAFolder();
 std::string DriveRootSource();
 std::string NoGeology(std::string_view name);
 }  // namespace check_text

@@ -97,7 +97,7 @@ std::optional<fs::path> DiskFileSystem::ToNative(std::string_view drive_form_pat
   // Most paths are spelled as on disk: one look-up settles them.
   last_.reset();
   if (const native::SpelledEntry entry = native::LookUpAsSpelled(native); entry.exists) {
-    if (absolute) last_ = Resolved{std::string(drive_form_path), native, entry.length};
+    if (absolute) last_ = Resolved{std::string(drive_form_path), native, entry.entry};
     return native;
   }
   // Otherwise the longest leading part that is spelled as on disk (or was listed) stays, and the
@@ -122,9 +122,9 @@ std::optional<fs::path> DiskFileSystem::ToNative(std::string_view drive_form_pat
   return native;
 }
 
-std::optional<std::uintmax_t> DiskFileSystem::NativeEntryLength(const fs::path& native) {
-  if (last_ && last_->length && last_->native == native) return last_->length;
-  return native::EntryLength(native);
+std::optional<EntryInfo> DiskFileSystem::NativeEntry(const fs::path& native) {
+  if (last_ && last_->entry && last_->native == native) return last_->entry;
+  return native::EntryOf(native);
 }
 
 bool DiskFileSystem::IsReadableFolder(const fs::path& native) {
@@ -150,12 +150,16 @@ void DiskFileSystem::MakeNativeFolder(const fs::path& native, std::string_view s
 }
 
 void DiskFileSystem::DeleteNativeFileQuietly(const fs::path& native) {
-  if (native::DeleteFileIgnoringErrors(native)) Noted(native, false);
+  if (native::DeleteEmptyFile(native)) Noted(native, false);
 }
 
 std::string DiskFileSystem::ReadNativeFile(const fs::path& native, std::string_view shown) {
   std::string content;
-  const auto expected = last_ && last_->native == native ? last_->length : std::nullopt;
+  // A regular file just measured is read by its length; anything else is looked at first.
+  std::optional<std::uintmax_t> expected;
+  if (last_ && last_->native == native && last_->entry && last_->entry->regular) {
+    expected = last_->entry->length;
+  }
   ThrowIfFailed(FileOperation::kRead, shown, native::ReadFile(native, content, expected));
   return content;
 }

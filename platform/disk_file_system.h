@@ -57,7 +57,7 @@ class DiskFileSystem : public FileSystem {
 
   DriveTable& drives() override { return drives_; }
   std::optional<std::filesystem::path> ToNative(std::string_view drive_form_path) override;
-  std::optional<std::uintmax_t> NativeEntryLength(const std::filesystem::path& native) override;
+  std::optional<EntryInfo> NativeEntry(const std::filesystem::path& native) override;
   bool IsReadableFolder(const std::filesystem::path& native) override;
   void CreateEmptyNativeFile(const std::filesystem::path& native) override;
   std::optional<std::vector<std::string>> ListNativeSubfolders(
@@ -81,7 +81,7 @@ class DiskFileSystem : public FileSystem {
   struct Resolved {
     std::string drive_form;
     std::filesystem::path native;
-    std::optional<std::uintmax_t> length;
+    std::optional<EntryInfo> entry;
   };
   std::optional<Resolved> last_;
   std::set<std::filesystem::path> readable_folders_;

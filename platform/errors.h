@@ -2,6 +2,7 @@
 // test; the texts a user sees are made from them in one place (app/messages.h).
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -54,6 +55,19 @@ class NumberOverflowError : public ConversionError {
 // An errno value as an error code.
 inline std::error_code ErrnoError(int error_number) {
   return {error_number, std::generic_category()};
+}
+
+// The files that are refused before they are read.
+enum class FileRefusal {
+  kNotAFile = 1,  // a folder, a pipe, a device: no data file
+  kTooLarge,      // larger than kLargestDataFile
+};
+// No file of a data set or a pattern-data folder comes near this size; a larger one is refused
+// before it is read.
+inline constexpr std::uintmax_t kLargestDataFile = std::uintmax_t{64} << 20;
+const std::error_category& FileRefusalCategory();
+inline std::error_code RefusalError(FileRefusal refusal) {
+  return {static_cast<int>(refusal), FileRefusalCategory()};
 }
 
 }  // namespace tavrimen

@@ -34,7 +34,7 @@ bool FileSystem::ChangeDirectory(std::string_view drive_form_path) {
 }
 
 std::uintmax_t FileSystem::ProbeNativeFile(const fs::path& native) {
-  if (auto length = NativeEntryLength(native)) return *length;
+  if (auto entry = NativeEntry(native)) return entry->length;
   CreateEmptyNativeFile(native);
   return 0;
 }
@@ -46,7 +46,13 @@ std::uintmax_t FileSystem::ProbeFile(std::string_view path) {
 
 bool FileSystem::PathExists(std::string_view path) {
   auto native = ToNative(path);
-  return native && NativeEntryLength(*native).has_value();
+  return native && NativeEntry(*native).has_value();
+}
+
+std::optional<EntryInfo> FileSystem::Entry(std::string_view path) {
+  auto native = ToNative(path);
+  if (!native) return std::nullopt;
+  return NativeEntry(*native);
 }
 
 std::optional<std::vector<std::string>> FileSystem::ListSubfolders(std::string_view path) {

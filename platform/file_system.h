@@ -19,6 +19,13 @@
 
 namespace tavrimen::platform {
 
+// What exists at a path, following a symbolic link.
+struct EntryInfo {
+  bool regular = false;  // a regular file, not a folder, pipe or device
+  bool folder = false;
+  std::uintmax_t length = 0;  // of a regular file
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -30,8 +37,8 @@ class FileSystem {
   virtual std::optional<std::filesystem::path> ToNative(std::string_view drive_form_path) = 0;
 
   // The operations on native paths; `shown_path` is the path that errors name.
-  // The length of a regular file, 0 for anything else that exists, nothing when nothing exists.
-  virtual std::optional<std::uintmax_t> NativeEntryLength(const std::filesystem::path& native) = 0;
+  // What exists there; nothing when nothing exists.
+  virtual std::optional<EntryInfo> NativeEntry(const std::filesystem::path& native) = 0;
   // Whether a folder exists there that can be read.
   virtual bool IsReadableFolder(const std::filesystem::path& native) = 0;
   // Creates an empty file where none exists; whatever goes wrong is ignored.
@@ -42,6 +49,7 @@ class FileSystem {
   // Throws IoError.
   virtual void MakeNativeFolder(const std::filesystem::path& native,
                                 std::string_view shown_path) = 0;
+  // Deletes a regular file of length 0; anything else is left alone, and failures are ignored.
   virtual void DeleteNativeFileQuietly(const std::filesystem::path& native) = 0;
   // Throws IoError.
   virtual std::string ReadNativeFile(const std::filesystem::path& native,
@@ -68,14 +76,16 @@ class FileSystem {
   std::uintmax_t ProbeFile(std::string_view path);
   // Whether a file or folder of that name exists.
   bool PathExists(std::string_view path);
+  // What exists at that path; nothing when nothing exists.
+  std::optional<EntryInfo> Entry(std::string_view path);
   // The names (UTF-8) of the folders in a folder, in no particular order, without hidden ones:
   // names starting with "." on POSIX systems, hidden or system folders on Windows. Nothing when
   // the folder cannot be read.
   std::optional<std::vector<std::string>> ListSubfolders(std::string_view path);
   // Creates one folder; its parent must exist. Throws IoError.
   void MakeFolder(std::string_view path);
-  // Deletes a file. A deletion that fails (a read-only folder, a file already gone) is ignored:
-  // the callers delete only files that hold nothing.
+  // Deletes an empty file: a regular file of length 0, not a link, a pipe or anything else. A
+  // deletion that fails (a read-only folder, a file already gone) is ignored.
   void DeleteFileQuietly(std::string_view path);
   // The whole content of a file. Throws IoError when it cannot be opened or read.
   std::string ReadWholeFile(std::string_view path);
@@ -107,8 +117,8 @@ class FileSystemWrapper : public FileSystem {
   std::optional<std::filesystem::path> ToNative(std::string_view path) override {
     return target_.ToNative(path);
   }
-  std::optional<std::uintmax_t> NativeEntryLength(const std::filesystem::path& native) override {
-    return target_.NativeEntryLength(native);
+  std::optional<EntryInfo> NativeEntry(const std::filesystem::path& native) override {
+    return target_.NativeEntry(native);
   }
   bool IsReadableFolder(const std::filesystem::path& native) override {
     return target_.IsReadableFolder(native);

@@ -11,17 +11,19 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace tavrimen::platform::native {
 
-// The length of a regular file; 0 for anything else that exists; nothing when nothing exists.
-std::optional<std::uintmax_t> EntryLength(const std::filesystem::path& path);
+// What exists at `path`, following a symbolic link; nothing when nothing exists.
+std::optional<EntryInfo> EntryOf(const std::filesystem::path& path);
 // Creates an empty file where none exists; false when none was created.
 bool CreateEmptyFile(const std::filesystem::path& path);
 // What the system says of `path` as spelled, without following a symbolic link at its end.
 struct SpelledEntry {
   bool exists = false;  // then no component needs matching by letter case
-  // What EntryLength would give, where the look-up tells it (not for a symbolic link).
-  std::optional<std::uintmax_t> length;
+  // What EntryOf would give, where the look-up tells it (not for a symbolic link).
+  std::optional<EntryInfo> entry;
 };
 SpelledEntry LookUpAsSpelled(const std::filesystem::path& path);
 bool IsReadableFolder(const std::filesystem::path& path);
@@ -31,9 +33,12 @@ std::optional<std::vector<std::string>> Names(const std::filesystem::path& folde
 std::optional<std::vector<std::string>> Subfolders(const std::filesystem::path& folder);
 // Creates one folder; an existing folder is no error.
 std::error_code MakeFolder(const std::filesystem::path& path);
-// Deletes a file; whatever goes wrong is ignored. False when nothing was deleted.
-bool DeleteFileIgnoringErrors(const std::filesystem::path& path);
-// Reads a whole file; `expected_length`, when known, lets a file of that length be read at once.
+// Deletes a regular file of length 0 (not what a link names); whatever goes wrong is ignored.
+// False when nothing was deleted.
+bool DeleteEmptyFile(const std::filesystem::path& path);
+// Reads a whole regular file of at most kLargestDataFile bytes; anything else is refused
+// (RefusalError) without waiting on it. `expected_length`, when known, lets a file of that length
+// be read by one call.
 std::error_code ReadFile(const std::filesystem::path& path, std::string& content,
                          std::optional<std::uintmax_t> expected_length = std::nullopt);
 // Writes `bytes` to a temporary file beside `path` and renames it over `path`; on failure the

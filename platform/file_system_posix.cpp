@@ -33,10 +33,15 @@ class FileDescriptor {
 
 }  // namespace
 
-std::optional<std::uintmax_t> EntryLength(const fs::path& path) {
+EntryInfo InfoOf(const struct stat& info) {
+  if (!S_ISREG(info.st_mode)) return {false, S_ISDIR(info.st_mode), 0};
+  return {true, false, static_cast<std::uintmax_t>(info.st_size)};
+}
+
+std::optional<EntryInfo> EntryOf(const fs::path& path) {
   struct stat info;
   if (stat(path.c_str(), &info) != 0) return std::nullopt;
-  return S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : 0;
+  return InfoOf(info);
 }
 
 bool CreateEmptyFile(const fs::path& path) {
@@ -48,7 +53,7 @@ SpelledEntry LookUpAsSpelled(const fs::path& path) {
   struct stat info;
   if (lstat(path.c_str(), &info) != 0) return {};
   if (S_ISLNK(info.st_mode)) return {true, std::nullopt};
-  return {true, S_ISREG(info.st_mode) ? static_cast<std::uintmax_t>(info.st_size) : 0};
+  return {true, InfoOf(info)};
 }
 
 bool IsReadableFolder(const fs::path& path) {
@@ -90,18 +95,33 @@ std::error_code MakeFolder(const fs::path& path) {
   return {};
 }
 
-bool DeleteFileIgnoringErrors(const fs::path& path) { return unlink(path.c_str()) == 0; }
+bool DeleteEmptyFile(const fs::path& path) {
+  struct stat info;
+  if (lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size != 0) {
+    return false;
+  }
+  return unlink(path.c_str()) == 0;
+}
 
 std::error_code ReadFile(const fs::path& path, std::string& content,
                          std::optional<std::uintmax_t> expected_length) {
-  FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // A pipe is opened without waiting for a writer, and refused with anything else that is not a
+  // regular file.
+  FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (fd.get() < 0) return ErrnoError(errno);
-  // Reading a folder fails with EISDIR. The buffer holds one byte more than the expected length,
-  // so that a file of that length is read whole by one call, which tells its end too.
+  if (!expected_length) {
+    struct stat info;
+    if (fstat(fd.get(), &info) != 0) return ErrnoError(errno);
+    if (!S_ISREG(info.st_mode)) return RefusalError(FileRefusal::kNotAFile);
+    expected_length = static_cast<std::uintmax_t>(info.st_size);
+  }
+  if (*expected_length > kLargestDataFile) return RefusalError(FileRefusal::kTooLarge);
+  // The buffer holds one byte more than the expected length, so that a file of that length is
+  // read whole by one call, which tells its end too.
   constexpr std::size_t kChunk = 65536;
-  const bool expected = expected_length && *expected_length < (std::uintmax_t{1} << 31);
+  const auto expected = static_cast<std::size_t>(*expected_length);
   std::size_t filled = 0;
-  content.resize(expected ? static_cast<std::size_t>(*expected_length) + 1 : kChunk);
+  content.resize(expected + 1);
   for (;;) {
     if (filled == content.size()) content.resize(content.size() + kChunk);
     const ssize_t n = read(fd.get(), content.data() + filled, content.size() - filled);
@@ -111,8 +131,11 @@ std::error_code ReadFile(const fs::path& path, std::string& content,
       return ErrnoError(errno);
     }
     filled += static_cast<std::size_t>(n);
-    const bool whole = expected && filled == *expected_length && filled < content.size();
-    if (n == 0 || whole) break;
+    if (filled > kLargestDataFile) {
+      content.clear();
+      return RefusalError(FileRefusal::kTooLarge);
+    }
+    if (n == 0 || (filled == expected && filled < content.size())) break;
   }
   content.resize(filled);
   return {};

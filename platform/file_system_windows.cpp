@@ -63,11 +63,12 @@ class Handle {
 
 }  // namespace
 
-std::optional<std::uintmax_t> EntryLength(const fs::path& path) {
+std::optional<EntryInfo> EntryOf(const fs::path& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
-  return (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return EntryInfo{false, true, 0};
+  return EntryInfo{true, false,
+                   (static_cast<std::uintmax_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow};
 }
 
 bool CreateEmptyFile(const fs::path& path) {
@@ -126,13 +127,28 @@ std::error_code MakeFolder(const fs::path& path) {
   return WindowsError(error);
 }
 
-bool DeleteFileIgnoringErrors(const fs::path& path) { return DeleteFileW(path.c_str()) != 0; }
+bool DeleteEmptyFile(const fs::path& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  const DWORD not_plain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+  if ((data.dwFileAttributes & not_plain) || data.nFileSizeHigh != 0 || data.nFileSizeLow != 0) {
+    return false;
+  }
+  return DeleteFileW(path.c_str()) != 0;
+}
 
 std::error_code ReadFile(const fs::path& path, std::string& content,
                          std::optional<std::uintmax_t>) {
   Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return WindowsError(GetLastError());
+  // A pipe, a console or a device is no data file.
+  if (GetFileType(file.get()) != FILE_TYPE_DISK) return RefusalError(FileRefusal::kNotAFile);
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(file.get(), &size) &&
+      static_cast<std::uintmax_t>(size.QuadPart) > kLargestDataFile) {
+    return RefusalError(FileRefusal::kTooLarge);
+  }
   char buffer[65536];
   for (;;) {
     DWORD read = 0;
@@ -140,6 +156,10 @@ std::error_code ReadFile(const fs::path& path, std::string& content,
       return WindowsError(GetLastError());
     }
     if (read == 0) return {};
+    if (content.size() + read > kLargestDataFile) {
+      content.clear();
+      return RefusalError(FileRefusal::kTooLarge);
+    }
     content.append(buffer, read);
   }
 }

@@ -17,6 +17,10 @@ std::optional<std::string> RecordFile::ReadBytes(const DataFolder& folder,
                                                  const RecordFileLayout& layout) {
   const std::string path = folder.PathOf(layout.name);
   if (folder.files.ProbeFile(path) == 0) {
+    // A folder, a pipe or a device of that name is no empty file: reading it says why.
+    if (auto entry = folder.files.Entry(path); entry && !entry->regular) {
+      return folder.files.ReadWholeFile(path);
+    }
     if (layout.when_empty == WhenEmpty::kDelete) folder.files.DeleteFileQuietly(path);
     return std::nullopt;
   }

@@ -34,7 +34,7 @@ class Record {
 class RecordFile {
  public:
   // The file `layout.name` of `folder`. Nothing when it is missing or empty. Throws IoError when
-  // it cannot be read.
+  // it cannot be read, is no regular file or is larger than any data file.
   static std::optional<RecordFile> Open(const DataFolder& folder, const RecordFileLayout& layout);
   // The same probe and read, for readers that take the file's items in an order of their own.
   static std::optional<std::string> ReadBytes(const DataFolder& folder,

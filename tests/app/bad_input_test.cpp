@@ -2,6 +2,7 @@
 // expects, and every run must end with the window idle, one message at most, and either a
 // complete record file or none (an earlier record file untouched).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <functional>
@@ -50,6 +51,7 @@ class BadInput {
   void RemoveTable(const std::string& name) { std::filesystem::remove(Patdat() / name); }
 
   std::string destination = "C:\\OUT";
+  std::string source = "C:\\DATA\\B-1";
   TempFolder root_;
   testing::ScopedDrives drives_;
   testing::FaultyFileSystem files{drives_.Files()};
@@ -63,6 +65,8 @@ struct Case {
   Expect expect;
   // A record file line that must be there (UTF-8), or the start of the message.
   std::string detail;
+  // What else must hold after the run.
+  std::function<void(BadInput&)> after = nullptr;
 };
 
 std::string Repeat(const std::string& text, int times) {
@@ -226,6 +230,54 @@ const std::vector<Case>& Cases() {
          WriteFile(b.Patdat() / "KISHITU.TXT", std::string("\x00\xff\x81,\x01", 5));
        },
        Expect::kRecordFile, "5.00 @ 粘土 @ @ "},
+      // Files that are no data files, and one larger than any data file.
+      {"a folder named X5.TXT",
+       [](BadInput& b) { std::filesystem::create_directories(b.Source() / "X5.TXT"); },
+       Expect::kFailure,
+       "ファイルを読み込めません。\nC:\\DATA\\B-1\\X5.TXT\n通常のファイルではありません。"},
+      {"a source that is a file",
+       [](BadInput& b) {
+         WriteFile(b.Source().parent_path() / "B-2", "not a folder");
+         b.source = "C:\\DATA\\B-2";
+       },
+       Expect::kRefusal, std::string(kSourceNotAFolderMessage)},
+      {"X1.txt larger than any data file",
+       [](BadInput& b) {
+         WriteFile(b.Source() / "X1.txt", "");
+         std::filesystem::resize_file(b.Source() / "X1.txt", (64 << 20) + 1);
+       },
+       Expect::kFailure,
+       "ファイルを読み込めません。\nC:\\DATA\\B-1\\X1.txt\nファイルが大きすぎます"},
+#ifndef _WIN32
+      {"a pipe named X5.TXT, which is left in place",
+       [](BadInput& b) {
+         b.Remove("X5.TXT");
+         ASSERT_EQ(mkfifo((b.Source() / "X5.TXT").c_str(), 0644), 0);
+       },
+       Expect::kFailure,
+       "ファイルを読み込めません。\nC:\\DATA\\B-1\\X5.TXT\n通常のファイルではありません。",
+       [](BadInput& b) { EXPECT_TRUE(std::filesystem::is_fifo(b.Source() / "X5.TXT")); }},
+      {"a pipe named L4.TXT",
+       [](BadInput& b) {
+         b.RemoveTable("L4.TXT");
+         ASSERT_EQ(mkfifo((b.Patdat() / "L4.TXT").c_str(), 0644), 0);
+       },
+       Expect::kFailure,
+       "参照テーブルを読み込めません。\nC:\\PATDAT\\L4.TXT\n通常のファイルではありません。"},
+      {"a table that is a link to an endless device",
+       [](BadInput& b) {
+         b.RemoveTable("L2.TXT");
+         std::filesystem::create_symlink("/dev/zero", b.Patdat() / "L2.TXT");
+       },
+       Expect::kFailure, "参照テーブルを読み込めません。\nC:\\PATDAT\\L2.TXT\n"},
+      {"a link to an empty X6.TXT, which is left in place",
+       [](BadInput& b) {
+         WriteFile(b.Source().parent_path() / "empty", "");
+         std::filesystem::create_symlink(b.Source().parent_path() / "empty", b.Source() / "X6.TXT");
+       },
+       Expect::kRecordFile, "1100 b_no B-1",
+       [](BadInput& b) { EXPECT_TRUE(std::filesystem::is_symlink(b.Source() / "X6.TXT")); }},
+#endif
   };
   return cases;
 }
@@ -235,7 +287,7 @@ TEST(BadInput, EveryCaseEndsIdleWithACompleteRecordFileOrAClearMessage) {
   for (const Case& c : Cases()) {
     BadInput b;
     c.setup(b);
-    FakeWindow window(b.destination, "C:\\DATA\\B-1");
+    FakeWindow window(b.destination, b.source);
     window.boxes.answers = {MessageAnswer::kYes};
     const RunOutcome outcome = Command1_Click(window, b.files, "C:\\PATDAT\\");
     EXPECT_EQ(window.pointer, Pointer::kDefault) << c.name;
@@ -269,6 +321,7 @@ TEST(BadInput, EveryCaseEndsIdleWithACompleteRecordFileOrAClearMessage) {
     }
     EXPECT_EQ(FileNames(b.Out()).find(".B-1."), std::string::npos)
         << c.name << ": a temporary file was left behind";
+    if (c.after) c.after(b);
   }
 }
 
