@@ -69,6 +69,9 @@ RunOutcome Run(Window& window, platform::FileSystem& files, const std::string& p
   if (IsDriveRoot(source)) {
     return Refuse(window, kDriveRootSourceMessage, source, TextBox::kText2);
   }
+  if (NamesAFolderEndingInBlanks(files, window.Text(TextBox::kText2))) {
+    return Refuse(window, kTrailingBlankMessage, source, TextBox::kText2);
+  }
 
   std::string destination = window.Text(TextBox::kText1);
   if (!ValidateFolderPath(files, destination, window)) {
@@ -77,6 +80,9 @@ RunOutcome Run(Window& window, platform::FileSystem& files, const std::string& p
   const std::string destination_text = window.Text(TextBox::kText1);
   if (!destination_text.empty() && destination_text.back() == '\\') {
     return Refuse(window, kTrailingBackslashMessage, source);
+  }
+  if (NamesAFolderEndingInBlanks(files, destination_text)) {
+    return Refuse(window, kTrailingBlankMessage, destination, TextBox::kText1);
   }
 
   if (!SettleDestinationFolders(window, files, destination)) {

@@ -23,6 +23,8 @@ inline constexpr std::string_view kCreateFolderQuestion =
     "フォルダがありません。新規作成しますか？";
 inline constexpr std::string_view kNoGeologyMessage = "地質区分が入力されていません。";
 inline constexpr std::string_view kNoSourceFolderMessage = "変換元フォルダがありません。";
+inline constexpr std::string_view kTrailingBlankMessage =
+    "フォルダ名の最後に空白があります。空白で終わる名前のフォルダは指定できません。";
 inline constexpr std::string_view kSourceNotAFolderMessage =
     "変換元はファイルです。ボーリングデータのフォルダを指定してください。";
 inline constexpr std::string_view kDriveRootSourceMessage =

@@ -8,6 +8,13 @@
 
 namespace tavrimen::platform {
 
+// Whether a file or folder name may end in blanks (on Windows the system drops them).
+#ifdef _WIN32
+inline constexpr bool kNamesMayEndInBlanks = false;
+#else
+inline constexpr bool kNamesMayEndInBlanks = true;
+#endif
+
 inline std::filesystem::path Utf8Path(std::string_view utf8) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <chrono>
 #include <functional>
 
 #include "app/conversion_run.h"
@@ -323,6 +324,17 @@ TEST(BadInput, EveryCaseEndsIdleWithACompleteRecordFileOrAClearMessage) {
         << c.name << ": a temporary file was left behind";
     if (c.after) c.after(b);
   }
+}
+
+TEST(BadInput, MegabytesOfLineEndsAfterTheDataCostTheirLengthOnce) {
+  // Each record read scanned the trailing line ends again: this took half a minute.
+  BadInput b;
+  b.WriteBytes("X12.txt", Repeat("1,,\r\n", 20000) + std::string(1'000'000, '\n'));
+  b.WriteBytes("X1.txt", ReadFile(b.Source() / "X1.txt") + std::string(4'000'000, '\x1a'));
+  FakeWindow window("C:\\OUT", "C:\\DATA\\B-1");
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Command1_Click(window, b.files, "C:\\PATDAT\\"), RunOutcome::kConverted);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
 TEST(BadInput, ReadOnlySourceFolderIsLeftAsItWas) {

@@ -110,6 +110,27 @@ TEST_F(ConversionRunTest, RefusalsShowTheirMessageMoveTheFocusAndEmptyTheLabel) 
   EXPECT_EQ(FileNames(Source()), "CNT.TXT Titl01.txt Titl02.txt X1.txt X3.txt");
 }
 
+#ifndef _WIN32
+TEST_F(ConversionRunTest, AFolderNameEndingInBlanksIsNeverTakenForAnother) {
+  // Trimmed, "B-1 " would name the sibling B-1, and its data would be converted instead.
+  WriteFiles(root_.path() / "DATA" / "B-1 ", MinimalBoring());
+  std::filesystem::create_directories(root_.path() / "OUT ");
+  FakeWindow source_window("C:\\OUT", "C:\\DATA\\B-1 ");
+  EXPECT_EQ(Run(source_window), RunOutcome::kRefused);
+  EXPECT_EQ(source_window.boxes.shown.at(0).text, kTrailingBlankMessage);
+  EXPECT_EQ(source_window.events.at(3), "focus:Text2");
+  FakeWindow destination_window("C:\\OUT ", "C:\\DATA\\B-1");
+  EXPECT_EQ(Run(destination_window), RunOutcome::kRefused);
+  EXPECT_EQ(destination_window.events.at(3), "focus:Text1");
+  EXPECT_EQ(FileNames(root_.path() / "OUT"), "");
+  // Blanks that name no such folder are trimmed as before.
+  FakeWindow trimmed("C:\\OUT", "C:\\DATA\\B-1\\SUB ");
+  std::filesystem::create_directories(Source() / "SUB");
+  WriteFiles(Source() / "SUB", MinimalBoring());
+  EXPECT_EQ(Run(trimmed), RunOutcome::kConverted);
+}
+#endif
+
 TEST_F(ConversionRunTest, BadPathMessageHasTheExclamationIcon) {
   FakeWindow window("C:\\OUT", "C:\\DA?TA");
   Run(window);
