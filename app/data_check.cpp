@@ -11,6 +11,7 @@
 #include "output/record_blocks.h"
 #include "platform/cp932.h"
 #include "platform/errors.h"
+#include "platform/paths.h"
 #include "platform/read_only_file_system.h"
 #include "reference/path_checks.h"
 #include "reference/text_helpers.h"
@@ -49,6 +50,7 @@ class Checker {
   void CheckCodes(const RecordFile& file, const CodeItems& codes);
   void CheckCode(const RecordFile& file, const platform::Item& item, const CodeItems& codes);
   void CheckCreatedAndDeletedFiles();
+  void CheckCaseTwins();
   void CheckConversion();
 
   platform::ReadOnlyFileSystem files_;
@@ -185,6 +187,19 @@ void Checker::CheckCode(const RecordFile& file, const platform::Item& item,
   }
 }
 
+void Checker::CheckCaseTwins() {
+  auto folder = files_.ToNative(folder_);
+  if (!folder) return;
+  for (const RecordFileLayout* layout : kDataSetFiles) {
+    const std::vector<std::string> spellings = files_.NativeSpellings(*folder, layout->name);
+    if (spellings.size() < 2) continue;
+    const std::string path = folder_ + std::string(layout->name);
+    auto read = files_.ToNative(path);
+    Add(path, 0, 0, Severity::kWarning,
+        check_text::CaseTwins(spellings, read ? platform::Utf8String(read->filename()) : ""));
+  }
+}
+
 void Checker::CheckCreatedAndDeletedFiles() {
   for (const RecordFileLayout* layout : kDataSetFiles) {
     const std::string path = folder_ + std::string(layout->name);
@@ -228,6 +243,7 @@ std::vector<Finding> Checker::Run() {
   if (!has_geology) Add(x1, 0, 0, Severity::kError, check_text::NoGeology(kX1File.name));
   for (const RecordFileLayout* layout : kDataSetFiles) CheckFile(*layout);
   CheckCreatedAndDeletedFiles();
+  CheckCaseTwins();
   if (has_geology) CheckConversion();
   std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
     return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);

@@ -157,6 +157,13 @@ std::string FileWillBeCreated(std::string_view name) {
 
 std::string EmptyFileWillBeDeleted() { return "空のファイルです。変換すると削除されます"; }
 
+std::string CaseTwins(const std::vector<std::string>& spellings, std::string_view read) {
+  std::string names;
+  for (const std::string& name : spellings) names += (names.empty() ? "" : "、") + name;
+  return "大文字と小文字だけが違う名前のファイルがあります（" + names + "）。変換では " +
+         std::string(read) + " を読みます";
+}
+
 std::string NoSourceFolder() { return std::string(kNoSourceFolderMessage); }
 std::string SourceNotAFolder() { return std::string(kSourceNotAFolderMessage); }
 

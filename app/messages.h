@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace tavrimen {
 
@@ -67,6 +68,8 @@ std::string SoilCodeOutOfRange(std::string_view code);
 std::string SoilCodeNotInTable(std::string_view code);
 std::string FileWillBeCreated(std::string_view name);
 std::string EmptyFileWillBeDeleted();
+// `spellings`: UTF-8 names, sorted; `read`: the one a conversion reads.
+std::string CaseTwins(const std::vector<std::string>& spellings, std::string_view read);
 std::string NoSourceFolder();
 std::string SourceNotAFolder();
 std::string DriveRootSource();

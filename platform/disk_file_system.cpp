@@ -42,7 +42,14 @@ std::optional<std::string> FolderListing::Find(std::string_view name) const {
   const auto [first, last] = names_.equal_range(std::string(name));
   if (first == last) return std::nullopt;
   const auto exact = std::find(first, last, name);
-  return exact != last ? *exact : *first;
+  return exact != last ? *exact : *std::min_element(first, last);
+}
+
+std::vector<std::string> FolderListing::Spellings(std::string_view name) const {
+  const auto [first, last] = names_.equal_range(std::string(name));
+  std::vector<std::string> spellings(first, last);
+  std::sort(spellings.begin(), spellings.end());
+  return spellings;
 }
 
 void FolderListing::Add(std::string_view name) {
@@ -120,6 +127,12 @@ std::optional<fs::path> DiskFileSystem::ToNative(std::string_view drive_form_pat
     native /= Utf8Path(*found);
   }
   return native;
+}
+
+std::vector<std::string> DiskFileSystem::NativeSpellings(const fs::path& folder,
+                                                         std::string_view name) {
+  const FolderListing* listing = ListingOf(folder);
+  return listing ? listing->Spellings(name) : std::vector<std::string>{};
 }
 
 std::optional<EntryInfo> DiskFileSystem::NativeEntry(const fs::path& native) {

@@ -28,9 +28,12 @@ class FolderListing {
   // The folder's names, or nothing when it cannot be read.
   static std::optional<FolderListing> Of(const std::filesystem::path& folder);
 
-  // `name` itself when the folder holds it, else a name that differs from it only in letter case;
+  // `name` itself when the folder holds it, else of the names that differ from it only in letter
+  // case the first in byte order (so that the choice does not depend on the order of the folder);
   // nothing when there is neither.
   std::optional<std::string> Find(std::string_view name) const;
+  // Every name that differs from `name` only in letter case, `name` itself included, sorted.
+  std::vector<std::string> Spellings(std::string_view name) const;
   void Add(std::string_view name);
   void Remove(std::string_view name);
 
@@ -58,6 +61,8 @@ class DiskFileSystem : public FileSystem {
   DriveTable& drives() override { return drives_; }
   std::optional<std::filesystem::path> ToNative(std::string_view drive_form_path) override;
   std::optional<EntryInfo> NativeEntry(const std::filesystem::path& native) override;
+  std::vector<std::string> NativeSpellings(const std::filesystem::path& folder,
+                                           std::string_view name) override;
   bool IsReadableFolder(const std::filesystem::path& native) override;
   void CreateEmptyNativeFile(const std::filesystem::path& native) override;
   std::optional<std::vector<std::string>> ListNativeSubfolders(

@@ -39,6 +39,9 @@ class FileSystem {
   // The operations on native paths; `shown_path` is the path that errors name.
   // What exists there; nothing when nothing exists.
   virtual std::optional<EntryInfo> NativeEntry(const std::filesystem::path& native) = 0;
+  // The names in `folder` that differ from `name` only in letter case, itself included, sorted.
+  virtual std::vector<std::string> NativeSpellings(const std::filesystem::path& folder,
+                                                   std::string_view name) = 0;
   // Whether a folder exists there that can be read.
   virtual bool IsReadableFolder(const std::filesystem::path& native) = 0;
   // Creates an empty file where none exists; whatever goes wrong is ignored.
@@ -119,6 +122,10 @@ class FileSystemWrapper : public FileSystem {
   }
   std::optional<EntryInfo> NativeEntry(const std::filesystem::path& native) override {
     return target_.NativeEntry(native);
+  }
+  std::vector<std::string> NativeSpellings(const std::filesystem::path& folder,
+                                           std::string_view name) override {
+    return target_.NativeSpellings(folder, name);
   }
   bool IsReadableFolder(const std::filesystem::path& native) override {
     return target_.IsReadableFolder(native);

@@ -167,6 +167,18 @@ TEST_F(DataCheckTest, MissingFilesThatAConversionWouldCreateOrRefuse) {
                 "がないか空のため、変換は拒否されます。"}));
 }
 
+#ifndef _WIN32
+TEST_F(DataCheckTest, NamesThatDifferOnlyInLetterCaseAreWarnedAboutAndReadInAFixedOrder) {
+  const std::vector<std::string> findings =
+      Check({{"x1.txt", ""}, {"X1.TXT", "1,5.00,10,0\n"}}, {"X1.txt"});
+  ASSERT_EQ(findings.size(), 1u) << findings[0];
+  EXPECT_EQ(
+      findings[0],
+      "X1.txt:0:0: warning: 大文字と小文字だけが違う名前のファイルがあります（X1.TXT、x1.txt）"
+      "。変換では X1.TXT を読みます");
+}
+#endif
+
 TEST_F(DataCheckTest, MissingReferenceTableIsAnError) {
   std::filesystem::remove(root_.path() / "PATDAT" / "L2.TXT");
   const std::vector<std::string> findings = Check({});
