@@ -63,6 +63,25 @@ std::string ReasonText(std::error_code error) {
         return "ドライブがありません。";
       case ENXIO:
         return "ドライブの準備ができていません。";
+      case ENAMETOOLONG:
+        return "名前が長すぎます。";
+#ifdef ELOOP
+      case ELOOP:
+        return "リンクが循環しています。";
+#endif
+      case EMFILE:
+      case ENFILE:
+        return "開いているファイルが多すぎます。";
+      case EFBIG:
+        return "ファイルが大きすぎます。";
+      case EBUSY:
+        return "ファイルが使用中です。";
+      case EXDEV:
+        return "別のドライブへは移せません。";
+#ifdef EDQUOT
+      case EDQUOT:
+        return "ディスクの使用量の上限を超えました。";
+#endif
       default:
         break;
     }

@@ -16,6 +16,7 @@
 #include "cli/arguments.h"
 #include "cli/batch_file_system.h"
 #include "cli/console_window.h"
+#include "cli/interrupt.h"
 #include "platform/disk_file_system.h"
 #include "platform/errors.h"
 #include "platform/paths.h"
@@ -150,7 +151,8 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
 
   auto worker = [&] {
     platform::DriveTable drives = options.drives;
-    for (std::size_t i = next++; i < total; i = next++) {
+    // After an interrupt no boring is started; those in hand are finished.
+    for (std::size_t i = 0; InterruptSignal() == 0 && (i = next++) < total;) {
       // Refused above: the outcome is already there.
       if (outcomes[i] == RunOutcome::kConverted) {
         BatchWindow window(options.destination, drive_form(i), answer, err);
@@ -172,17 +174,24 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   for (std::thread& thread : threads) thread.join();
   if (options.progress) err << "\n";
 
+  // Every boring before `started` was converted, refused or failed; none after it was begun.
+  const std::size_t started = std::min<std::size_t>(next, total);
   std::size_t converted = 0, refused = 0, failed = 0;
-  for (RunOutcome outcome : outcomes) {
-    converted += outcome == RunOutcome::kConverted;
-    refused += outcome == RunOutcome::kRefused;
-    failed += outcome == RunOutcome::kFailed;
+  for (std::size_t i = 0; i < started; ++i) {
+    converted += outcomes[i] == RunOutcome::kConverted;
+    refused += outcomes[i] == RunOutcome::kRefused;
+    failed += outcomes[i] == RunOutcome::kFailed;
   }
   out << "変換 " << converted << " 件、拒否 " << refused << " 件、失敗 " << failed << " 件"
       << std::endl;
   for (const auto& [i, message] : messages) {
+    if (i >= started) continue;
     out << (outcomes[i] == RunOutcome::kRefused ? "拒否: " : "失敗: ") << drive_form(i) << ": "
         << message << std::endl;
+  }
+  if (const int signal = InterruptSignal(); signal != 0) {
+    out << "中断: 残りの " << total - started << " 件は変換していません。" << std::endl;
+    return 128 + signal;
   }
   return converted == total ? 0 : 1;
 }

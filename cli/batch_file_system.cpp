@@ -59,7 +59,7 @@ BatchShared::BatchShared(const platform::DriveTable& drives, std::string destina
   if (CheckFolderPath(files, destination) != PathVerdict::kAccepted) return;
   destination_ = files.ToNative(destination);
   if (!destination_) return;
-  auto listing = platform::FolderListing::Of(*destination_);
+  auto listing = platform::FolderListing::OfDestination(*destination_);
   // A destination that is missing is created by the first run: empty.
   destination_names_ = std::make_shared<const platform::FolderListing>(
       listing ? std::move(*listing) : platform::FolderListing({}));

@@ -24,6 +24,7 @@
 #include "cli/batch.h"
 #include "cli/check_report.h"
 #include "cli/console_window.h"
+#include "cli/interrupt.h"
 #include "platform/disk_file_system.h"
 #include "platform/paths.h"
 #include "platform/read_only_file_system.h"
@@ -152,5 +153,6 @@ int main(int argc, char** argv) {
   options.jobs =
       arguments->jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
   options.progress = platform::StderrIsTerminal();
+  cli::CatchInterrupts();
   return cli::RunBatch(sources, options, std::cout, std::cerr);
 }

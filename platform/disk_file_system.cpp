@@ -38,6 +38,13 @@ std::optional<FolderListing> FolderListing::Of(const fs::path& folder) {
   return FolderListing(*names);
 }
 
+std::optional<FolderListing> FolderListing::OfDestination(const fs::path& folder) {
+  auto names = native::Names(folder);
+  if (!names) return std::nullopt;
+  if (native::RemoveStaleTemporaries(folder, *names)) return Of(folder);
+  return FolderListing(*names);
+}
+
 std::optional<std::string> FolderListing::Find(std::string_view name) const {
   const auto [first, last] = names_.equal_range(std::string(name));
   if (first == last) return std::nullopt;

@@ -27,6 +27,9 @@ class FolderListing {
   explicit FolderListing(const std::vector<std::string>& names);
   // The folder's names, or nothing when it cannot be read.
   static std::optional<FolderListing> Of(const std::filesystem::path& folder);
+  // The same for a folder that record files are written to, after removing the temporary files
+  // that a conversion killed while writing left there.
+  static std::optional<FolderListing> OfDestination(const std::filesystem::path& folder);
 
   // `name` itself when the folder holds it, else of the names that differ from it only in letter
   // case the first in byte order (so that the choice does not depend on the order of the folder);

@@ -41,6 +41,14 @@ bool DeleteEmptyFile(const std::filesystem::path& path);
 // be read by one call.
 std::error_code ReadFile(const std::filesystem::path& path, std::string& content,
                          std::optional<std::uintmax_t> expected_length = std::nullopt);
+// The names of the temporary files beside a record file start with this, then six letters.
+inline constexpr std::string_view kTemporaryPrefix = ".tavrimen-";
+
+// Removes from `folder` the temporary files (among `names`) that a killed process left, leaving
+// those of the last minute, which a conversion may still be writing. True when one was removed.
+bool RemoveStaleTemporaries(const std::filesystem::path& folder,
+                            const std::vector<std::string>& names);
+
 // Writes `bytes` to a temporary file beside `path` and renames it over `path`; on failure the
 // temporary file is gone. `fail_after_half`, when not 0, stops after half the bytes with that
 // errno, as a failing medium would (for the tests of this function).

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <random>
+#include <string>
 
 #include "platform/errors.h"
 #include "platform/file_system_native.h"
@@ -21,6 +23,10 @@ class FileDescriptor {
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
   int get() const { return fd_; }
+  void Reset(int fd) {
+    if (fd_ >= 0) close(fd_);
+    fd_ = fd;
+  }
   int release() {
     int fd = fd_;
     fd_ = -1;
@@ -141,16 +147,49 @@ std::error_code ReadFile(const fs::path& path, std::string& content,
   return {};
 }
 
+namespace {
+
+// A short name, whatever the length of the record file's: a folder name of 255 bytes leaves no
+// room for a longer one.
+std::string TemporaryName() {
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::mt19937 random(std::random_device{}());
+  std::string name(kTemporaryPrefix);
+  for (int i = 0; i < 6; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+  return name;
+}
+
+}  // namespace
+
 std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes,
                                     int fail_after_half) {
-  std::string temp = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
-  FileDescriptor fd(mkstemp(temp.data()));
-  if (fd.get() < 0) return ErrnoError(errno);
+  const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+  // A file that is replaced keeps its mode; a new one gets what the umask leaves of 0666.
+  struct stat earlier;
+  const bool replacing = stat(path.c_str(), &earlier) == 0 && S_ISREG(earlier.st_mode);
+  // The bytes go to an unnamed file where the system offers one, so that a process killed while
+  // writing leaves nothing behind; it gets a short name only for the moment before the rename.
+  FileDescriptor fd(open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+  const bool unnamed = fd.get() >= 0;
+  if (!unnamed && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+    return ErrnoError(errno);
+  }
+  fs::path temp;
   auto fail = [&](int error_number) {
-    unlink(temp.c_str());
+    if (!temp.empty()) unlink(temp.c_str());
     return ErrnoError(error_number);
   };
-  fchmod(fd.get(), 0644);
+  if (!unnamed) {
+    for (int attempt = 0; fd.get() < 0; ++attempt) {
+      temp = folder / TemporaryName();
+      fd.Reset(open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+      if (fd.get() < 0 && (errno != EEXIST || attempt == 100)) {
+        temp.clear();
+        return ErrnoError(errno);
+      }
+    }
+  }
+  if (replacing) fchmod(fd.get(), earlier.st_mode & 07777);
   if (fail_after_half != 0) bytes = bytes.substr(0, bytes.size() / 2);
   std::size_t written = 0;
   while (written < bytes.size()) {
@@ -162,9 +201,35 @@ std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes
     written += static_cast<std::size_t>(n);
   }
   if (fail_after_half != 0) return fail(fail_after_half);
+  if (unnamed) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
+    for (int attempt = 0; temp.empty(); ++attempt) {
+      temp = folder / TemporaryName();
+      if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        const int error_number = errno;
+        temp.clear();
+        if (error_number != EEXIST || attempt == 100) return ErrnoError(error_number);
+      }
+    }
+  }
   if (close(fd.release()) != 0) return fail(errno);
   if (rename(temp.c_str(), path.c_str()) != 0) return fail(errno);
   return {};
+}
+
+bool RemoveStaleTemporaries(const fs::path& folder, const std::vector<std::string>& names) {
+  bool removed = false;
+  const time_t now = time(nullptr);
+  for (const std::string& name : names) {
+    if (name.size() != kTemporaryPrefix.size() + 6 || name.rfind(kTemporaryPrefix, 0) != 0)
+      continue;
+    const fs::path path = folder / name;
+    struct stat info;
+    if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > 60) {
+      removed = unlink(path.c_str()) == 0 || removed;
+    }
+  }
+  return removed;
 }
 
 }  // namespace tavrimen::platform::native

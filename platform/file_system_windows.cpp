@@ -166,10 +166,15 @@ std::error_code ReadFile(const fs::path& path, std::string& content,
 
 std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes,
                                     int fail_after_half) {
+  // A short name, whatever the length of the record file's.
   static std::atomic<unsigned> counter{0};
-  const fs::path temp = path.parent_path() / (L"." + path.filename().wstring() + L"." +
-                                              std::to_wstring(GetCurrentProcessId()) + L"." +
-                                              std::to_wstring(counter++));
+  const unsigned number = (GetCurrentProcessId() * 7919u + counter++) % 2176782336u;  // 36^6
+  std::wstring letters;
+  for (unsigned rest = number, i = 0; i < 6; ++i, rest /= 36) {
+    letters += L"abcdefghijklmnopqrstuvwxyz0123456789"[rest % 36];
+  }
+  const fs::path temp =
+      path.parent_path() / (Utf8Path(std::string(kTemporaryPrefix)).wstring() + letters);
   Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return WindowsError(GetLastError());
@@ -194,6 +199,24 @@ std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes
     return fail(WindowsError(GetLastError()));
   }
   return {};
+}
+
+bool RemoveStaleTemporaries(const fs::path& folder, const std::vector<std::string>& names) {
+  bool removed = false;
+  FILETIME now_time;
+  GetSystemTimeAsFileTime(&now_time);
+  const ULONGLONG now = (ULONGLONG{now_time.dwHighDateTime} << 32) | now_time.dwLowDateTime;
+  for (const std::string& name : names) {
+    if (name.size() != kTemporaryPrefix.size() + 6 || name.rfind(kTemporaryPrefix, 0) != 0)
+      continue;
+    const fs::path path = folder / Utf8Path(name);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) continue;
+    const ULONGLONG written =
+        (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+    if (now - written > 60ull * 10'000'000ull) removed = DeleteFileW(path.c_str()) || removed;
+  }
+  return removed;
 }
 
 }  // namespace tavrimen::platform::native

@@ -183,6 +183,9 @@ const std::vector<Case>& Cases() {
       {"disk full while writing",
        [](BadInput& b) { b.files.FailBelow(b.Out(), Operation::kWrite, ENOSPC); }, Expect::kFailure,
        "記録ファイルを書き込めません。\nC:\\OUT\\B-1\nディスクの空き容量が足りません。"},
+      {"a name longer than the system allows",
+       [](BadInput& b) { b.files.FailBelow(b.Out(), Operation::kCreate, ENAMETOOLONG); },
+       Expect::kFailure, "記録ファイルを書き込めません。\nC:\\OUT\\B-1\n名前が長すぎます。"},
       {"destination path is a file",
        [](BadInput& b) {
          WriteFile(b.Out() / "file.txt", "x");
@@ -320,7 +323,7 @@ TEST(BadInput, EveryCaseEndsIdleWithACompleteRecordFileOrAClearMessage) {
         EXPECT_EQ(record, kEarlier) << c.name;
         break;
     }
-    EXPECT_EQ(FileNames(b.Out()).find(".B-1."), std::string::npos)
+    EXPECT_EQ(FileNames(b.Out()).find(".tavrimen-"), std::string::npos)
         << c.name << ": a temporary file was left behind";
     if (c.after) c.after(b);
   }

@@ -1,10 +1,14 @@
 #include "app/conversion_run.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <functional>
 #include <vector>
 
+#include "platform/paths.h"
 #include "reference/path_checks.h"
 #include "support/data_set.h"
 #include "support/drive_table.h"
@@ -128,6 +132,36 @@ TEST_F(ConversionRunTest, AFolderNameEndingInBlanksIsNeverTakenForAnother) {
   std::filesystem::create_directories(Source() / "SUB");
   WriteFiles(Source() / "SUB", MinimalBoring());
   EXPECT_EQ(Run(trimmed), RunOutcome::kConverted);
+}
+#endif
+
+TEST_F(ConversionRunTest, AFolderNameOfTheLongestLengthConverts) {
+  // 85 kanji: 255 bytes in UTF-8, the longest name the file systems allow.
+  std::string name;
+  for (int i = 0; i < 85; ++i) name += "地";
+  WriteFiles(root_.path() / "DATA" / platform::Utf8Path(name), MinimalBoring());
+  FakeWindow window("C:\\OUT", "C:\\DATA\\" + name);
+  EXPECT_EQ(Run(window), RunOutcome::kConverted) << window.boxes.shown.at(0).text;
+  EXPECT_EQ(FileNames(root_.path() / "OUT"), name);
+}
+
+#ifndef _WIN32
+TEST_F(ConversionRunTest, NewFilesAndFoldersFollowTheUmaskAndAReplacedFileKeepsItsMode) {
+  const mode_t old_umask = umask(077);
+  FakeWindow first("C:\\NEW", "C:\\DATA\\B-1");
+  first.boxes.answers = {MessageAnswer::kYes};
+  EXPECT_EQ(Run(first), RunOutcome::kConverted);
+  testing::WriteFile(Record(), "earlier");
+  std::filesystem::permissions(Record(), std::filesystem::perms(0640));
+  FakeWindow second("C:\\OUT", "C:\\DATA\\B-1");
+  EXPECT_EQ(Run(second), RunOutcome::kConverted);
+  umask(old_umask);
+  auto mode = [](const std::filesystem::path& path) {
+    return static_cast<int>(std::filesystem::status(path).permissions());
+  };
+  EXPECT_EQ(mode(root_.path() / "NEW"), 0700);
+  EXPECT_EQ(mode(root_.path() / "NEW" / "B-1"), 0600);
+  EXPECT_EQ(mode(Record()), 0640);
 }
 #endif
 

@@ -1,7 +1,14 @@
 // End-to-end tests of the built tavrimen-convert.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <signal.h>
+#include <unistd.h>
+#endif
+
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 
 #include "cli/arguments.h"
 #include "cli/source_list.h"
@@ -39,7 +46,8 @@ class CliTest : public ::testing::Test {
 
   // Runs the tool with `args` (shell words) in `root_`, with an empty system folder and the
   // extra environment variables `environment` (NAME=value shell words).
-  Result Convert(const std::string& args, const std::string& environment = "") {
+  Result Convert(const std::string& args, const std::string& environment = "",
+                 const std::function<void(long)>& while_running = {}) {
     const auto out = root_.path() / "stdout";
     const auto err = root_.path() / "stderr";
     std::map<std::string, std::string> variables = {
@@ -48,7 +56,7 @@ class CliTest : public ::testing::Test {
       variables[word.substr(0, word.find('='))] = word.substr(word.find('=') + 1);
     }
     const int status = testing::RunProcess(TAVRIMEN_CONVERT_PATH, testing::ShellWords(args),
-                                           variables, root_.path(), out, err);
+                                           variables, root_.path(), out, err, while_running);
     Result result{status, ReadFile(out), ReadFile(err)};
     std::filesystem::remove(out);
     std::filesystem::remove(err);
@@ -221,6 +229,48 @@ TEST_F(CliTest, BatchReplacesAnEarlierRecordFileSpelledInAnotherLetterCase) {
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(FileNames(root_.path() / "out"), "B-2 b-1");
   EXPECT_NE(ReadFile(root_.path() / "out" / "b-1"), "earlier");
+}
+#endif
+
+#ifndef _WIN32
+TEST_F(CliTest, ATerminatedBatchFinishesTheBoringsInHandAndSaysWhatIsLeft) {
+  std::vector<std::string> borings;
+  for (int i = 0; i < 2000; ++i) borings.push_back("s/B-" + std::to_string(i));
+  WriteSite(root_.path() / "site", borings);
+  const auto out = root_.path() / "out";
+  auto count = [&] {
+    return std::distance(std::filesystem::directory_iterator(out),
+                         std::filesystem::directory_iterator());
+  };
+  Result r = Convert("--patdat patdat -j 2 --all site out", "", [&](long pid) {
+    for (int tries = 0; tries < 1000 && count() < 10; ++tries) usleep(2000);
+    kill(static_cast<pid_t>(pid), SIGTERM);
+  });
+  EXPECT_EQ(r.status, 128 + SIGTERM) << r.out;
+  const std::size_t left = r.out.find("中断: 残りの ");
+  ASSERT_NE(left, std::string::npos) << r.out;
+  const long converted = std::stol(r.out.substr(r.out.find("変換 ") + std::string("変換 ").size()));
+  const long remaining = std::stol(r.out.substr(left + std::string("中断: 残りの ").size()));
+  EXPECT_EQ(converted + remaining, 2000);
+  EXPECT_EQ(count(), converted);
+  for (const auto& entry : std::filesystem::directory_iterator(out)) {
+    const std::string record = ReadFile(entry.path());
+    EXPECT_EQ(record.rfind("TPJ Ge201\r\n", 0), 0u) << entry.path();
+    EXPECT_EQ(record.substr(record.size() - 2), "\r\n") << entry.path();
+  }
+}
+
+TEST_F(CliTest, ABatchRemovesTheTemporaryFilesThatAKilledRunLeft) {
+  WriteSite(root_.path() / "site", {"B-1"});
+  const auto out = root_.path() / "out";
+  testing::WriteFile(out / ".tavrimen-old123", "half a record");
+  testing::WriteFile(out / ".tavrimen-new456", "being written");
+  testing::WriteFile(out / ".tavrimen-other-name", "not ours");
+  std::filesystem::last_write_time(
+      out / ".tavrimen-old123",
+      std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  EXPECT_EQ(Convert("--patdat patdat --all site out").status, 0);
+  EXPECT_EQ(FileNames(out), ".tavrimen-new456 .tavrimen-other-name B-1");
 }
 #endif
 

@@ -75,7 +75,8 @@ HANDLE Inheritable(HANDLE handle) {
 int RunProcess(const std::filesystem::path& program, const std::vector<std::string>& args,
                const std::map<std::string, std::string>& environment,
                const std::filesystem::path& folder, const std::filesystem::path& out,
-               const std::filesystem::path& err) {
+               const std::filesystem::path& err,
+               const std::function<void(long process_id)>& while_running) {
   std::wstring command_line = Quoted(program.wstring());
   for (const std::string& arg : args) command_line += L" " + Quoted(Wide(arg));
   // The environment block: this process's variables with the given ones replaced.
@@ -114,6 +115,7 @@ int RunProcess(const std::filesystem::path& program, const std::vector<std::stri
   CloseHandle(out_file);
   CloseHandle(err_file);
   if (!started) return -1;
+  if (while_running) while_running(static_cast<long>(process.dwProcessId));
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD status = 0;
   GetExitCodeProcess(process.hProcess, &status);
@@ -127,7 +129,8 @@ int RunProcess(const std::filesystem::path& program, const std::vector<std::stri
 int RunProcess(const std::filesystem::path& program, const std::vector<std::string>& args,
                const std::map<std::string, std::string>& environment,
                const std::filesystem::path& folder, const std::filesystem::path& out,
-               const std::filesystem::path& err) {
+               const std::filesystem::path& err,
+               const std::function<void(long process_id)>& while_running) {
   const pid_t pid = fork();
   if (pid == 0) {
     if (chdir(folder.c_str()) != 0) _exit(127);
@@ -147,6 +150,7 @@ int RunProcess(const std::filesystem::path& program, const std::vector<std::stri
     execv(name.c_str(), argv.data());
     _exit(127);
   }
+  if (pid > 0 && while_running) while_running(pid);
   int status = 0;
   if (pid < 0 || waitpid(pid, &status, 0) < 0) return -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
