@@ -102,6 +102,10 @@ std::string FailureMessage(const std::exception& failure) {
     return "記録ファイルの行数が上限の1000行を超えるため、変換できません。\n"
            "記録ファイルは作成されませんでした。";
   }
+  if (const auto* depth = dynamic_cast<const UnplaceableDepthError*>(&failure)) {
+    return ThreeLines("9999 m を超える深度の層は変換できません。", depth->path(),
+                      Quoted(depth->depth_text()));
+  }
   if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) {
     return "メモリが足りないため、変換できません。";
   }

@@ -1,5 +1,7 @@
 #include "output/layer_block.h"
 
+#include "output/errors.h"
+
 namespace tavrimen {
 
 void WriteLayerBlock(LayerCursor& cursor, const Dictionaries& dictionaries, LineBuffer& lines) {
@@ -11,6 +13,10 @@ void WriteLayerBlock(LayerCursor& cursor, const Dictionaries& dictionaries, Line
   c.AdvanceLayerX14();
 
   while (c.layer_pos[1] != kExhausted) {
+    // Past the end of X3.txt its depth is the mark 9999: a deeper X1.txt layer would never end.
+    if (c.layer_pos[2] == kExhausted && c.layer_depth[1] > kNoDepth) {
+      throw UnplaceableDepthError(c.layer_depth_text[1], c.PathOf(1));
+    }
     std::string name = KishituNameOf(dictionaries, c.layer_kishitu_code);
     if (name.empty()) name = "@";
     float bottom;

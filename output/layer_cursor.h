@@ -67,8 +67,10 @@ class LayerCursor {
   std::vector<std::string> layer_note;
   int note_line_count = 0;
 
- private:
+  // The path of `slot`'s file, drive form.
   std::string PathOf(int slot) const { return source_folder_.PathOf(catalogue_.layer_file[slot]); }
+
+ private:
   // The data of `slot`'s file: its bytes without the line ends and end marks that follow them.
   std::string_view FileData(int slot);
   // NumberFromText of a field of `slot`'s file; an overflow names the file.

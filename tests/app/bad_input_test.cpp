@@ -183,6 +183,13 @@ const std::vector<Case>& Cases() {
       {"disk full while writing",
        [](BadInput& b) { b.files.FailBelow(b.Out(), Operation::kWrite, ENOSPC); }, Expect::kFailure,
        "記録ファイルを書き込めません。\nC:\\OUT\\B-1\nディスクの空き容量が足りません。"},
+      {"an X1.txt layer deeper than 9999 m after the last X3.txt layer",
+       [](BadInput& b) {
+         b.Write("X1.txt", "1,1.00,10,0\n1,10000.00,20,0\n");
+         b.Write("X3.txt", "1,1.00,01,0,,0,0\n");
+       },
+       Expect::kFailure,
+       "9999 m を超える深度の層は変換できません。\nC:\\DATA\\B-1\\X1.txt\n「10000.00」"},
       {"a name longer than the system allows",
        [](BadInput& b) { b.files.FailBelow(b.Out(), Operation::kCreate, ENAMETOOLONG); },
        Expect::kFailure, "記録ファイルを書き込めません。\nC:\\OUT\\B-1\n名前が長すぎます。"},
