@@ -176,7 +176,7 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
 
   // Every boring before `started` was converted, refused or failed; none after it was begun.
   const std::size_t started = std::min<std::size_t>(next, total);
-  std::size_t converted = 0, refused = 0, failed = 0;
+  std::size_t converted = 0, refused = 0, failed = options.unsearched.size();
   for (std::size_t i = 0; i < started; ++i) {
     converted += outcomes[i] == RunOutcome::kConverted;
     refused += outcomes[i] == RunOutcome::kRefused;
@@ -184,6 +184,10 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   }
   out << "変換 " << converted << " 件、拒否 " << refused << " 件、失敗 " << failed << " 件"
       << std::endl;
+  for (const Unsearched& folder : options.unsearched) {
+    out << "失敗: " << DriveFormArgument(options.drives, folder.folder).value_or(folder.folder)
+        << ": " << UnsearchedMessage(folder) << std::endl;
+  }
   for (const auto& [i, message] : messages) {
     if (i >= started) continue;
     out << (outcomes[i] == RunOutcome::kRefused ? "拒否: " : "失敗: ") << drive_form(i) << ": "
@@ -193,7 +197,11 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
     out << "中断: 残りの " << total - started << " 件は変換していません。" << std::endl;
     return 128 + signal;
   }
-  return converted == total ? 0 : 1;
+  return converted == total && options.unsearched.empty() ? 0 : 1;
+}
+
+std::string UnsearchedMessage(const Unsearched& folder) {
+  return "フォルダを検索できません。" + ReasonText(folder.error);
 }
 
 }  // namespace tavrimen::cli

@@ -20,7 +20,12 @@ struct BatchOptions {
   std::optional<bool> answer;
   int jobs = 1;
   bool progress = false;  // a progress line on `err`
+  // The folders that --all could not search: each is a failure of the batch.
+  std::vector<Unsearched> unsearched;
 };
+
+// The message for a folder that could not be searched for borings.
+std::string UnsearchedMessage(const Unsearched& folder);
 
 // Converts each source (a path as the command line takes it) into the destination. A source whose
 // record file name is taken by an earlier source is refused instead of overwriting that record

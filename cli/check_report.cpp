@@ -9,9 +9,12 @@
 namespace tavrimen::cli {
 namespace {
 
-std::string Shown(platform::FileSystem& files, const std::string& drive_form) {
-  auto native = files.ToNative(drive_form);
-  return native ? platform::Utf8String(*native) : drive_form;
+// A finding's file by its native path; a path that is not in drive form (as the command line gave
+// it) as it is.
+std::string Shown(platform::FileSystem& files, const std::string& path) {
+  if (path.size() < 2 || path[1] != ':') return path;
+  auto native = files.ToNative(path);
+  return native ? platform::Utf8String(*native) : path;
 }
 
 // `text` with every byte that starts no valid UTF-8 sequence replaced by U+FFFD, so that the JSON

@@ -37,8 +37,12 @@ namespace {
 using namespace tavrimen;
 
 int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
-          const cli::SourceList& sources, const std::string& patdat) {
+          const cli::SourceList& sources, const std::vector<cli::Unsearched>& unsearched,
+          const std::string& patdat) {
   std::vector<Finding> findings;
+  for (const cli::Unsearched& folder : unsearched) {
+    findings.push_back({folder.folder, 0, 0, Severity::kError, cli::UnsearchedMessage(folder)});
+  }
   for (std::size_t i = 0; i < sources.size(); ++i) {
     const std::string source = sources[i];
     platform::DiskFileSystem files(drives);
@@ -118,16 +122,17 @@ int main(int argc, char** argv) {
   }
 
   cli::SourceList sources;
+  std::vector<cli::Unsearched> unsearched;
   for (const std::string& source : arguments->sources) sources.Add(source);
   for (const std::string& root : arguments->roots) {
-    cli::FindBorings(platform::Utf8Path(root), sources);
+    cli::FindBorings(platform::Utf8Path(root), sources, unsearched);
   }
-  if (sources.empty()) {
+  if (sources.empty() && unsearched.empty()) {
     std::cerr << kAppTitle << ": "
               << "X1.txt のあるフォルダが見つかりません。" << std::endl;
     return 1;
   }
-  if (arguments->check) return Check(drives, *arguments, sources, patdat);
+  if (arguments->check) return Check(drives, *arguments, sources, unsearched, patdat);
 
   auto destination = cli::DriveFormArgument(drives, arguments->destination);
   if (!destination) {
@@ -153,6 +158,7 @@ int main(int argc, char** argv) {
   options.jobs =
       arguments->jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
   options.progress = platform::StderrIsTerminal();
+  options.unsearched = std::move(unsearched);
   cli::CatchInterrupts();
   return cli::RunBatch(sources, options, std::cout, std::cerr);
 }

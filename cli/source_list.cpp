@@ -1,7 +1,9 @@
 #include "cli/source_list.h"
 
 #include <algorithm>
+#include <cerrno>
 
+#include "platform/errors.h"
 #include "platform/paths.h"
 #include "reference/text_helpers.h"
 #include "source/record_files.h"
@@ -22,25 +24,59 @@ std::string SourceList::operator[](std::size_t index) const {
   return parents_[entries_[index].parent] + names_.substr(start, entries_[index].name_end - start);
 }
 
-void FindBorings(const std::filesystem::path& folder, SourceList& borings) {
+namespace {
+
+// `canonical` is the folder's path with every link resolved, for finding loops.
+void SearchFolder(const std::filesystem::path& folder, const std::filesystem::path& canonical,
+                  SourceList& borings, std::vector<Unsearched>& unsearched) {
   static const std::string x1_name = AsciiLower(kX1File.name);
   std::error_code ec;
   bool holds_x1 = false;
-  std::vector<std::filesystem::path> subfolders;
-  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-       it.increment(ec)) {
+  std::vector<std::pair<std::filesystem::path, bool>> subfolders;  // (name, a link)
+  std::filesystem::directory_iterator it(folder, ec);
+  for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
     std::error_code kind;
-    if (it->is_directory(kind) && !it->is_symlink(kind)) {
-      subfolders.push_back(it->path().filename());
+    const bool link = it->is_symlink(kind);
+    if (it->is_directory(kind)) {
+      subfolders.emplace_back(it->path().filename(), link);
+    } else if (link && !it->exists(kind)) {
+      unsearched.push_back({platform::Utf8String(it->path()), ErrnoError(ENOENT)});
     } else if (!holds_x1) {
       holds_x1 = AsciiLower(platform::Utf8String(it->path().filename())) == x1_name;
     }
+  }
+  if (ec) {
+    unsearched.push_back({platform::Utf8String(folder), ec});
+    return;
   }
   if (holds_x1) borings.Add(platform::Utf8String(folder));
   // Each folder before the folders below it, and folders of one parent by name: the order of the
   // paths.
   std::sort(subfolders.begin(), subfolders.end());
-  for (const std::filesystem::path& name : subfolders) FindBorings(folder / name, borings);
+  for (const auto& [name, link] : subfolders) {
+    const std::filesystem::path path = folder / name;
+    std::filesystem::path target = canonical / name;
+    if (link) {
+      target = std::filesystem::canonical(path, ec);
+      // A link to the folder itself or to one above it would be searched without end.
+      const auto mismatch =
+          std::mismatch(target.begin(), target.end(), canonical.begin(), canonical.end());
+      if (ec || mismatch.first == target.end()) {
+        unsearched.push_back({platform::Utf8String(path), ec ? ec : ErrnoError(ELOOP)});
+        continue;
+      }
+    }
+    SearchFolder(path, target, borings, unsearched);
+  }
+}
+
+}  // namespace
+
+void FindBorings(const std::filesystem::path& root, SourceList& borings,
+                 std::vector<Unsearched>& unsearched) {
+  std::error_code ec;
+  const std::filesystem::path canonical = std::filesystem::weakly_canonical(root, ec);
+  SearchFolder(root, ec ? root : canonical, borings, unsearched);
 }
 
 }  // namespace tavrimen::cli

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace tavrimen::cli {
@@ -30,8 +31,17 @@ class SourceList {
   std::vector<Entry> entries_;
 };
 
+// A folder that could not be searched for borings, and why (the system's reason).
+struct Unsearched {
+  std::string folder;  // UTF-8
+  std::error_code error;
+};
+
 // Adds the folders at or below `root` that hold a file named X1.txt in any letter case, in the
-// order of their paths, listing each folder once. Symbolic links to folders are not followed.
-void FindBorings(const std::filesystem::path& root, SourceList& borings);
+// order of their paths, listing each folder once. A symbolic link to a folder is followed, unless
+// it leads back to a folder on its own path; every folder that cannot be searched (unreadable, a
+// link to nothing, a link in a loop) goes to `unsearched`.
+void FindBorings(const std::filesystem::path& root, SourceList& borings,
+                 std::vector<Unsearched>& unsearched);
 
 }  // namespace tavrimen::cli

@@ -260,6 +260,31 @@ TEST_F(CliTest, ATerminatedBatchFinishesTheBoringsInHandAndSaysWhatIsLeft) {
   }
 }
 
+TEST_F(CliTest, FoldersThatCannotBeSearchedAreFailuresAndLinkedFoldersAreFollowedOnce) {
+  WriteSite(root_.path() / "site", {"a/B-1", "locked/B-2", "elsewhere/B-3"});
+  std::filesystem::create_directories(root_.path() / "site" / "linked");
+  std::filesystem::create_directory_symlink("../elsewhere",
+                                            root_.path() / "site" / "linked" / "to");
+  std::filesystem::create_directory_symlink("..", root_.path() / "site" / "a" / "up");
+  std::filesystem::create_directory_symlink("missing", root_.path() / "site" / "dangling");
+  // (Root reads any folder: there "locked" is searched like the others.)
+  std::filesystem::permissions(root_.path() / "site" / "locked", std::filesystem::perms::none);
+  Result r = Convert("--patdat patdat --all site out");
+  std::filesystem::permissions(root_.path() / "site" / "locked", std::filesystem::perms::all);
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_NE(r.out.find("a\\up: フォルダを検索できません。リンクが循環しています。"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("dangling: フォルダを検索できません。"), std::string::npos) << r.out;
+  if (getuid() != 0) {
+    EXPECT_NE(r.out.find("locked: フォルダを検索できません。アクセスが拒否されました。"),
+              std::string::npos)
+        << r.out;
+  }
+  // B-3 is found twice, through its folder and through the link: the second is refused.
+  EXPECT_EQ(FileNames(root_.path() / "out"), getuid() == 0 ? "B-1 B-2 B-3" : "B-1 B-3");
+}
+
 TEST_F(CliTest, ABatchRemovesTheTemporaryFilesThatAKilledRunLeft) {
   WriteSite(root_.path() / "site", {"B-1"});
   const auto out = root_.path() / "out";
