@@ -1,6 +1,7 @@
 #include "app/data_check.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <tuple>
 
@@ -30,8 +31,30 @@ class Checker {
   std::vector<Finding> Run();
 
  private:
+  // Findings of one kind in one file (the same message but for its digits) beyond the first
+  // kFindingsOfAKind are only counted, then summed up in one note that shows the first left out.
+  static constexpr int kFindingsOfAKind = 100;
+  struct LeftOut {
+    int count = 0;
+    std::string first;
+  };
   void Add(const std::string& file, int line, int column, Severity severity, std::string message) {
+    std::string kind = message;
+    std::erase_if(kind, [](char c) { return c >= '0' && c <= '9'; });
+    LeftOut& kind_seen = kinds_[{file, std::move(kind)}];
+    if (++kind_seen.count > kFindingsOfAKind) {
+      if (kind_seen.first.empty()) kind_seen.first = std::move(message);
+      return;
+    }
     findings_.push_back({file, line, column, severity, std::move(message)});
+  }
+  void AddCountsOfTheRest() {
+    for (const auto& [where, left_out] : kinds_) {
+      if (left_out.count <= kFindingsOfAKind) continue;
+      findings_.push_back(
+          {where.first, 0, 0, Severity::kNote,
+           check_text::MoreOfAKind(left_out.count - kFindingsOfAKind, left_out.first)});
+    }
   }
   void Add(const RecordFile& file, const platform::Item& item, Severity severity,
            std::string message) {
@@ -57,6 +80,7 @@ class Checker {
   Session session_;
   const std::string& folder_ = session_.source.path;
   std::vector<Finding> findings_;
+  std::map<std::pair<std::string, std::string>, LeftOut> kinds_;
 };
 
 std::optional<RecordFile> Checker::Open(const RecordFileLayout& layout) {
@@ -245,6 +269,7 @@ std::vector<Finding> Checker::Run() {
   CheckCreatedAndDeletedFiles();
   CheckCaseTwins();
   if (has_geology) CheckConversion();
+  AddCountsOfTheRest();
   std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
     return std::tie(a.file, a.line, a.column) < std::tie(b.file, b.line, b.column);
   });

@@ -188,6 +188,10 @@ std::string CaseTwins(const std::vector<std::string>& spellings, std::string_vie
 }
 
 std::string NoSourceFolder() { return std::string(kNoSourceFolderMessage); }
+std::string MoreOfAKind(int count, std::string_view example) {
+  return "ほかに " + std::to_string(count) + " 件、同じ種類の指摘を省きました（最初は「" +
+         std::string(example) + "」）";
+}
 std::string SourceNotAFolder() { return std::string(kSourceNotAFolderMessage); }
 
 std::string DriveRootSource() { return OnOneLine(std::string(kDriveRootSourceMessage)); }

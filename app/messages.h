@@ -71,6 +71,8 @@ std::string EmptyFileWillBeDeleted();
 // `spellings`: UTF-8 names, sorted; `read`: the one a conversion reads.
 std::string CaseTwins(const std::vector<std::string>& spellings, std::string_view read);
 std::string NoSourceFolder();
+// The note that `count` more findings of one kind were left out, the first of them `example`.
+std::string MoreOfAKind(int count, std::string_view example);
 std::string SourceNotAFolder();
 std::string DriveRootSource();
 std::string NoGeology(std::string_view name);

@@ -178,7 +178,12 @@ std::optional<std::string> DriveTable::ToDriveForm(const fs::path& native) const
   std::size_t best_depth = 0;
   for (const auto& [letter, state] : drives_) {
     auto below = ComponentsBelow(state.root, normal);
-    if (below && (!best || Depth(state.root) > best_depth)) {
+    // A name holding a backslash would read as two names in drive form.
+    const bool representable =
+        below && std::none_of(below->begin(), below->end(), [](const std::string& name) {
+          return name.find('\\') != std::string::npos;
+        });
+    if (representable && (!best || Depth(state.root) > best_depth)) {
       best = DriveFormOf({letter, Normalised(std::move(*below))});
       best_depth = Depth(state.root);
     }

@@ -66,7 +66,8 @@ class DriveTable {
   static std::string DriveFormOf(const DrivePath& path);
 
   // The drive-form path of an absolute native path: the drive whose root is the longest leading
-  // part of it. Nothing when no drive holds it.
+  // part of it. Nothing when no drive holds it, or when a name in it holds a backslash (which
+  // drive form cannot tell from a separator).
   std::optional<std::string> ToDriveForm(const std::filesystem::path& native) const;
 
  private:

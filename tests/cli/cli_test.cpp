@@ -47,7 +47,9 @@ class CliTest : public ::testing::Test {
   // Runs the tool with `args` (shell words) in `root_`, with an empty system folder and the
   // extra environment variables `environment` (NAME=value shell words).
   Result Convert(const std::string& args, const std::string& environment = "",
-                 const std::function<void(long)>& while_running = {}) {
+                 const std::function<void(long)>& while_running = {},
+                 std::filesystem::path folder = {}) {
+    if (folder.empty()) folder = root_.path();
     const auto out = root_.path() / "stdout";
     const auto err = root_.path() / "stderr";
     std::map<std::string, std::string> variables = {
@@ -56,7 +58,7 @@ class CliTest : public ::testing::Test {
       variables[word.substr(0, word.find('='))] = word.substr(word.find('=') + 1);
     }
     const int status = testing::RunProcess(TAVRIMEN_CONVERT_PATH, testing::ShellWords(args),
-                                           variables, root_.path(), out, err, while_running);
+                                           variables, folder, out, err, while_running);
     Result result{status, ReadFile(out), ReadFile(err)};
     std::filesystem::remove(out);
     std::filesystem::remove(err);
@@ -339,10 +341,49 @@ TEST_F(CliTest, CheckLeavesAnEmptySettingsFileAlone) {
 
 #ifndef _WIN32  // folder names that are not UTF-8 exist on POSIX file systems only
 TEST_F(CliTest, CheckWritesValidJsonForNamesThatAreNotUtf8) {
-  WriteFiles(root_.path() / "src" / "bad\xff" / "B-1", MinimalBoring());
-  Result json = Convert("--patdat patdat --check --format json src/bad\xff/B-1");
-  EXPECT_EQ(json.out.find('\xff'), std::string::npos) << json.out;
-  EXPECT_NE(json.out.find("bad\xEF\xBF\xBD"), std::string::npos) << json.out;
+  // A stray byte, a surrogate and an overlong form: none is UTF-8.
+  for (const std::string name : {"bad\xff", "bad\xed\xa0\x80", "bad\xc0\xaf"}) {
+    std::filesystem::remove_all(root_.path() / "src");
+    WriteFiles(root_.path() / "src" / name / "B-1", MinimalBoring());
+    Result json = Convert("--patdat patdat --check --format json 'src/" + name + "/B-1'");
+    EXPECT_EQ(json.out.find(name), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("bad\xEF\xBF\xBD"), std::string::npos) << json.out;
+  }
+}
+
+TEST_F(CliTest, CheckOutputKeepsOneFindingALineAndCountsWhatItLeavesOut) {
+  WriteFiles(root_.path() / "src" / "two\nlines" / "B-1", MinimalBoring());
+  std::string x7;
+  for (int i = 0; i < 250; ++i)
+    x7 += "1,0,0,0,1,2,0,0," + std::to_string(900 + i % 50) + std::string(59, ',') + "\n";
+  WriteFiles(root_.path() / "src" / "two\nlines" / "B-1", {{"X7.TXT", x7}});
+  Result text = Convert("--patdat patdat --check 'src/two\nlines/B-1'");
+  std::size_t lines = 0, x7_lines = 0, named = 0;
+  for (std::size_t at = 0; (at = text.out.find('\n', at)) != std::string::npos; ++at) ++lines;
+  for (std::size_t at = 0; (at = text.out.find("two\\x0alines", at)) != std::string::npos; ++at) {
+    ++named;
+  }
+  for (std::size_t at = 0; (at = text.out.find("X7.TXT:", at)) != std::string::npos; ++at) {
+    ++x7_lines;
+  }
+  EXPECT_NE(text.out.find("two\\x0alines"), std::string::npos) << text.out;
+  EXPECT_EQ(x7_lines, 101u) << text.out;
+  EXPECT_NE(text.out.find("X7.TXT:0:0: note: ほかに 150 件、同じ種類の指摘を省きました"),
+            std::string::npos)
+      << text.out;
+  EXPECT_EQ(lines, named) << "a finding was split over lines:\n" << text.out;
+}
+
+TEST_F(CliTest, NamesHoldingABackslashAreRefusedRatherThanReadAsTwoNames) {
+  // From a working folder named "cw\d", "out" would turn into the drive-form path ...\cw\d\out,
+  // which names cw/d/out.
+  std::filesystem::create_directories(root_.path() / "cw\\d");
+  std::filesystem::create_directories(root_.path() / "cw" / "d");
+  testing::WriteFile(root_.path() / "cw\\d" / "patdat" / "L4.TXT", "");
+  Result r = Convert("--patdat ../patdat ../src/B-1 out", "", {}, root_.path() / "cw\\d");
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(root_.path() / "cw" / "d" / "out"));
+  EXPECT_FALSE(std::filesystem::exists(root_.path() / "cw\\d" / "out"));
 }
 #endif
 
