@@ -55,7 +55,17 @@ std::string Message(std::string_view title, std::string_view text) {
 
 TEST_F(ConversionRunTest, SuccessfulRunWritesTheRecordFileAndSaysSo) {
   FakeWindow window("C:\\OUT", "C:\\DATA\\B-1");
+#ifndef _WIN32
+  auto open_descriptors = [] {
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                         std::filesystem::directory_iterator());
+  };
+  const auto before = open_descriptors();
   EXPECT_EQ(Run(window), RunOutcome::kConverted);
+  EXPECT_EQ(open_descriptors(), before) << "a file was left open";
+#else
+  EXPECT_EQ(Run(window), RunOutcome::kConverted);
+#endif
   EXPECT_EQ(window.events, (std::vector<std::string>{kConverting, "events", "pointer:hourglass",
                                                      "pointer:default", kConverted}));
   EXPECT_EQ(Readable(ReadFile(Record())), MinimalRecordFile());

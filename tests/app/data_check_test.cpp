@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "app/messages.h"
 #include "support/data_set.h"
 #include "support/drive_table.h"
 
@@ -72,6 +73,21 @@ TEST_F(DataCheckTest, ReportsEachKindOfFindingAtItsPlace) {
       {"depths that do not increase",
        {{"X3.txt", "1,2.00,06,0,,0,0\n1,1.50,06,0,,0,0\n"}},
        "X3.txt:2:3: warning: 深度 1.50 が前のレコードの深度より大きくありません"},
+      {"depths that do not increase in the notes",
+       {{"X12.txt", "1,2.00,a\n1,1.00,b\n"}},
+       "X12.txt:2:3: warning: 深度 1.00 が前のレコードの深度より大きくありません"},
+      {"a note depth without a number",
+       {{"X12.txt", "1,abc,c\n"}},
+       "X12.txt:1:3: warning: 深度が数値ではありません: 「abc」（0 として読みます）"},
+      {"depths that do not increase in the colours",
+       {{"X14.txt", "1,2.00,x,y,0,0\n1,1.00,x,y,0,0\n"}},
+       "X14.txt:2:3: warning: 深度 1.00 が前のレコードの深度より大きくありません"},
+      {"a title field beyond single precision",
+       {{"Titl01.txt",
+         "\"県道改良工事\",\"No.1\",\"KB-1\",2001,7,2,2001,7,15,\"千葉県千葉市\"\n"
+         "35,36,1e39,140,7,20,\"千葉県土木部\",\"房総地研\",12.35,4,\"山田太郎\",\"鈴木一郎\","
+         "0\n"}},
+       ":0:0: error: 数値が大きすぎるため変換できません。 C:\\B-1\\Titl01.txt 「1e39」"},
       {"KISHITU code without a row",
        {{"X1.txt", "1,5.00,99,0\n"}},
        "X1.txt:1:8: warning: 地質コード 99 は KISHITU.TXT "
@@ -186,6 +202,13 @@ TEST_F(DataCheckTest, MissingReferenceTableIsAnError) {
   EXPECT_EQ(findings[0].rfind(":0:0: error: 参照テーブルを読み込めません。 C:\\PATDAT\\L2.TXT", 0),
             0u)
       << findings[0];
+}
+
+TEST_F(DataCheckTest, ASourceThatIsAFileIsOneErrorWithoutNotesOnItsFiles) {
+  testing::WriteFile(root_.path() / "F", "not a folder");
+  const std::vector<Finding> findings = CheckDataSet(drives_.Files(), "C:\\F\\", "C:\\PATDAT\\");
+  ASSERT_EQ(findings.size(), 1u) << findings[1].message;
+  EXPECT_EQ(findings[0].message, kSourceNotAFolderMessage);
 }
 
 TEST_F(DataCheckTest, DriveRootHasNoRecordFileName) {

@@ -9,8 +9,10 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <sstream>
 
 #include "cli/arguments.h"
+#include "cli/batch.h"
 #include "cli/source_list.h"
 #include "support/data_set.h"
 #include "support/drive_table.h"
@@ -285,6 +287,36 @@ TEST_F(CliTest, FoldersThatCannotBeSearchedAreFailuresAndLinkedFoldersAreFollowe
   }
   // B-3 is found twice, through its folder and through the link: the second is refused.
   EXPECT_EQ(FileNames(root_.path() / "out"), getuid() == 0 ? "B-1 B-2 B-3" : "B-1 B-3");
+}
+
+std::size_t OpenDescriptors() {
+  return static_cast<std::size_t>(std::distance(
+      std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));
+}
+
+TEST_F(CliTest, ABatchClosesEveryFileItOpensAndReportsItsProgress) {
+  WriteSite(root_.path() / "site", {"a/B-1", "a/B-2", "a/B-3"});
+  SourceList sources;
+  std::vector<Unsearched> unsearched;
+  // --all on a boring folder itself finds that folder.
+  FindBorings(root_.path() / "site" / "a" / "B-1", sources, unsearched);
+  ASSERT_EQ(sources.size(), 1u);
+  FindBorings(root_.path() / "site", sources, unsearched);
+  ASSERT_EQ(sources.size(), 4u);
+  BatchOptions options;
+  options.drives = platform::DriveTable::FromEnvironment();
+  options.destination = *DriveFormArgument(options.drives, (root_.path() / "out").string());
+  options.patdat = *DriveFormArgument(options.drives, Patdat()) + "\\";
+  options.jobs = 2;
+  options.progress = true;
+  std::ostringstream out, err;
+  const std::size_t before = OpenDescriptors();
+  EXPECT_EQ(RunBatch(sources, options, out, err), 1);
+  EXPECT_EQ(OpenDescriptors(), before);
+  EXPECT_NE(out.str().find("変換 3 件、拒否 1 件、失敗 0 件"), std::string::npos) << out.str();
+  EXPECT_NE(err.str().find("\r4/4 件  失敗 1 件  "), std::string::npos) << err.str();
+  EXPECT_NE(err.str().find("残り 0:00"), std::string::npos) << err.str();
+  EXPECT_EQ(FileNames(root_.path() / "out"), "B-1 B-2 B-3");
 }
 
 TEST_F(CliTest, ABatchRemovesTheTemporaryFilesThatAKilledRunLeft) {

@@ -72,6 +72,15 @@ TEST(Drives, EachDriveHasItsOwnCurrentDirectoryAndEachTableItsOwnCurrentDrive) {
   EXPECT_EQ(drives.table().CurrentDirectoryOf('C'), "C:\\A\\B");
 }
 
+TEST(Drives, TheCurrentDirectoryAtStartIsTheWorkingFolder) {
+  TempFolder c;
+  std::filesystem::create_directories(c.path() / "SUB");
+  testing::ScopedWorkingDirectory working(c.path() / "SUB");
+  const DriveTable table("C=" + c.path().string());
+  EXPECT_EQ(table.CurrentDrive(), 'C');
+  EXPECT_EQ(table.CurrentDirectoryOf('C'), "C:\\SUB");
+}
+
 TEST(Drives, ChangeDriveFailsForMissingOrUnreadableDrives) {
   TempFolder c;
   ScopedDrives drives("C=" + c.path().string() + "/gone");

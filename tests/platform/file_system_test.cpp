@@ -87,6 +87,16 @@ TEST_F(FileSystemTest, AtomicWriteReplacesTheFileOrLeavesItUntouched) {
   EXPECT_EQ(entries, 1u) << "a temporary file was left behind";
 }
 
+#ifndef _WIN32
+TEST(NativeRead, AFailingReadEndsInItsErrorAndSpecialFilesAreRefused) {
+  std::string content;
+  // Reading this file at offset 0 fails with EIO: the read must not be retried for ever.
+  EXPECT_EQ(native::ReadFile("/proc/self/mem", content), ErrnoError(EIO));
+  EXPECT_EQ(native::ReadFile("/dev/zero", content), RefusalError(FileRefusal::kNotAFile));
+  EXPECT_EQ(native::ReadFile("/", content), RefusalError(FileRefusal::kNotAFile));
+}
+#endif
+
 TEST_F(FileSystemTest, AtomicWriteOverAFolderFails) {
   std::filesystem::create_directories(folder_.path() / "B-1");
   EXPECT_THROW(files_.WriteFileAtomically("C:\\B-1", "x"), IoError);
