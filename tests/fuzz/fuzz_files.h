@@ -1,5 +1,7 @@
 // Fuzz support: a data set split from the fuzzer's bytes. Byte 0x01 separates the files, which
-// take the names of `names` in order; a file with no piece is absent.
+// take the names of `names` in order; a file with no piece is absent. Byte 0x02 stands for 64 KiB
+// of line ends and 0x03 for a thousand empty continuation records ("1,,"), so that small inputs
+// reach files of megabytes.
 #pragma once
 
 #include <unistd.h>
@@ -22,9 +24,18 @@ inline void WriteSplitFiles(const std::uint8_t* data, std::size_t size,
     if (start > size) break;
     std::size_t end = start;
     while (end < size && data[end] != 0x01) ++end;
+    std::string bytes;
+    for (std::size_t i = start; i < end; ++i) {
+      if (data[i] == 0x02) {
+        bytes.append(65536, '\n');
+      } else if (data[i] == 0x03) {
+        for (int record = 0; record < 1000; ++record) bytes += "1,,\r\n";
+      } else {
+        bytes += static_cast<char>(data[i]);
+      }
+    }
     std::ofstream(folder / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(data) + start,
-               static_cast<std::streamsize>(end - start));
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     start = end + 1;
   }
 }
