@@ -139,6 +139,11 @@ bool DeleteEmptyFile(const fs::path& path) {
 
 std::error_code ReadFile(const fs::path& path, std::string& content,
                          std::optional<std::uintmax_t>) {
+  // A folder cannot be opened as a file; it is no data file either.
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return RefusalError(FileRefusal::kNotAFile);
+  }
   Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return WindowsError(GetLastError());
