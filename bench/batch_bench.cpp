@@ -3,10 +3,10 @@
 // batch_bench N [JOBS] generates N borings of sixteen sizes, 1,000 to a site folder, with one
 // pattern-data folder, in a fresh folder under /tmp. It then measures, warm from the generation:
 // - the conversion: tavrimen-convert --all with JOBS worker threads (default: the number of cores),
-//   as a process, with its peak resident memory (the better of two runs);
+//   as a process, with its peak resident memory;
 // - the floor: in this process with as many threads, reading every input file once (each boring's
-//   files and the pattern data) and writing a file of each record file's size once (the best of
-//   three passes).
+//   files and the pattern data) and writing a file of each record file's size once.
+// The two take turns, three times each, each time into a new folder; the best time of each counts.
 // It prints the time per boring of both, their ratio, the peak memory, and the time per boring of
 // the first and the last thousand conversions (from the record files' modification times), each
 // with its target; exit status 1 when a target is missed. --keep leaves the generated folder.
@@ -190,29 +190,30 @@ int main(int argc, char** argv) {
     const std::vector<std::string> borings = GenerateBorings(root, count);
     std::fflush(stdout);
 
-    // Like the floor, the conversion's time varies with the file system's state: the better of
-    // two runs, each into a new destination.
-    auto [convert_seconds, peak_kb] = RunConvert(root, "out-1", jobs);
-    {
-      const auto [seconds, kb] = RunConvert(root, "out-2", jobs);
-      convert_seconds = std::min(convert_seconds, seconds);
-      peak_kb = std::max(peak_kb, kb);
-    }
+    // Both times vary with the file system's state (creating files is slow for a while after
+    // many were deleted), so the conversion and the floor take turns, three times each, and the
+    // best of each counts. The first conversion's record files give the floor its file sizes.
+    double convert_seconds = 0, floor_seconds = 0;
+    long peak_kb = 0;
     std::vector<std::size_t> sizes;
     std::vector<double> finished;
-    for (const std::string& boring : borings) {
-      struct stat info {};
-      const std::string record = (root / "out-2" / fs::path(boring).filename()).string();
-      if (stat(record.c_str(), &info) != 0) throw std::runtime_error("no record file " + record);
-      sizes.push_back(static_cast<std::size_t>(info.st_size));
-      finished.push_back(Seconds(info.st_mtim));
-    }
-    // The floor's time varies from pass to pass with the file system's state: the best of three.
-    double floor_seconds = 0;
     for (int pass = 1; pass <= 3; ++pass) {
+      const std::string out = "out-" + std::to_string(pass);
+      const auto [seconds, kb] = RunConvert(root, out, jobs);
+      convert_seconds = pass == 1 ? seconds : std::min(convert_seconds, seconds);
+      peak_kb = std::max(peak_kb, kb);
+      if (pass == 1) {
+        for (const std::string& boring : borings) {
+          struct stat info {};
+          const std::string record = (root / out / fs::path(boring).filename()).string();
+          if (stat(record.c_str(), &info) != 0) throw std::runtime_error("no record " + record);
+          sizes.push_back(static_cast<std::size_t>(info.st_size));
+          finished.push_back(Seconds(info.st_mtim));
+        }
+      }
       const std::string floor = (root / ("floor-" + std::to_string(pass))).string();
-      const double seconds = RunFloor(root, floor, borings, sizes, jobs);
-      floor_seconds = pass == 1 ? seconds : std::min(floor_seconds, seconds);
+      const double floor_pass = RunFloor(root, floor, borings, sizes, jobs);
+      floor_seconds = pass == 1 ? floor_pass : std::min(floor_seconds, floor_pass);
     }
 
     const double n = count;

@@ -203,6 +203,12 @@ std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes
   if (fail_after_half != 0) return fail(fail_after_half);
   if (unnamed) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
+    // Where no file of that name exists, the complete file takes it at once.
+    if (!replacing &&
+        linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      if (close(fd.release()) != 0) return ErrnoError(errno);
+      return {};
+    }
     for (int attempt = 0; temp.empty(); ++attempt) {
       temp = folder / TemporaryName();
       if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) {
