@@ -10,7 +10,7 @@
 #include "app/session.h"
 #include "platform/file_system.h"
 #include "reference/path_checks.h"
-#include "source/record_files.h"
+#include "source/record_file.h"
 
 namespace tavrimen {
 namespace {
@@ -108,10 +108,7 @@ RunOutcome Run(Window& window, platform::FileSystem& files, const std::string& p
     window.SetPointer(Pointer::kDefault);
     return RunOutcome::kRefused;
   }
-  const std::string x1 = session.source.PathOf(kX1File.name);
-  if (files.ProbeFile(x1) == 0) {
-    // A folder, pipe or device named X1.txt is unreadable rather than empty.
-    if (auto entry = files.Entry(x1); entry && !entry->regular) files.ReadWholeFile(x1);
+  if (RecordFile::Probe(session.source, kX1File) == 0) {
     Refuse(window, kNoGeologyMessage, destination, TextBox::kText1);
     window.SetPointer(Pointer::kDefault);
     return RunOutcome::kRefused;

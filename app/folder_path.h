@@ -9,13 +9,13 @@
 
 namespace tavrimen {
 
-// Checks and normalises a folder path in place (CheckFolderPath). Shows the drive-name message
-// through `boxes` when the path names no drive; every other rejection is silent.
 // Whether the folder path as typed ends in blanks that the path check trims, while a folder whose
 // name really ends in them exists: the checked path would name another folder. (Only where names
 // may end in blanks.)
 bool NamesAFolderEndingInBlanks(platform::FileSystem& files, std::string_view typed);
 
+// Checks and normalises a folder path in place (CheckFolderPath). Shows the drive-name message
+// through `boxes` when the path names no drive; every other rejection is silent.
 bool ValidateFolderPath(platform::FileSystem& files, std::string& path, MessageBoxes& boxes);
 
 }  // namespace tavrimen

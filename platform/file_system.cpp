@@ -44,10 +44,7 @@ std::uintmax_t FileSystem::ProbeFile(std::string_view path) {
   return native ? ProbeNativeFile(*native) : 0;
 }
 
-bool FileSystem::PathExists(std::string_view path) {
-  auto native = ToNative(path);
-  return native && NativeEntry(*native).has_value();
-}
+bool FileSystem::PathExists(std::string_view path) { return Entry(path).has_value(); }
 
 std::optional<EntryInfo> FileSystem::Entry(std::string_view path) {
   auto native = ToNative(path);

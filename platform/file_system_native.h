@@ -44,6 +44,11 @@ std::error_code ReadFile(const std::filesystem::path& path, std::string& content
 // The names of the temporary files beside a record file start with this, then six letters.
 inline constexpr std::string_view kTemporaryPrefix = ".tavrimen-";
 
+// Whether `name` is one of those temporary names.
+inline bool IsTemporaryName(std::string_view name) {
+  return name.size() == kTemporaryPrefix.size() + 6 && name.starts_with(kTemporaryPrefix);
+}
+
 // Removes from `folder` the temporary files (among `names`) that a killed process left, leaving
 // those of the last minute, which a conversion may still be writing. True when one was removed.
 bool RemoveStaleTemporaries(const std::filesystem::path& folder,

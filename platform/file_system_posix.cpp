@@ -227,8 +227,7 @@ bool RemoveStaleTemporaries(const fs::path& folder, const std::vector<std::strin
   bool removed = false;
   const time_t now = time(nullptr);
   for (const std::string& name : names) {
-    if (name.size() != kTemporaryPrefix.size() + 6 || name.rfind(kTemporaryPrefix, 0) != 0)
-      continue;
+    if (!IsTemporaryName(name)) continue;
     const fs::path path = folder / name;
     struct stat info;
     if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > 60) {

@@ -212,8 +212,7 @@ bool RemoveStaleTemporaries(const fs::path& folder, const std::vector<std::strin
   GetSystemTimeAsFileTime(&now_time);
   const ULONGLONG now = (ULONGLONG{now_time.dwHighDateTime} << 32) | now_time.dwLowDateTime;
   for (const std::string& name : names) {
-    if (name.size() != kTemporaryPrefix.size() + 6 || name.rfind(kTemporaryPrefix, 0) != 0)
-      continue;
+    if (!IsTemporaryName(name)) continue;
     const fs::path path = folder / Utf8Path(name);
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) continue;

@@ -13,14 +13,22 @@ std::string Record::Or(int item, std::string_view mark) const {
   return text.empty() ? std::string(mark) : text;
 }
 
+std::uintmax_t RecordFile::Probe(const DataFolder& folder, const RecordFileLayout& layout) {
+  const std::string path = folder.PathOf(layout.name);
+  const std::uintmax_t length = folder.files.ProbeFile(path);
+  if (length == 0) {
+    // Reading it says why it is no data file.
+    if (auto entry = folder.files.Entry(path); entry && !entry->regular) {
+      folder.files.ReadWholeFile(path);
+    }
+  }
+  return length;
+}
+
 std::optional<std::string> RecordFile::ReadBytes(const DataFolder& folder,
                                                  const RecordFileLayout& layout) {
   const std::string path = folder.PathOf(layout.name);
-  if (folder.files.ProbeFile(path) == 0) {
-    // A folder, a pipe or a device of that name is no empty file: reading it says why.
-    if (auto entry = folder.files.Entry(path); entry && !entry->regular) {
-      return folder.files.ReadWholeFile(path);
-    }
+  if (Probe(folder, layout) == 0) {
     if (layout.when_empty == WhenEmpty::kDelete) folder.files.DeleteFileQuietly(path);
     return std::nullopt;
   }

@@ -36,6 +36,9 @@ class RecordFile {
   // The file `layout.name` of `folder`. Nothing when it is missing or empty. Throws IoError when
   // it cannot be read, is no regular file or is larger than any data file.
   static std::optional<RecordFile> Open(const DataFolder& folder, const RecordFileLayout& layout);
+  // The probe of `layout.name` in `folder`: its length, a missing file created empty and then 0.
+  // Throws IoError when a folder, pipe or device stands there, which is no empty file.
+  static std::uintmax_t Probe(const DataFolder& folder, const RecordFileLayout& layout);
   // The same probe and read, for readers that take the file's items in an order of their own.
   static std::optional<std::string> ReadBytes(const DataFolder& folder,
                                               const RecordFileLayout& layout);
