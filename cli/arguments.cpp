@@ -80,30 +80,4 @@ std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
   return parsed;
 }
 
-std::optional<std::string> DriveFormArgument(const platform::DriveTable& drives,
-                                             const std::string& path) {
-  // Text in drive form, blank text and text the system's paths cannot hold go to the run as they
-  // are: its path check trims them and refuses what names no drive, as the window's does.
-  const std::string_view trimmed = Trim(path);
-  const bool drive_form = trimmed.size() >= 2 && trimmed[1] == ':' &&
-                          std::isalpha(static_cast<unsigned char>(trimmed[0]));
-#ifdef _WIN32
-  const bool not_native = trimmed.rfind("\\\\", 0) == 0;  // a network path
-#else
-  const bool not_native = trimmed.find('\\') != std::string_view::npos;
-#endif
-  if (drive_form) {
-    std::string backslashed = path;  // "Z:/data/B-1" is Z:\data\B-1
-    std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
-    return backslashed;
-  }
-  if (trimmed.empty() || not_native) return path;
-  std::filesystem::path native =
-      std::filesystem::absolute(platform::Utf8Path(path)).lexically_normal();
-  auto converted = drives.ToDriveForm(native);
-  if (!converted) return std::nullopt;
-  while (converted->size() > 2 && converted->back() == '\\') converted->pop_back();
-  return converted;
-}
-
 }  // namespace tavrimen::cli

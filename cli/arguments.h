@@ -45,11 +45,4 @@ struct Arguments {
 // Parses argv[1..]; nothing on wrong usage.
 std::optional<Arguments> ParseArguments(const std::vector<std::string>& args);
 
-// A path of the command line as the run takes it: drive form (blanks around it allowed), blank
-// text and text with a backslash are kept as given, for the run's path check; any other text is a
-// native path, made absolute, without trailing separators, in the drive form of its drive ("Z:"
-// alone for a drive's root). Empty when no drive holds it.
-std::optional<std::string> DriveFormArgument(const platform::DriveTable& drives,
-                                             const std::string& path);
-
 }  // namespace tavrimen::cli

@@ -19,6 +19,7 @@
 #include "cli/interrupt.h"
 #include "platform/disk_file_system.h"
 #include "platform/errors.h"
+#include "platform/native_paths.h"
 #include "platform/paths.h"
 #include "platform/terminal.h"
 #include "reference/path_checks.h"
@@ -121,7 +122,7 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   std::map<std::size_t, std::string> messages;
   auto drive_form = [&](std::size_t i) {
     const std::string source = sources[i];
-    return DriveFormArgument(options.drives, source).value_or(source);
+    return platform::DriveFormOfTyped(options.drives, source).value_or(source);
   };
 
   // Two sources with the same folder name would write the same record file.
@@ -185,8 +186,9 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   out << "変換 " << converted << " 件、拒否 " << refused << " 件、失敗 " << failed << " 件"
       << std::endl;
   for (const Unsearched& folder : options.unsearched) {
-    out << "失敗: " << DriveFormArgument(options.drives, folder.folder).value_or(folder.folder)
-        << ": " << UnsearchedMessage(folder) << std::endl;
+    out << "失敗: "
+        << platform::DriveFormOfTyped(options.drives, folder.folder).value_or(folder.folder) << ": "
+        << UnsearchedMessage(folder) << std::endl;
   }
   for (const auto& [i, message] : messages) {
     if (i >= started) continue;

@@ -26,6 +26,7 @@
 #include "cli/console_window.h"
 #include "cli/interrupt.h"
 #include "platform/disk_file_system.h"
+#include "platform/native_paths.h"
 #include "platform/paths.h"
 #include "platform/read_only_file_system.h"
 #include "platform/terminal.h"
@@ -46,7 +47,7 @@ int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
   for (std::size_t i = 0; i < sources.size(); ++i) {
     const std::string source = sources[i];
     platform::DiskFileSystem files(drives);
-    auto drive_form = cli::DriveFormArgument(drives, source);
+    auto drive_form = platform::DriveFormOfTyped(drives, source);
     std::string folder = drive_form.value_or(source);
     if (!drive_form || CheckFolderPath(files, folder) != PathVerdict::kAccepted) {
       findings.push_back({source, 0, 0, Severity::kError, std::string(kBadPathMessage)});
@@ -107,7 +108,7 @@ int main(int argc, char** argv) {
   // What the window does at start-up: the pattern-data folder must name an existing folder.
   std::string patdat;
   if (arguments->patdat) {
-    if (auto drive_form = cli::DriveFormArgument(drives, *arguments->patdat)) {
+    if (auto drive_form = platform::DriveFormOfTyped(drives, *arguments->patdat)) {
       patdat = PatternFolderFromText(drives, *drive_form);
     }
   } else {
@@ -134,14 +135,14 @@ int main(int argc, char** argv) {
   }
   if (arguments->check) return Check(drives, *arguments, sources, unsearched, patdat);
 
-  auto destination = cli::DriveFormArgument(drives, arguments->destination);
+  auto destination = platform::DriveFormOfTyped(drives, arguments->destination);
   if (!destination) {
     std::cerr << kAppTitle << ": " << kBadPathMessage << std::endl;
     return 1;
   }
   const bool batch = sources.size() != 1 || !arguments->roots.empty() || arguments->jobs;
   if (!batch) {
-    auto source = cli::DriveFormArgument(drives, sources[0]);
+    auto source = platform::DriveFormOfTyped(drives, sources[0]);
     if (!source) {
       std::cerr << kAppTitle << ": " << kBadPathMessage << std::endl;
       return 1;

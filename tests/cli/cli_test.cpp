@@ -14,6 +14,7 @@
 #include "cli/arguments.h"
 #include "cli/batch.h"
 #include "cli/source_list.h"
+#include "platform/native_paths.h"
 #include "support/data_set.h"
 #include "support/drive_table.h"
 #include "support/process.h"
@@ -93,7 +94,8 @@ TEST_F(CliTest, RefusalsExitWithStatusOneAndTheMessageOnStandardError) {
   Result r = Convert("--patdat patdat src/B-1 out");
   EXPECT_EQ(r.status, 1);
   const std::string destination =
-      *DriveFormArgument(platform::DriveTable::FromEnvironment(), (root_.path() / "out").string()) +
+      *platform::DriveFormOfTyped(platform::DriveTable::FromEnvironment(),
+                                  (root_.path() / "out").string()) +
       "\\";
   EXPECT_EQ(r.err, destination + ": 地質区分が入力されていません。\n");
   EXPECT_EQ(FileNames(root_.path() / "out"), "");
@@ -305,8 +307,9 @@ TEST_F(CliTest, ABatchClosesEveryFileItOpensAndReportsItsProgress) {
   ASSERT_EQ(sources.size(), 4u);
   BatchOptions options;
   options.drives = platform::DriveTable::FromEnvironment();
-  options.destination = *DriveFormArgument(options.drives, (root_.path() / "out").string());
-  options.patdat = *DriveFormArgument(options.drives, Patdat()) + "\\";
+  options.destination =
+      *platform::DriveFormOfTyped(options.drives, (root_.path() / "out").string());
+  options.patdat = *platform::DriveFormOfTyped(options.drives, Patdat()) + "\\";
   options.jobs = 2;
   options.progress = true;
   std::ostringstream out, err;
@@ -458,19 +461,6 @@ TEST(ParseArguments, BatchAndCheckOptions) {
                                              {"--all", "root"},
                                              {"--format", "xml", "--check", "a"}}) {
     EXPECT_FALSE(ParseArguments(wrong)) << wrong[0] << " " << wrong[1];
-  }
-}
-
-TEST(DriveFormArgument, NativePathsTakeTheDriveFormOfTheirDrive) {
-  testing::ScopedDrives drives("");
-#ifndef _WIN32
-  EXPECT_EQ(DriveFormArgument(drives.table(), "/tmp/x/"), "Z:\\tmp\\x");
-  EXPECT_EQ(DriveFormArgument(drives.table(), "/"), "Z:");
-  EXPECT_EQ(DriveFormArgument(drives.table(), "/tmp/./x/../y"), "Z:\\tmp\\y");
-  EXPECT_EQ(DriveFormArgument(drives.table(), "DATA\\SUB"), "DATA\\SUB");
-#endif
-  for (const char* kept : {"C:\\DATA\\", "  C:\\DATA ", "", "   ", "\\\\srv\\x"}) {
-    EXPECT_EQ(DriveFormArgument(drives.table(), kept), kept);
   }
 }
 

@@ -1,0 +1,106 @@
+#include "platform/native_paths.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/paths.h"
+
+#ifndef _WIN32
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+namespace tavrimen::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+bool IsDriveForm(std::string_view text) {
+  return text.size() >= 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0]));
+}
+
+// "~", "~/rest", "~name/rest" with the home folder put in; other text unchanged.
+std::string WithHomeFolder(std::string_view path) {
+#ifdef _WIN32
+  return std::string(path);
+#else
+  if (path.empty() || path.front() != '~') return std::string(path);
+  const std::size_t slash = path.find('/');
+  const std::string user(path.substr(1, slash == std::string_view::npos ? path.npos : slash - 1));
+  const char* home = nullptr;
+  if (user.empty()) {
+    home = std::getenv("HOME");
+    if (home == nullptr || *home == '\0') {
+      const passwd* entry = getpwuid(getuid());
+      home = entry != nullptr ? entry->pw_dir : nullptr;
+    }
+  } else if (const passwd* entry = getpwnam(user.c_str())) {
+    home = entry->pw_dir;
+  }
+  if (home == nullptr) return std::string(path);
+  return std::string(home) + std::string(slash == std::string_view::npos ? "" : path.substr(slash));
+#endif
+}
+
+// The native folder that relative paths start at.
+fs::path CurrentFolder(const DriveTable& drives) {
+  if (auto current = drives.Resolve(drives.CurrentDirectoryOf(drives.CurrentDrive()))) {
+    return drives.NativeOf(*current);
+  }
+  return fs::current_path();
+}
+
+}  // namespace
+
+std::optional<std::string> DriveFormOfTyped(const DriveTable& drives, std::string_view typed) {
+  const std::string_view trimmed = TrimBlanks(typed);
+  if (IsDriveForm(trimmed)) {
+    std::string backslashed(typed);  // "Z:/data/B-1" is Z:\data\B-1
+    std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
+    return backslashed;
+  }
+#ifdef _WIN32
+  const bool not_native = trimmed.rfind("\\\\", 0) == 0;  // a network path
+#else
+  const bool not_native = trimmed.find('\\') != std::string_view::npos;
+#endif
+  if (trimmed.empty() || not_native) return std::string(typed);
+  // Trailing blanks stay: the run's path check trims them, and refuses a path that would then
+  // name another folder.
+  while (!typed.empty() && typed.front() == ' ') typed.remove_prefix(1);
+  const fs::path native =
+      (CurrentFolder(drives) / Utf8Path(WithHomeFolder(typed))).lexically_normal();
+  auto converted = drives.ToDriveForm(native);
+  if (!converted) return std::nullopt;
+  while (converted->size() > 2 && converted->back() == '\\') converted->pop_back();
+  return converted;
+}
+
+std::string ShownPath(const DriveTable& drives, std::string_view drive_form) {
+  if (!kShowsNativePaths || !IsDriveForm(drive_form)) return std::string(drive_form);
+  const auto resolved = drives.Resolve(drive_form);
+  if (!resolved) return std::string(drive_form);
+  return Utf8String(drives.NativeOf(*resolved));
+}
+
+std::string ShownText(const DriveTable& drives, std::string_view text) {
+  std::string shown;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find('\n', start);
+    const std::string_view line = text.substr(start, end == text.npos ? text.npos : end - start);
+    shown += line.size() > 2 && line[2] == '\\' ? ShownPath(drives, line) : std::string(line);
+    if (end == text.npos) return shown;
+    shown += '\n';
+    start = end + 1;
+  }
+}
+
+}  // namespace tavrimen::platform
