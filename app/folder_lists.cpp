@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/file_system.h"
+#include "platform/native_paths.h"
 #include "platform/paths.h"
 #include "reference/path_checks.h"
 #include "reference/text_helpers.h"
@@ -18,7 +19,8 @@ std::optional<std::vector<DirectoryEntry>> DirectoryEntries(platform::FileSystem
   const int n = CountPathParts(drive_form_path, "\\");
   SplitPath(drive_form_path, "\\", parts);
   std::string prefix = parts[1] + "\\";
-  std::vector<DirectoryEntry> entries{{prefix, prefix, 0, true}};
+  std::vector<DirectoryEntry> entries{
+      {platform::ShownPath(files.drives(), prefix), prefix, 0, true}};
   for (int k = 2; k <= n + 1; ++k) {
     const std::string& name = parts[static_cast<std::size_t>(k)];
     if (name.empty()) continue;
@@ -41,7 +43,19 @@ std::size_t ShownFolderRow(const std::vector<DirectoryEntry>& entries) {
   return row;
 }
 
+std::size_t FirstVisibleRow(const std::vector<DirectoryEntry>& entries, std::size_t visible_rows) {
+  const std::size_t hidden_below =
+      entries.size() > visible_rows ? entries.size() - visible_rows : 0;
+  return std::min(ShownFolderRow(entries), hidden_below);
+}
+
+int LevelIndent(int natural, int deepest_level, int room) {
+  if (deepest_level <= 0 || natural * deepest_level <= room) return natural;
+  return std::max(0, room / deepest_level);
+}
+
 std::string DriveCaption(const platform::Drive& drive) {
+  if (platform::kShowsNativePaths) return platform::Utf8String(drive.root);
   std::string caption{static_cast<char>(std::tolower(static_cast<unsigned char>(drive.letter))),
                       ':'};
   const std::string root = platform::Utf8String(drive.root);

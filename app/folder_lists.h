@@ -13,7 +13,8 @@ namespace tavrimen {
 
 // One line of a directory list.
 struct DirectoryEntry {
-  std::string name;  // the folder's own name, or "C:\" for a drive root
+  std::string name;  // the folder's own name; for a drive root "C:\", or its native path where
+                     // people read native paths
   std::string path;  // drive form, "C:\" for a root
   int level;         // indentation: 0 for the drive root
   bool open;         // the shown folder and its ancestors are open, its subfolders closed
@@ -29,8 +30,17 @@ std::optional<std::vector<DirectoryEntry>> DirectoryEntries(platform::FileSystem
 // The row of the shown folder itself among DirectoryEntries.
 std::size_t ShownFolderRow(const std::vector<DirectoryEntry>& entries);
 
-// A drive list's caption for a drive: its letter in lower case and a colon, then the folder it
-// stands for in brackets when that is not the drive's own root ("c: [/home/me/borings]").
+// The first row to show when `visible_rows` rows fit: the shown folder stays in view with as many
+// of its subfolders below it as fit, even deep down a drive.
+std::size_t FirstVisibleRow(const std::vector<DirectoryEntry>& entries, std::size_t visible_rows);
+
+// The indentation of one level, at most `natural`, so that the deepest entry's indentation takes
+// no more than `room` (say half the list's width) and deep folders keep room for their names.
+int LevelIndent(int natural, int deepest_level, int room);
+
+// A drive list's caption for a drive. Where people read native paths, the folder it stands for
+// ("/", "/media/usb"); otherwise its letter in lower case and a colon, then that folder in
+// brackets when it is not the drive's own root ("c: [D:\borings]").
 std::string DriveCaption(const platform::Drive& drive);
 
 // The folder both directory lists start at: the current directory, or its drive's root when the

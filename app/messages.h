@@ -36,6 +36,13 @@ inline constexpr std::string_view kDriveNameMessage =
     "規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" "
     "でなければいけません。  例 \"C:\", \"D:\"...";
 
+// Folders dropped on the window that it does not take.
+inline constexpr std::string_view kDropOneFolderMessage =
+    "フォルダは１つずつドロップしてください。";
+inline constexpr std::string_view kDropFoldersOnlyMessage = "ドロップできるのはフォルダだけです。";
+inline constexpr std::string_view kDropNoDriveMessage =
+    "ドライブ名のないフォルダは指定できません。";
+
 // The start-up, when the pattern-data setting is missing or names no folder.
 inline constexpr std::string_view kNoPatdatMessage = " PATDAT の設定がありません.";
 

@@ -1,6 +1,8 @@
 #include "reference/settings.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <vector>
 
 #include "platform/cp932.h"
 #include "platform/errors.h"
@@ -25,8 +27,16 @@ std::string PatternFolderFromText(const platform::DriveTable& drives, std::strin
 }
 
 std::string ReadPatternFolderSetting(platform::FileSystem& files) {
-  auto settings_path = [] {
-    return platform::Utf8Path(platform::QPRTrim(platform::SysDir())) / kSettingsFileName;
+  auto settings_path = [&files] {
+    const std::filesystem::path folder = platform::Utf8Path(platform::QPRTrim(platform::SysDir()));
+    // The name is matched without regard to letter case, as every other file name is; the exact
+    // spelling wins when there are several.
+    std::vector<std::string> spellings = files.NativeSpellings(folder, kSettingsFileName);
+    if (spellings.empty() ||
+        std::find(spellings.begin(), spellings.end(), kSettingsFileName) != spellings.end()) {
+      return folder / kSettingsFileName;
+    }
+    return folder / platform::Utf8Path(spellings.front());
   };
   if (files.ProbeNativeFile(settings_path()) < 1) {
     files.DeleteNativeFileQuietly(settings_path());

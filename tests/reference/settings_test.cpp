@@ -50,6 +50,15 @@ TEST_F(SettingsTest, NativePathBecomesDriveForm) {
 }
 #endif
 
+TEST_F(SettingsTest, FileNameIsMatchedWithoutRegardToCase) {
+  WriteCp932(system_.path() / "PATDATV5.INI", "x\nC:\\UPPER\\\n");
+  EXPECT_EQ(ReadPatternFolderSetting(testing::TestDrives().Files()), "C:\\UPPER\\");
+  if (!std::filesystem::equivalent(Ini(), system_.path() / "PATDATV5.INI")) {
+    WriteCp932(Ini(), "x\nC:\\EXACT\\\n");  // the exact spelling wins
+    EXPECT_EQ(ReadPatternFolderSetting(testing::TestDrives().Files()), "C:\\EXACT\\");
+  }
+}
+
 TEST_F(SettingsTest, MissingSettingLeavesNoFileBehind) {
   EXPECT_EQ(ReadPatternFolderSetting(testing::TestDrives().Files()), "");
   EXPECT_FALSE(std::filesystem::exists(Ini()));
