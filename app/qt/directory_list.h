@@ -1,18 +1,16 @@
 // A directory list as the classic desktop toolkits have it: the current folder's ancestors from
 // the drive root down, shown open and indented, then the current folder's subfolders. A
 // double-click or Enter on an entry makes it the list's path and fires pathChanged; a single
-// click only selects.
+// click only selects. Each entry's tooltip is its whole path; deep folders indent less, so that
+// their names keep room, and the list scrolls so that the subfolders are in view.
 #pragma once
 
 #include <QListWidget>
 #include <QString>
 #include <vector>
 
+#include "app/folder_lists.h"
 #include "platform/drive_table.h"
-
-namespace tavrimen {
-struct DirectoryEntry;
-}
 
 namespace tavrimen::gui {
 
@@ -33,17 +31,25 @@ class DirectoryList : public QListWidget {
   // Opens the entry at `row` as a double-click does.
   void openRow(int row);
 
+  // The indentation of one level, in pixels, at the list's present width.
+  int levelIndent() const;
+
  signals:
   void pathChanged(const QString& path);
 
  protected:
+  bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void fill(const std::vector<DirectoryEntry>& entries);
+  // Scrolls so that the shown folder and as many of its subfolders as fit are in view.
+  void scrollToShownFolder();
 
   platform::DriveTable& drives_;
   QString path_;
+  std::vector<DirectoryEntry> entries_;
 };
 
 }  // namespace tavrimen::gui

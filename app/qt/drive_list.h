@@ -1,4 +1,4 @@
-// A drive list: the drives of a drive table, one entry a drive ("c: [/home/me/borings]").
+// A drive list: the drives of a drive table, one entry a drive ("/", "/media/usb").
 #pragma once
 
 #include <QComboBox>

@@ -1,16 +1,23 @@
 #include "app/qt/form1.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScreen>
+#include <QTimer>
+#include <QUrl>
 
 #include "app/conversion_run.h"
 #include "app/folder_lists.h"
 #include "app/form_layout.h"
 #include "app/start_up.h"
 #include "platform/disk_file_system.h"
+#include "platform/native_paths.h"
+#include "platform/paths.h"
 
 namespace tavrimen::gui {
 namespace {
@@ -57,13 +64,42 @@ QWidget* Make(const ControlSpec& control, QWidget* parent, platform::DriveTable&
   return widget;
 }
 
+// The screen's logical resolution, dots per inch across and down.
+QPointF Dpi() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return {96.0, 96.0};
+  return {screen->logicalDotsPerInchX(), screen->logicalDotsPerInchY()};
+}
+
 // Twips (1/1440 inch) to pixels at the screen's logical resolution.
 QRect Pixels(const TwipsRect& twips) {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const double dpi_x = screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
-  const double dpi_y = screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
-  return QRect(TwipsToPixels(twips.left, dpi_x), TwipsToPixels(twips.top, dpi_y),
-               TwipsToPixels(twips.width, dpi_x), TwipsToPixels(twips.height, dpi_y));
+  const QPointF dpi = Dpi();
+  return QRect(TwipsToPixels(twips.left, dpi.x()), TwipsToPixels(twips.top, dpi.y()),
+               TwipsToPixels(twips.width, dpi.x()), TwipsToPixels(twips.height, dpi.y()));
+}
+
+// A frame's caption takes more room in this toolkit's styles than the table allows for: a
+// control that would reach over the frame's top edge moves below it, and ends where the frame's
+// inside ends when its text still fits there.
+void KeepBelowCaption(QWidget* control, const QGroupBox* frame) {
+  QRect rect = control->geometry();
+  const QRect inside = frame->contentsRect();
+  if (rect.top() >= inside.top()) return;
+  rect.moveTop(inside.top());
+  if (rect.bottom() > inside.bottom() &&
+      inside.bottom() - rect.top() + 1 >= control->fontMetrics().height()) {
+    rect.setBottom(inside.bottom());
+  }
+  control->setGeometry(rect);
+}
+
+// The native paths of the local files a drop carries.
+std::vector<std::filesystem::path> DroppedPaths(const QMimeData* data) {
+  std::vector<std::filesystem::path> natives;
+  for (const QUrl& url : data->urls()) {
+    natives.push_back(platform::Utf8Path(url.toLocalFile().toStdString()));
+  }
+  return natives;
 }
 
 // A drive list and its directory list, as the core's drive change drives them.
@@ -134,13 +170,17 @@ QFont WindowFont() {
 Form1::Form1(QWidget* parent) : QWidget(parent) {
   setObjectName("Form1");
   setWindowTitle(Q(kWindowCaption));
-  setFixedSize(Pixels({0, 0, kClientWidthTwips, kClientHeightTwips}).size());
+  const QSize initial = Pixels({0, 0, kClientWidthTwips, kClientHeightTwips}).size();
+  setMinimumSize(initial);
+  resize(initial);
+  // Folders dropped anywhere on a side land here: no control takes a drop itself.
+  setAcceptDrops(true);
 
   for (const ControlSpec& control : kForm1Controls) {
     QWidget* container =
         control.container == "Form1" ? this : findChild<QWidget*>(Q(control.container));
     QWidget* widget = Make(control, container, drives_);
-    widget->setGeometry(Pixels(control.twips));
+    widget->setAcceptDrops(false);
     if (control.kind == ControlKind::kPanel || control.kind == ControlKind::kFrame ||
         control.kind == ControlKind::kLabel) {
       PaintLightGrey(widget);
@@ -155,6 +195,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   dir2_ = findChild<DirectoryList*>("Dir2");
   drive1_ = findChild<DriveList*>("Drive1");
   dir1_ = findChild<DirectoryList*>("Dir1");
+  LayOut();
+  // Enter presses the focused button, as Space does.
+  command1_->setAutoDefault(true);
+  command2_->setAutoDefault(true);
 
   // The order of the tab key, as the controls' tab indices give it.
   const std::vector<const ControlSpec*> tab_order = TabOrder();
@@ -182,20 +226,100 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   connect(dir1_, &DirectoryList::pathChanged, this, [this] { DirChange(dir1_, text1_); });
 }
 
-bool Form1::Form_Load() {
+void Form1::LayOut() {
+  const QPointF dpi = Dpi();
+  const int client_width = PixelsToTwips(width(), dpi.x());
+  const int client_height = PixelsToTwips(height(), dpi.y());
+  for (const ControlSpec& control : kForm1Controls) {
+    auto* widget = findChild<QWidget*>(Q(control.name));
+    widget->setGeometry(Pixels(LaidOut(control, client_width, client_height)));
+    if (auto* frame = qobject_cast<QGroupBox*>(widget->parentWidget())) {
+      KeepBelowCaption(widget, frame);
+    }
+  }
+}
+
+void Form1::Centre() {
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->geometry();
-    move(CentredOrigin(area.x(), area.width(), width()),
-         CentredOrigin(area.y(), area.height(), height()));
+    const QSize outer = frameGeometry().size();
+    move(CentredOrigin(area.x(), area.width(), outer.width()),
+         CentredOrigin(area.y(), area.height(), outer.height()));
   }
+}
+
+bool Form1::Form_Load() {
+  Centre();
   platform::DiskFileSystem files(drives_);
   auto patdat = LoadPatternFolder(files, *this);
   if (!patdat) return false;
   patdat_path_ = *patdat;
-  text2_->setText(dir2_->path());
-  text1_->setText(dir1_->path());
+  text2_->setText(Q(platform::ShownPath(drives_, dir2_->path().toStdString())));
+  text1_->setText(Q(platform::ShownPath(drives_, dir1_->path().toStdString())));
   dir1_->setFocus(Qt::OtherFocusReason);  // the first control in the tab order
   return true;
+}
+
+void Form1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayOut();
+}
+
+void Form1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  // The window manager puts a frame round the window once it is shown; centre it again then.
+  if (!shown_before_) QTimer::singleShot(0, this, &Form1::Centre);
+  shown_before_ = true;
+}
+
+std::optional<Side> Form1::SideAt(const QPoint& point) const {
+  for (QWidget* widget = childAt(point); widget != nullptr && widget != this;
+       widget = widget->parentWidget()) {
+    const std::string name = widget->objectName().toStdString();
+    for (const ControlSpec& control : kForm1Controls) {
+      if (control.name == name) return SideOf(name);
+    }
+  }
+  return std::nullopt;
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls() && SideAt(event->position().toPoint())) {
+    event->acceptProposedAction();
+  }
+}
+
+void Form1::dragMoveEvent(QDragMoveEvent* event) {
+  if (event->mimeData()->hasUrls() && SideAt(event->position().toPoint())) {
+    event->acceptProposedAction();
+  } else {
+    event->ignore();
+  }
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+  const auto side = SideAt(event->position().toPoint());
+  if (!side || !event->mimeData()->hasUrls()) return;
+  event->acceptProposedAction();
+  DropFolders(*side, DroppedPaths(event->mimeData()));
+}
+
+void Form1::DropFolders(Side side, const std::vector<std::filesystem::path>& natives) {
+  platform::DiskFileSystem files(drives_);
+  const FolderDrop drop = DroppedFolder(files, natives);
+  if (!drop.refusal.empty()) {
+    ShowMessage(drop.refusal, MessageIcon::kExclamation, MessageButtons::kOk, kAppTitle);
+    return;
+  }
+  const bool source = side == Side::kSource;
+  DriveList* drive = source ? drive2_ : drive1_;
+  {
+    // The drive list follows the folder without a drive change of its own.
+    const QSignalBlocker quiet(drive);
+    drive->setDrive(drop.folder.front());
+  }
+  (source ? dir2_ : dir1_)->setPath(Q(drop.folder));
+  (source ? text2_ : text1_)->setText(Q(platform::ShownPath(drives_, drop.folder)));
 }
 
 void Form1::DriveChange(DriveList* drive, DirectoryList* dir) {
@@ -205,7 +329,7 @@ void Form1::DriveChange(DriveList* drive, DirectoryList* dir) {
 }
 
 void Form1::DirChange(DirectoryList* dir, QLineEdit* text) {
-  text->setText(dir->path());
+  text->setText(Q(platform::ShownPath(drives_, dir->path().toStdString())));
   platform::DiskFileSystem files(drives_);
   tavrimen::DirChange(files, dir->path().toStdString());
 }
@@ -222,10 +346,14 @@ void Form1::Command1_Click() {
 void Form1::Command2_Click() { close(); }
 
 std::string Form1::Text(TextBox box) const {
-  return (box == TextBox::kText1 ? text1_ : text2_)->text().toStdString();
+  // The run takes drive form; a path that no drive holds goes as typed, for the run to refuse.
+  const std::string typed = (box == TextBox::kText1 ? text1_ : text2_)->text().toStdString();
+  return platform::DriveFormOfTyped(drives_, typed).value_or(typed);
 }
 
-void Form1::SetLabel3(std::string_view text) { label3_->setText(Q(text)); }
+void Form1::SetLabel3(std::string_view text) {
+  label3_->setText(Q(platform::ShownText(drives_, text)));
+}
 
 void Form1::ProcessEventsOnce() { QCoreApplication::processEvents(); }
 
@@ -250,7 +378,8 @@ void Form1::SetPointer(Pointer pointer) {
 MessageAnswer Form1::ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                                  std::string_view title) {
   // Before the window shows (at start-up), a box has no owner.
-  return ShowMessageBox(isVisible() ? this : nullptr, text, icon, buttons, title);
+  return ShowMessageBox(isVisible() ? this : nullptr, platform::ShownText(drives_, text), icon,
+                        buttons, platform::ShownText(drives_, title));
 }
 
 }  // namespace tavrimen::gui

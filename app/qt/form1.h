@@ -1,6 +1,10 @@
 // The main window: source and destination folder pickers, a status line, Execute and Exit. It
 // gathers the two folder paths and shows what the conversion run tells it; the run itself lives in
 // the core and reaches the window only through the Window interface.
+//
+// Paths are shown and typed as native paths where people read those (drive_table.h); the window
+// turns them into drive form for the run. The window starts at the layout table's size, which is
+// also its smallest, and grows as the table says. A folder dropped on one side fills that side.
 #pragma once
 
 #include <QFont>
@@ -9,8 +13,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "app/folder_drop.h"
 #include "app/qt/directory_list.h"
 #include "app/qt/drive_list.h"
 #include "app/window.h"
@@ -33,6 +41,10 @@ class Form1 : public QWidget, public Window {
   // when the setting is missing or names no folder: the program must then end.
   bool Form_Load();
 
+  // Takes folders dropped on one side, as a drop from a file manager does: one folder fills the
+  // side's text box and directory list; anything else is refused with a message.
+  void DropFolders(Side side, const std::vector<std::filesystem::path>& natives);
+
   const std::string& patdat_path() const { return patdat_path_; }
   // The window's drives and their current directories.
   const platform::DriveTable& drives() const { return drives_; }
@@ -50,7 +62,20 @@ class Form1 : public QWidget, public Window {
   void Command1_Click();
   void Command2_Click();
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
  private:
+  // Places every control for the window's present size.
+  void LayOut();
+  // Centres the window on its screen by its outer size, frame included.
+  void Centre();
+  // The side of the control under a point of the window, if any.
+  std::optional<Side> SideAt(const QPoint& point) const;
   void DriveChange(DriveList* drive, DirectoryList* dir);
   void DirChange(DirectoryList* dir, QLineEdit* text);
 
@@ -68,6 +93,7 @@ class Form1 : public QWidget, public Window {
   DirectoryList* dir1_;
 
   std::string patdat_path_;
+  bool shown_before_ = false;
   bool hourglass_ = false;
   bool running_ = false;
 };

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "app/win32/wide.h"
 #include "platform/disk_file_system.h"
 
@@ -48,6 +50,7 @@ bool DirectoryList::SetPath(const std::string& drive_form_path) {
     SendMessageW(list_box_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry.name).c_str()));
   }
   SendMessageW(list_box_, LB_SETCURSEL, ShownFolderRow(entries_), 0);
+  ScrollToShownFolder();
   SendMessageW(list_box_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list_box_, nullptr, TRUE);
   if (changed && changed_) changed_();
@@ -60,6 +63,7 @@ void DirectoryList::OpenRow(int row) {
 }
 
 void DirectoryList::Resize(UINT dpi, HFONT font) {
+  font_ = font;
   icon_size_ = MulDiv(16, static_cast<int>(dpi), 96);
   indent_ = MulDiv(8, static_cast<int>(dpi), 96);
   HDC dc = GetDC(list_box_);
@@ -73,13 +77,45 @@ void DirectoryList::Resize(UINT dpi, HFONT font) {
   SendMessageW(list_box_, LB_SETITEMHEIGHT, 0, height);
 }
 
+int DirectoryList::LevelIndentNow() const {
+  RECT client;
+  GetClientRect(list_box_, &client);
+  int deepest = 0;
+  for (const DirectoryEntry& entry : entries_) deepest = std::max(deepest, entry.level);
+  return LevelIndent(indent_, deepest, static_cast<int>(client.right / 2));
+}
+
+void DirectoryList::ScrollToShownFolder() {
+  if (entries_.empty()) return;
+  RECT client;
+  GetClientRect(list_box_, &client);
+  const int row_height =
+      std::max(1, static_cast<int>(SendMessageW(list_box_, LB_GETITEMHEIGHT, 0, 0)));
+  const auto visible = static_cast<std::size_t>(std::max<LONG>(1, client.bottom / row_height));
+  SendMessageW(list_box_, LB_SETTOPINDEX, FirstVisibleRow(entries_, visible), 0);
+  // The widest entry, as Draw places it.
+  HDC dc = GetDC(list_box_);
+  HGDIOBJ old = SelectObject(dc, font_);
+  const int indent = LevelIndentNow();
+  LONG widest = 0;
+  for (const DirectoryEntry& entry : entries_) {
+    const std::wstring name = Wide(entry.name);
+    SIZE text = {};
+    GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &text);
+    widest = std::max<LONG>(widest, 2 + entry.level * indent + icon_size_ + 4 + text.cx + 4);
+  }
+  SelectObject(dc, old);
+  ReleaseDC(list_box_, dc);
+  SendMessageW(list_box_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
+}
+
 void DirectoryList::Draw(const DRAWITEMSTRUCT& item) const {
   if (item.itemID == static_cast<UINT>(-1) || item.itemID >= entries_.size()) return;
   const DirectoryEntry& entry = entries_[item.itemID];
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   HDC dc = item.hDC;
   FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  const int left = item.rcItem.left + 2 + entry.level * indent_;
+  const int left = item.rcItem.left + 2 + entry.level * LevelIndentNow();
   const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - icon_size_) / 2;
   DrawIconEx(dc, left, top, entry.open ? open_icon_ : closed_icon_, icon_size_, icon_size_, 0,
              nullptr, DI_NORMAL);

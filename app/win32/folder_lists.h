@@ -35,10 +35,17 @@ class DirectoryList {
   void OpenRow(int row);
   // Icon size and row height for the window's resolution and font.
   void Resize(UINT dpi, HFONT font);
+  // Scrolls so that the shown folder and as many of its subfolders as fit are in view, and lets
+  // the list scroll sideways as far as its longest entry reaches.
+  void ScrollToShownFolder();
   // WM_DRAWITEM for the list box.
   void Draw(const DRAWITEMSTRUCT& item) const;
 
  private:
+  // The indentation of one level at the list's present width: deep folders indent less, so that
+  // their names keep room.
+  int LevelIndentNow() const;
+
   static LRESULT CALLBACK KeyProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                   UINT_PTR id, DWORD_PTR self);
 
@@ -49,6 +56,7 @@ class DirectoryList {
   std::vector<DirectoryEntry> entries_;
   HICON open_icon_ = nullptr;
   HICON closed_icon_ = nullptr;
+  HFONT font_ = nullptr;
   int icon_size_ = 16;
   int indent_ = 8;
 };

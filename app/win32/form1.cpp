@@ -1,9 +1,11 @@
 #include "app/win32/form1.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "app/conversion_run.h"
 #include "app/form_layout.h"
+#include "app/messages.h"
 #include "app/start_up.h"
 #include "app/win32/wide.h"
 #include "platform/disk_file_system.h"
@@ -15,8 +17,8 @@ constexpr const wchar_t* kFormClass = L"TavrimenForm1";
 constexpr const wchar_t* kPanelClass = L"TavrimenPicture1";
 constexpr int kFirstControlId = 100;
 constexpr UINT kEndOfPass = WM_APP + 1;
-constexpr DWORD kFormStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                             WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CLIPCHILDREN;
 constexpr COLORREF kGrey =
     RGB((kLightGrey >> 16) & 0xFF, (kLightGrey >> 8) & 0xFF, kLightGrey & 0xFF);
 
@@ -107,7 +109,7 @@ ControlClass ClassOf(ControlKind kind) {
     case ControlKind::kDirectoryList:
       return {L"LISTBOX",
               LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL |
-                  WS_TABSTOP | WS_GROUP,
+                  WS_HSCROLL | WS_TABSTOP | WS_GROUP,
               WS_EX_CLIENTEDGE};
   }
   return {L"STATIC", 0, 0};
@@ -168,7 +170,14 @@ Form1::Form1(HINSTANCE instance) {
                             CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
   dpi_ = DpiOf(window_);
   CreateControls(instance);
-  Layout(dpi_);
+  SetResolution(dpi_);
+  const RECT outer = OuterRect(TwipsToPixels(kClientWidthTwips, dpi_),
+                               TwipsToPixels(kClientHeightTwips, dpi_), dpi_);
+  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceControls();
+  // Folders dropped from the file manager.
+  DragAcceptFiles(window_, TRUE);
 
   // Both lists start at the current directory.
   platform::DiskFileSystem files(drives_);
@@ -228,31 +237,40 @@ void Form1::CreateControls(HINSTANCE instance) {
                                           [=, this] { dir_change(*dir2_, "Text2"); });
 }
 
-void Form1::Layout(UINT dpi) {
+void Form1::SetResolution(UINT dpi) {
   dpi_ = dpi;
   HFONT old_font = font_;
   font_ = WindowFont(dpi);
-  auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
   for (const ControlSpec& control : kForm1Controls) {
-    HWND handle = Control(control.name);
-    // Every control but the panel sits in the panel; the frames only look like containers.
-    const TwipsRect rect =
-        control.kind == ControlKind::kPanel ? control.twips : InClientArea(control);
-    int height = px(rect.height);
-    if (control.kind == ControlKind::kDriveList) {
-      // A drop-down list's height includes its list: eight entries below the field.
-      SendMessageW(handle, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - px(6 * 15));
-      height += 8 * px(rect.height);
-    }
-    MoveWindow(handle, px(rect.left), px(rect.top), px(rect.width), height, TRUE);
-    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    SendMessageW(Control(control.name), WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   }
   dir1_->Resize(dpi, font_);
   dir2_->Resize(dpi, font_);
-  const RECT outer = OuterRect(px(kClientWidthTwips), px(kClientHeightTwips), dpi);
-  SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   if (old_font != nullptr) DeleteObject(old_font);
+}
+
+void Form1::PlaceControls() {
+  RECT client;
+  GetClientRect(window_, &client);
+  const int width = PixelsToTwips(client.right, dpi_);
+  const int height = PixelsToTwips(client.bottom, dpi_);
+  auto px = [this](int twips) { return TwipsToPixels(twips, dpi_); };
+  for (const ControlSpec& control : kForm1Controls) {
+    HWND handle = Control(control.name);
+    // Every control but the panel sits in the panel; the frames only look like containers.
+    const TwipsRect rect = control.kind == ControlKind::kPanel
+                               ? LaidOut(control, width, height)
+                               : InClientArea(control, width, height);
+    int control_height = px(rect.height);
+    if (control.kind == ControlKind::kDriveList) {
+      // A drop-down list's height includes its list: eight entries below the field.
+      SendMessageW(handle, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), control_height - px(6 * 15));
+      control_height += 8 * px(rect.height);
+    }
+    MoveWindow(handle, px(rect.left), px(rect.top), px(rect.width), control_height, TRUE);
+  }
+  dir1_->ScrollToShownFolder();
+  dir2_->ScrollToShownFolder();
 }
 
 bool Form1::Form_Load() {
@@ -369,10 +387,38 @@ LRESULT Form1::Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     case WM_DPICHANGED: {
-      Layout(HIWORD(wparam));
+      SetResolution(HIWORD(wparam));
       const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      PlaceControls();
+      return 0;
+    }
+    case WM_SIZE:
+      if (wparam != SIZE_MINIMIZED && dir1_ != nullptr) PlaceControls();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      // The layout table's size is the smallest the window takes.
+      const RECT outer = OuterRect(TwipsToPixels(kClientWidthTwips, dpi_),
+                                   TwipsToPixels(kClientHeightTwips, dpi_), dpi_);
+      auto* limits = reinterpret_cast<MINMAXINFO*>(lparam);
+      limits->ptMinTrackSize = {outer.right - outer.left, outer.bottom - outer.top};
+      return 0;
+    }
+    case WM_DROPFILES: {
+      const auto drop = reinterpret_cast<HDROP>(wparam);
+      POINT at = {};
+      DragQueryPoint(drop, &at);
+      std::vector<std::filesystem::path> natives;
+      const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+      for (UINT i = 0; i < count; ++i) {
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+        DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size() + 1));
+        natives.emplace_back(name);
+      }
+      DragFinish(drop);
+      if (const auto side = SideAt(at)) DropFolders(*side, natives);
       return 0;
     }
     case WM_CLOSE:
@@ -409,6 +455,32 @@ void Form1::DriveChange(DriveList& drive, DirectoryList& dir) {
   Win32DriveAndDirectory lists(drive, dir);
   platform::DiskFileSystem files(drives_);
   tavrimen::DriveChange(files, lists);
+}
+
+std::optional<Side> Form1::SideAt(POINT at) const {
+  for (const ControlSpec& control : kForm1Controls) {
+    RECT rect;
+    GetWindowRect(Control(control.name), &rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+    if (control.kind != ControlKind::kPanel && PtInRect(&rect, at)) {
+      if (auto side = SideOf(control.name)) return side;
+    }
+  }
+  return std::nullopt;
+}
+
+void Form1::DropFolders(Side side, const std::vector<std::filesystem::path>& natives) {
+  platform::DiskFileSystem files(drives_);
+  const FolderDrop drop = DroppedFolder(files, natives);
+  if (!drop.refusal.empty()) {
+    ShowMessage(drop.refusal, MessageIcon::kExclamation, MessageButtons::kOk, kAppTitle);
+    return;
+  }
+  const bool source = side == Side::kSource;
+  // The drive list follows the folder without a drive change of its own.
+  (source ? drive2_ : drive1_)->SelectDrive(drop.folder.front());
+  (source ? dir2_ : dir1_)->SetPath(drop.folder);
+  SetWindowTextW(Control(source ? "Text2" : "Text1"), Wide(drop.folder).c_str());
 }
 
 void Form1::Command1_Click() {

@@ -1,16 +1,22 @@
 // The main window on Windows, written with the wide Win32 API: source and destination folder
-// pickers, a status line, Execute and Exit. It builds its controls from the core's layout table,
-// gathers the two folder paths and shows what the conversion run tells it; the run, the start-up
-// check and the drive and directory behaviour all live in the core.
+// pickers, a status line, Execute and Exit. It starts at the layout table's size, which is also its
+// smallest, and grows as the table says; a folder dropped on one side fills that side. It builds
+// its controls from the core's layout table, gathers the two folder paths and shows what the
+// conversion run tells it; the run, the start-up check and the drive and directory behaviour all
+// live in the core.
 #pragma once
 
 #include <windows.h>
 
+#include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/folder_drop.h"
 #include "app/win32/folder_lists.h"
 #include "app/window.h"
 #include "platform/drive_table.h"
@@ -31,6 +37,10 @@ class Form1 : public Window {
   bool Form_Load();
   // Shows the window with the focus on the first control of the tab order.
   void Show(int show_command);
+
+  // Takes folders dropped on one side, as a drop from the file manager does: one folder fills the
+  // side's text box and directory list; anything else is refused with a message.
+  void DropFolders(Side side, const std::vector<std::filesystem::path>& natives);
 
   HWND handle() const { return window_; }
   // The control of that name ("Text1", "Command1", "Dir2", ...).
@@ -60,8 +70,12 @@ class Form1 : public Window {
   static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   void CreateControls(HINSTANCE instance);
-  // Places every control and sets the font for `dpi` dots per inch.
-  void Layout(UINT dpi);
+  // The font and the list rows for `dpi` dots per inch.
+  void SetResolution(UINT dpi);
+  // Places every control for the window's present size.
+  void PlaceControls();
+  // The side of the control under a point of the client area, if any.
+  std::optional<Side> SideAt(POINT at) const;
   void OnCommand(int id, int notification);
   void DriveChange(DriveList& drive, DirectoryList& dir);
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include <filesystem>
 
 #include "app/conversion_run.h"
+#include "app/form_layout.h"
 #include "platform/drive_table.h"
 #include "support/data_set.h"
 #include "support/environment.h"
@@ -78,6 +80,55 @@ class Form1Test : public QObject {
     WriteCp932(system_ / "PatdatV5.ini", "[PATDAT]\r\n" + patdat + "\r\n");
   }
   QLineEdit* Text(Form1& form, const char* name) { return form.findChild<QLineEdit*>(name); }
+  static QString Native(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+  }
+  // A window past its start-up with the pattern data of the test, shown.
+  void Open(Form1& form) {
+    WriteSetting(Drive(root_.path() / "patdat") + "\\");
+    QVERIFY(form.Form_Load());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+  }
+  // Drops `paths` (as URLs of a file manager) on the middle of a control.
+  void DropOn(Form1& form, const char* control, const std::vector<std::filesystem::path>& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const auto& path : paths) urls << QUrl::fromLocalFile(Native(path));
+    data.setUrls(urls);
+    QWidget* target = form.findChild<QWidget*>(control);
+    const QPointF at = target->mapTo(&form, target->rect().center());
+    // As the window system delivers a drag: to the window, which finds the widget under it.
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.windowHandle(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.windowHandle(), &drop);
+  }
+  static bool IsControl(const QWidget* widget) {
+    const std::string name = widget->objectName().toStdString();
+    return std::any_of(kForm1Controls.begin(), kForm1Controls.end(),
+                       [&](const ControlSpec& control) { return control.name == name; });
+  }
+  // Nothing overlaps: no two controls in one container, no caption cut by its control or covered
+  // by a text box, and no status text on the message frame's edge.
+  void CheckNothingOverlaps(Form1& form) {
+    for (QWidget* container : form.findChildren<QWidget*>()) {
+      const auto children = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+      for (qsizetype i = 0; i < children.size(); ++i) {
+        for (qsizetype j = i + 1; j < children.size(); ++j) {
+          if (!IsControl(children[i]) || !IsControl(children[j])) continue;
+          QVERIFY2(!children[i]->geometry().intersects(children[j]->geometry()),
+                   qPrintable(children[i]->objectName() + " " + children[j]->objectName()));
+        }
+      }
+    }
+    for (const char* name : {"Label1", "Label2"}) {
+      auto* label = form.findChild<QLabel*>(name);
+      QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+    }
+    auto* frame3 = form.findChild<QGroupBox*>("Frame3");
+    QVERIFY(frame3->contentsRect().contains(form.findChild<QLabel*>("Label3")->geometry()));
+  }
   QString Label3(Form1& form) { return form.findChild<QLabel*>("Label3")->text(); }
   void Click(Form1& form) {
     QTest::mouseClick(form.findChild<QPushButton*>("Command1"), Qt::LeftButton);
@@ -141,8 +192,8 @@ class Form1Test : public QObject {
     WriteSetting(Drive(root_.path() / "patdat") + "\\");
     Form1 form;
     QVERIFY(form.Form_Load());
-    const QString current =
-        QString::fromStdString(form.drives().CurrentDirectoryOf(form.drives().CurrentDrive()));
+    // As people read it: the working folder itself.
+    const QString current = QString::fromStdString(std::filesystem::current_path().string());
     QCOMPARE(Text(form, "Text1")->text(), current);
     QCOMPARE(Text(form, "Text2")->text(), current);
     QCOMPARE(Label3(form), QString());
@@ -169,16 +220,17 @@ class Form1Test : public QObject {
     QVERIFY(form.Form_Load());
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    Text(form, "Text2")->setText("Z:\\DA*TA");
+    const QString typed = QString::fromStdString((root_.path() / "DA*TA").string());
+    Text(form, "Text2")->setText(typed);
     Text(form, "Text1")->setText(QString::fromStdString(Drive(root_.path() / "out")));
     Click(form);
     QCOMPARE(boxes_->seen.size(), std::size_t{1});
     QCOMPARE(boxes_->seen[0].text, QString("指定されたパスは正しくありません。"));
-    QCOMPARE(boxes_->seen[0].title, QString("Z:\\DA*TA"));
+    QCOMPARE(boxes_->seen[0].title, typed);
     QCOMPARE(boxes_->seen[0].icon, QMessageBox::Warning);
     QCOMPARE(boxes_->seen[0].buttons, QStringList{"OK"});
     QCOMPARE(form.focusWidget(), Text(form, "Text2"));
-    QCOMPARE(Text(form, "Text2")->selectedText(), QString("Z:\\DA*TA"));
+    QCOMPARE(Text(form, "Text2")->selectedText(), typed);
     QCOMPARE(Label3(form), QString());
   }
 
@@ -218,11 +270,11 @@ class Form1Test : public QObject {
     dir1->setCurrentItem(out[0]);
     QCOMPARE(Text(form, "Text1")->text(), QString("typed by hand"));  // a click only selects
     QTest::keyClick(dir1, Qt::Key_Return);
-    QCOMPARE(Text(form, "Text1")->text(), QString("C:\\out"));
+    QCOMPARE(Text(form, "Text1")->text(), Native(root_.path() / "out"));
     QCOMPARE(QString::fromStdString(form.drives().CurrentDirectoryOf('C')), QString("C:\\out"));
     QCOMPARE(form.drives().CurrentDrive(), 'C');
     dir1->openRow(0);
-    QCOMPARE(Text(form, "Text1")->text(), QString("C:\\"));
+    QCOMPARE(Text(form, "Text1")->text(), Native(root_.path()));
   }
 
   void unreadableDriveFallsBackToTheFirstEntry() {
@@ -232,11 +284,112 @@ class Form1Test : public QObject {
     QVERIFY(form.Form_Load());
     auto* drive2 = form.findChild<DriveList*>("Drive2");
     drive2->setDrive('Z');
-    QCOMPARE(Text(form, "Text2")->text().left(2), QString("Z:"));
+    QCOMPARE(Text(form, "Text2")->text(), QString::fromStdString(std::filesystem::current_path()));
     drive2->setDrive('Q');
     QCOMPARE(drive2->currentIndex(), 0);
     QCOMPARE(drive2->drive(), 'A');
-    QCOMPARE(Text(form, "Text2")->text(), QString("A:\\"));
+    QCOMPARE(Text(form, "Text2")->text(), Native(root_.path()));
+    QVERIFY(boxes_->seen.empty());
+  }
+
+  void nativePathsTypedAsPeopleTypeThem() {
+    testing::ScopedWorkingDirectory working(root_.path());
+    qputenv("HOME", QByteArray::fromStdString(root_.path().string()));
+    const std::pair<QString, QString> cases[] = {
+        {Native(root_.path() / "src" / "B-1"), Native(root_.path() / "out" / "")},
+        {"src/B-1", "out"},
+        {" ~/src/B-1", "~/out/new"},  // pasted with a blank; a folder to create
+    };
+    for (const auto& [source, destination] : cases) {
+      std::filesystem::remove_all(root_.path() / "out");
+      Form1 form;
+      Open(form);
+      Text(form, "Text2")->setText(source);
+      Text(form, "Text1")->setText(destination);
+      boxes_->answers = {QMessageBox::Yes};
+      Click(form);
+      QCOMPARE(Label3(form), QString("変換が正常に終了しました。"));
+      QVERIFY2(std::filesystem::exists(root_.path() / "out" / "B-1") ||
+                   std::filesystem::exists(root_.path() / "out" / "new" / "B-1"),
+               qPrintable(source));
+    }
+  }
+
+  void droppedFolderFillsItsSide() {
+    Form1 form;
+    Open(form);
+    DropOn(form, "Text2", {root_.path() / "src" / "B-1"});
+    QCOMPARE(Text(form, "Text2")->text(), Native(root_.path() / "src" / "B-1"));
+    QCOMPARE(form.findChild<DirectoryList*>("Dir2")->path().toStdString(),
+             Drive(root_.path() / "src" / "B-1"));
+    DropOn(form, "Dir1", {root_.path() / "out"});
+    QCOMPARE(Text(form, "Text1")->text(), Native(root_.path() / "out"));
+    QVERIFY(boxes_->seen.empty());
+
+    DropOn(form, "Frame1", {root_.path() / "src", root_.path() / "out"});
+    DropOn(form, "Label2", {root_.path() / "src" / "B-1" / "X1.txt"});
+    QCOMPARE(boxes_->seen.size(), std::size_t{2});
+    QCOMPARE(boxes_->seen[0].text, QString("フォルダは１つずつドロップしてください。"));
+    QCOMPARE(boxes_->seen[1].text, QString("ドロップできるのはフォルダだけです。"));
+    QCOMPARE(Text(form, "Text1")->text(), Native(root_.path() / "out"));
+    QCOMPARE(Text(form, "Text2")->text(), Native(root_.path() / "src" / "B-1"));
+  }
+
+  void windowGrowsFromItsInitialSize() {
+    Form1 form;
+    Open(form);
+    const QSize initial = form.size();
+    QCOMPARE(form.minimumSize(), initial);
+    // Centred by its outer size, frame included.
+    const QPoint screen_centre = QGuiApplication::primaryScreen()->geometry().center();
+    const auto off_centre = [&] { return form.frameGeometry().center() - screen_centre; };
+    QTRY_VERIFY(std::abs(off_centre().x()) <= 1 && std::abs(off_centre().y()) <= 1);
+    CheckNothingOverlaps(form);
+    auto* dir2 = form.findChild<QWidget*>("Dir2");
+    const QSize list = dir2->size();
+    form.resize(initial * 2);
+    QCOMPARE(form.size(), initial * 2);
+    QVERIFY(dir2->width() > list.width() + initial.width() / 3);
+    QVERIFY(dir2->height() > list.height() + initial.height() / 2);
+    CheckNothingOverlaps(form);
+    // The buttons stay centred: they moved by half the growth.
+    auto* command1 = form.findChild<QWidget*>("Command1");
+    QCOMPARE(command1->x(), TwipsToPixels(2520, 96) + initial.width() / 2);
+  }
+
+  void enterPressesTheFocusedButton() {
+    Form1 form;
+    Open(form);
+    Text(form, "Text2")->setText(QString::fromStdString(Drive(root_.path() / "src" / "B-1")));
+    Text(form, "Text1")->setText(Native(root_.path() / "out"));
+    auto* command1 = form.findChild<QPushButton*>("Command1");
+    command1->setFocus();
+    QTest::keyClick(command1, Qt::Key_Return);
+    QCOMPARE(Label3(form), QString("変換が正常に終了しました。"));
+    auto* command2 = form.findChild<QPushButton*>("Command2");
+    command2->setFocus();
+    QTest::keyClick(command2, Qt::Key_Enter);
+    QVERIFY(!form.isVisible());
+  }
+
+  void focusedDirectoryListShowsItsFocus() {
+    Form1 form;
+    Open(form);
+    auto* dir2 = form.findChild<DirectoryList*>("Dir2");
+    // The list's edge takes the highlight colour while the list has the focus.
+    const QColor highlight = dir2->palette().color(QPalette::Highlight);
+    const auto edge = [&] { return dir2->grab().toImage().pixelColor(0, dir2->height() / 2); };
+    form.findChild<QWidget*>("Text2")->setFocus();
+    QVERIFY(edge() != highlight);
+    dir2->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(edge(), highlight);
+  }
+
+  void settingsFileInAnotherLetterCase() {
+    WriteCp932(system_ / "PATDATV5.INI",
+               "[PATDAT]\r\n" + Drive(root_.path() / "patdat") + "\\\r\n");
+    Form1 form;
+    QVERIFY(form.Form_Load());
     QVERIFY(boxes_->seen.empty());
   }
 };
