@@ -114,7 +114,7 @@ void DirectoryList::fill(const std::vector<DirectoryEntry>& entries) {
 void DirectoryList::scrollToShownFolder() {
   if (count() == 0) return;
   const int row_height = std::max(1, sizeHintForRow(0));
-  const int visible = std::max(1, (height() - 2 * frameWidth()) / row_height);
+  const int visible = std::max(1, viewport()->height() / row_height);
   const auto first = FirstVisibleRow(entries_, static_cast<std::size_t>(visible));
   scrollToItem(item(static_cast<int>(first)), QAbstractItemView::PositionAtTop);
 }

@@ -357,6 +357,26 @@ class Form1Test : public QObject {
     QCOMPARE(command1->x(), TwipsToPixels(2520, 96) + initial.width() / 2);
   }
 
+  void deepFolderKeepsItsSubfoldersAndNamesInView() {
+    const auto deep = root_.path() / "a" / "b" / "c" / "d" / "e" / "f" / "g" / "h";
+    std::filesystem::create_directories(deep / "sub-1");
+    std::filesystem::create_directories(deep / "sub-2");
+    Form1 form;
+    Open(form);
+    auto* dir2 = form.findChild<DirectoryList*>("Dir2");
+    QVERIFY(dir2->setPath(QString::fromStdString(Drive(deep))));
+    for (const char* name : {"h", "sub-1", "sub-2"}) {
+      QListWidgetItem* item = dir2->findItems(name, Qt::MatchExactly).value(0);
+      QVERIFY2(item != nullptr, name);
+      const QRect row = dir2->visualItemRect(item);
+      QVERIFY2(row.top() >= 0 && row.bottom() < dir2->viewport()->height(), name);
+    }
+    QCOMPARE(dir2->currentItem()->toolTip(), Native(deep));  // the whole path
+    // The deepest names start in the list's left half.
+    const int deepest = dir2->item(dir2->count() - 1)->data(Qt::UserRole + 1).toInt();
+    QVERIFY(dir2->levelIndent() * deepest <= dir2->viewport()->width() / 2);
+  }
+
   void enterPressesTheFocusedButton() {
     Form1 form;
     Open(form);

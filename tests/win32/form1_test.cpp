@@ -4,7 +4,9 @@
 #include "app/win32/form1.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <vector>
@@ -177,6 +179,65 @@ class Form1Test : public ::testing::Test {
   }
 
   static std::string Label3(Form1& form) { return WindowText(form.Control("Label3")); }
+
+  // A control's rectangle in the window's client area.
+  static RECT Where(Form1& form, std::string_view control) {
+    RECT rect;
+    GetWindowRect(form.Control(control), &rect);
+    MapWindowPoints(nullptr, form.handle(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+
+  // Drops `paths` on the middle of a control as the shell does: WM_DROPFILES with a DROPFILES
+  // block, which the window frees.
+  static void DropOn(Form1& form, const char* control, const std::vector<fs::path>& paths) {
+    const RECT rect = Where(form, control);
+    std::wstring names;
+    for (const fs::path& path : paths) names += path.wstring() + L'\0';
+    names += L'\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SendMessageW(form.handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    Pump();
+  }
+
+  // Nothing overlaps: no two controls unless one holds the other, and no label's caption wider
+  // than the label (so that the text box beside it cannot cover it).
+  static void ExpectNothingOverlaps(Form1& form) {
+    auto holds = [](const ControlSpec& outer, const ControlSpec& inner) {
+      for (std::string_view c = inner.container; c != "Form1"; c = Form1Control(c).container) {
+        if (c == outer.name) return true;
+      }
+      return false;
+    };
+    for (const ControlSpec& a : kForm1Controls) {
+      for (const ControlSpec& b : kForm1Controls) {
+        if (&a >= &b || holds(a, b) || holds(b, a)) continue;
+        RECT ra = Where(form, a.name), rb = Where(form, b.name), both;
+        if (a.kind == ControlKind::kDriveList) ra.bottom = ra.top + 1;  // its closed field only
+        if (b.kind == ControlKind::kDriveList) rb.bottom = rb.top + 1;
+        EXPECT_FALSE(IntersectRect(&both, &ra, &rb)) << a.name << " " << b.name;
+      }
+    }
+    for (const char* name : {"Label1", "Label2"}) {
+      HWND label = form.Control(name);
+      HDC dc = GetDC(label);
+      HGDIOBJ old =
+          SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+      const std::wstring caption = Wide(WindowText(label));
+      SIZE extent = {};
+      GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+      SelectObject(dc, old);
+      ReleaseDC(label, dc);
+      const RECT rect = Where(form, name);
+      EXPECT_LE(extent.cx, rect.right - rect.left) << name;
+    }
+  }
   static bool Busy(Form1& form) { return OwnerShowsWaitCursor(form.handle()); }
 
   static std::string Focused(Form1& form) {
@@ -463,6 +524,59 @@ TEST_F(Form1Test, UnreadableDriveFallsBackToTheFirstEntry) {
   const platform::DriveTable& drives = form->drives();
   const std::string first_drive = drives.CurrentDirectoryOf(drives.Drives().front().letter);
   EXPECT_EQ(WindowText(form->Control("Text2")), first_drive);
+}
+
+TEST_F(Form1Test, WindowGrowsFromItsInitialSizeAndAtTwiceTheResolution) {
+  auto form = OpenWindow();
+  RECT outer;
+  GetWindowRect(form->handle(), &outer);
+  MINMAXINFO limits = {};
+  SendMessageW(form->handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  EXPECT_EQ(limits.ptMinTrackSize.x, outer.right - outer.left);
+  EXPECT_EQ(limits.ptMinTrackSize.y, outer.bottom - outer.top);
+  EXPECT_TRUE(GetWindowLongW(form->handle(), GWL_STYLE) & WS_MAXIMIZEBOX);
+  ExpectNothingOverlaps(*form);
+
+  const RECT list = Where(*form, "Dir2");
+  const RECT button = Where(*form, "Command1");
+  const int wider = 300, taller = 200;
+  SetWindowPos(form->handle(), nullptr, 0, 0, outer.right - outer.left + wider,
+               outer.bottom - outer.top + taller, SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  const RECT grown = Where(*form, "Dir2");
+  EXPECT_NEAR(grown.right - grown.left, list.right - list.left + wider / 2, 2);
+  EXPECT_NEAR(grown.bottom - grown.top, list.bottom - list.top + taller, 2);
+  EXPECT_NEAR(Where(*form, "Command1").left, button.left + wider / 2, 2);  // still centred
+  ExpectNothingOverlaps(*form);
+
+  // Moved to a screen at 192 dots per inch, the window takes the size the system suggests.
+  GetWindowRect(form->handle(), &outer);
+  RECT suggested = {outer.left, outer.top, outer.left + 2 * (outer.right - outer.left),
+                    outer.top + 2 * (outer.bottom - outer.top)};
+  SendMessageW(form->handle(), WM_DPICHANGED, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&suggested));
+  Pump();
+  EXPECT_EQ(form->dpi(), 192u);
+  ExpectNothingOverlaps(*form);
+}
+
+TEST_F(Form1Test, DroppedFolderFillsItsSide) {
+  auto form = OpenWindow();
+  DropOn(*form, "Text2", {root_.path() / "src" / "B-1"});
+  EXPECT_EQ(WindowText(form->Control("Text2")), "T:\\src\\B-1");
+  DropOn(*form, "Dir1", {root_.path() / "out"});
+  EXPECT_EQ(WindowText(form->Control("Text1")), "T:\\out");
+  EXPECT_TRUE(boxes_.seen.empty());
+
+  DropOn(*form, "Frame1", {root_.path() / "src", root_.path() / "out"});
+  DropOn(*form, "Label2", {root_.path() / "src" / "B-1" / "X1.txt"});
+  ASSERT_EQ(boxes_.seen.size(), 2u);
+  EXPECT_EQ(boxes_.seen[0].text, kDropOneFolderMessage);
+  EXPECT_EQ(boxes_.seen[1].text, kDropFoldersOnlyMessage);
+  EXPECT_EQ(WindowText(form->Control("Text1")), "T:\\out");
+  Type(*form, "Text1", "T:\\out");
+  Click(*form, "Command1");
+  EXPECT_EQ(Label3(*form), kConvertedText);
 }
 
 }  // namespace
