@@ -27,6 +27,7 @@ FolderDrop DroppedFolder(platform::FileSystem& files,
   if (natives.size() != 1) return {"", kDropOneFolderMessage};
   const auto entry = files.NativeEntry(natives.front());
   if (!entry || !entry->folder) return {"", kDropFoldersOnlyMessage};
+  if (!files.IsReadableFolder(natives.front())) return {"", kDropUnreadableMessage};
   auto folder = files.drives().ToDriveForm(natives.front());
   if (!folder) return {"", kDropNoDriveMessage};
   return {*folder, {}};

@@ -24,8 +24,9 @@ struct FolderDrop {
   std::string_view refusal;  // empty when the drop is taken
 };
 
-// What dropping `natives` means: one folder is taken; several items, a file, or a folder that no
-// drive holds are refused, so that nothing is guessed.
+// What dropping `natives` means: one folder is taken; several items, a file, a folder that cannot
+// be read (the directory list could not show it) or one that no drive holds are refused, so that
+// nothing is guessed and both lists and text box stay together.
 FolderDrop DroppedFolder(platform::FileSystem& files,
                          const std::vector<std::filesystem::path>& natives);
 

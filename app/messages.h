@@ -40,6 +40,7 @@ inline constexpr std::string_view kDriveNameMessage =
 inline constexpr std::string_view kDropOneFolderMessage =
     "フォルダは１つずつドロップしてください。";
 inline constexpr std::string_view kDropFoldersOnlyMessage = "ドロップできるのはフォルダだけです。";
+inline constexpr std::string_view kDropUnreadableMessage = "このフォルダは開けません。";
 inline constexpr std::string_view kDropNoDriveMessage =
     "ドライブ名のないフォルダは指定できません。";
 

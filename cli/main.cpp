@@ -40,6 +40,8 @@ using namespace tavrimen;
 int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
           const cli::SourceList& sources, const std::vector<cli::Unsearched>& unsearched,
           const std::string& patdat) {
+  // Relative paths start where they did on the command line, whatever drive a check makes current.
+  const platform::DriveTable typed_base = drives;
   std::vector<Finding> findings;
   for (const cli::Unsearched& folder : unsearched) {
     findings.push_back({folder.folder, 0, 0, Severity::kError, cli::UnsearchedMessage(folder)});
@@ -47,7 +49,7 @@ int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
   for (std::size_t i = 0; i < sources.size(); ++i) {
     const std::string source = sources[i];
     platform::DiskFileSystem files(drives);
-    auto drive_form = platform::DriveFormOfTyped(drives, source);
+    auto drive_form = platform::DriveFormOfTyped(typed_base, source);
     std::string folder = drive_form.value_or(source);
     if (!drive_form || CheckFolderPath(files, folder) != PathVerdict::kAccepted) {
       findings.push_back({source, 0, 0, Severity::kError, std::string(kBadPathMessage)});

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
 #include "platform/paths.h"
 
@@ -27,6 +28,24 @@ bool IsDriveForm(std::string_view text) {
   return text.size() >= 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0]));
 }
 
+#ifndef _WIN32
+// The home folder of a user (the one running when `user` is empty), read reentrantly: batch
+// workers convert paths at the same time.
+std::optional<std::string> HomeFolder(const std::string& user) {
+  if (user.empty()) {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
+  }
+  passwd entry{};
+  passwd* found = nullptr;
+  std::vector<char> buffer(16384);
+  const int failed = user.empty()
+                         ? getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found)
+                         : getpwnam_r(user.c_str(), &entry, buffer.data(), buffer.size(), &found);
+  if (failed != 0 || found == nullptr || entry.pw_dir == nullptr) return std::nullopt;
+  return std::string(entry.pw_dir);
+}
+#endif
+
 // "~", "~/rest", "~name/rest" with the home folder put in; other text unchanged.
 std::string WithHomeFolder(std::string_view path) {
 #ifdef _WIN32
@@ -35,18 +54,9 @@ std::string WithHomeFolder(std::string_view path) {
   if (path.empty() || path.front() != '~') return std::string(path);
   const std::size_t slash = path.find('/');
   const std::string user(path.substr(1, slash == std::string_view::npos ? path.npos : slash - 1));
-  const char* home = nullptr;
-  if (user.empty()) {
-    home = std::getenv("HOME");
-    if (home == nullptr || *home == '\0') {
-      const passwd* entry = getpwuid(getuid());
-      home = entry != nullptr ? entry->pw_dir : nullptr;
-    }
-  } else if (const passwd* entry = getpwnam(user.c_str())) {
-    home = entry->pw_dir;
-  }
-  if (home == nullptr) return std::string(path);
-  return std::string(home) + std::string(slash == std::string_view::npos ? "" : path.substr(slash));
+  const auto home = HomeFolder(user);
+  if (!home) return std::string(path);
+  return *home + std::string(slash == std::string_view::npos ? "" : path.substr(slash));
 #endif
 }
 

@@ -30,7 +30,9 @@ std::string ReadPatternFolderSetting(platform::FileSystem& files) {
   auto settings_path = [&files] {
     const std::filesystem::path folder = platform::Utf8Path(platform::QPRTrim(platform::SysDir()));
     // The name is matched without regard to letter case, as every other file name is; the exact
-    // spelling wins when there are several.
+    // spelling wins when there are several. The folder is listed only when the exact name is
+    // missing (never on systems whose names ignore case).
+    if (files.NativeEntry(folder / kSettingsFileName)) return folder / kSettingsFileName;
     std::vector<std::string> spellings = files.NativeSpellings(folder, kSettingsFileName);
     if (spellings.empty() ||
         std::find(spellings.begin(), spellings.end(), kSettingsFileName) != spellings.end()) {

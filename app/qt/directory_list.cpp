@@ -17,8 +17,7 @@ namespace {
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kLevelRole = Qt::UserRole + 1;
 
-// Draws an entry indented by its level, and the focus mark on the current entry whenever the list
-// has the focus (the style would show it only after the focus came by the keyboard).
+// Draws an entry indented by its level.
 class EntryDelegate : public QStyledItemDelegate {
  public:
   explicit EntryDelegate(DirectoryList* list) : QStyledItemDelegate(list), list_(list) {}
@@ -28,8 +27,6 @@ class EntryDelegate : public QStyledItemDelegate {
     QStyleOptionViewItem indented = option;
     indented.rect.setLeft(option.rect.left() +
                           index.data(kLevelRole).toInt() * list_->levelIndent());
-    if (indented.state & QStyle::State_HasFocus)
-      indented.state |= QStyle::State_KeyboardFocusChange;
     QStyledItemDelegate::paint(painter, indented, index);
   }
 

@@ -8,7 +8,6 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
-#include <QTimer>
 #include <QUrl>
 
 #include "app/conversion_run.h"
@@ -265,11 +264,21 @@ void Form1::resizeEvent(QResizeEvent* event) {
   LayOut();
 }
 
-void Form1::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  // The window manager puts a frame round the window once it is shown; centre it again then.
-  if (!shown_before_) QTimer::singleShot(0, this, &Form1::Centre);
-  shown_before_ = true;
+bool Form1::event(QEvent* event) {
+  const bool handled = QWidget::event(event);
+  const QEvent::Type type = event->type();
+  // Every control shows its focus, however it came there: the styles show it only once the tab
+  // key has moved it, and showing the window forgets that it has.
+  if (type == QEvent::Show || type == QEvent::WindowActivate) {
+    setAttribute(Qt::WA_KeyboardFocusChange);
+  }
+  // The window manager puts its frame round the window some time after it is shown.
+  if (awaiting_frame_ && (type == QEvent::Show || type == QEvent::Move || type == QEvent::Resize) &&
+      frameGeometry().size() != size()) {
+    awaiting_frame_ = false;
+    Centre();
+  }
+  return handled;
 }
 
 std::optional<Side> Form1::SideAt(const QPoint& point) const {
@@ -338,8 +347,10 @@ void Form1::Command1_Click() {
   // Events are processed once during a run; a click that arrives then is not a second run.
   if (running_) return;
   running_ = true;
+  typed_base_ = drives_;
   platform::DiskFileSystem files(drives_);
   tavrimen::Command1_Click(*this, files, patdat_path_);
+  typed_base_.reset();
   running_ = false;
 }
 
@@ -348,7 +359,7 @@ void Form1::Command2_Click() { close(); }
 std::string Form1::Text(TextBox box) const {
   // The run takes drive form; a path that no drive holds goes as typed, for the run to refuse.
   const std::string typed = (box == TextBox::kText1 ? text1_ : text2_)->text().toStdString();
-  return platform::DriveFormOfTyped(drives_, typed).value_or(typed);
+  return platform::DriveFormOfTyped(typed_base_ ? *typed_base_ : drives_, typed).value_or(typed);
 }
 
 void Form1::SetLabel3(std::string_view text) {

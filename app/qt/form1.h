@@ -64,7 +64,7 @@ class Form1 : public QWidget, public Window {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
-  void showEvent(QShowEvent* event) override;
+  bool event(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -93,7 +93,11 @@ class Form1 : public QWidget, public Window {
   DirectoryList* dir1_;
 
   std::string patdat_path_;
-  bool shown_before_ = false;
+  // The table that typed relative paths start from during a run: the run's path checks change
+  // the current drive, and every reading of a text box must give the same folder.
+  std::optional<platform::DriveTable> typed_base_;
+  // The window centres itself again, once, when the window manager's frame is known.
+  bool awaiting_frame_ = true;
   bool hourglass_ = false;
   bool running_ = false;
 };

@@ -368,6 +368,13 @@ TEST_F(CliTest, CheckReportsFindingsAndChangesNothing) {
   (void)before;
 }
 
+TEST_F(CliTest, RelativeSourcesStartWhereTheCommandLineDoes) {
+  // The first source lies on drive D:, and checking it makes D: the current drive.
+  Result r = Convert("--patdat patdat --check src/B-1 src/B-1",
+                     "TAVRIMEN_DRIVES=D=" + (root_.path() / "src").string());
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+}
+
 TEST_F(CliTest, CheckLeavesAnEmptySettingsFileAlone) {
   testing::WriteFile(root_.path() / "system" / "PatdatV5.ini", "");
   EXPECT_EQ(Convert("--check src/B-1").status, 1);
