@@ -1,15 +1,9 @@
 #include "cli/arguments.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
-#include <filesystem>
-
-#include "platform/paths.h"
-#include "reference/text_helpers.h"
+#include <string_view>
 
 namespace tavrimen::cli {
-
 namespace {
 
 // The number of a -j option: 1 to 256.
@@ -20,64 +14,101 @@ std::optional<int> Jobs(const std::string& text) {
   return static_cast<int>(jobs);
 }
 
+bool TakesValue(std::string_view option) {
+  return option == "--patdat" || option == "--all" || option == "-j" || option == "--jobs" ||
+         option == "--format";
+}
+
+bool IsFlag(std::string_view option) {
+  return option == "--yes" || option == "--no" || option == "--check" || option == "--help" ||
+         option == "-h" || option == "--version";
+}
+
 }  // namespace
 
-std::optional<Arguments> ParseArguments(const std::vector<std::string>& args) {
+ParsedArguments ParseArguments(const std::vector<std::string>& args, const CliTexts& texts) {
   Arguments parsed;
   std::vector<std::string> positional;
-  auto value = [&](std::size_t& i) -> std::optional<std::string> {
-    if (++i >= args.size()) return std::nullopt;
-    return args[i];
+  std::string check_conflict;  // the first option that --check cannot be used with
+  auto wrong = [](std::string_view text, std::string_view argument) {
+    return ParsedArguments{std::nullopt, Fill(text, {argument})};
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
-      parsed.help = true;
-      return parsed;
-    } else if (arg == "--patdat" || arg == "--all" || arg == "-j" || arg == "--jobs" ||
-               arg == "--format") {
-      auto text = value(i);
-      if (!text) return std::nullopt;
-      if (arg == "--patdat") {
-        parsed.patdat = *text;
-      } else if (arg == "--all") {
-        parsed.roots.push_back(*text);
-      } else if (arg == "--format") {
-        if (*text != "json" && *text != "text") return std::nullopt;
-        parsed.json = *text == "json";
-      } else if (!(parsed.jobs = Jobs(*text))) {
-        return std::nullopt;
-      }
-    } else if (arg.rfind("--patdat=", 0) == 0) {
-      parsed.patdat = arg.substr(9);
-    } else if (arg.rfind("-j", 0) == 0 && arg.size() > 2 && arg[2] != '-') {
-      if (!(parsed.jobs = Jobs(arg.substr(2)))) return std::nullopt;
-    } else if (arg == "--yes" || arg == "--no") {
-      if (parsed.answer) return std::nullopt;
-      parsed.answer = arg == "--yes";
-    } else if (arg == "--check") {
-      parsed.check = true;
-    } else if (arg == "--") {
+    if (arg == "--") {
       positional.insert(positional.end(), args.begin() + static_cast<long>(i) + 1, args.end());
       break;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return std::nullopt;
-    } else {
+    }
+    if (arg.size() < 2 || arg[0] != '-') {
       positional.push_back(arg);
+      continue;
+    }
+    // "--option=value", "-jN", or the option alone.
+    std::string option = arg;
+    std::optional<std::string> value;
+    if (const std::size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos) {
+      option = arg.substr(0, equals);
+      value = arg.substr(equals + 1);
+    } else if (arg.starts_with("-j") && arg.size() > 2) {
+      option = "-j";
+      value = arg.substr(2);
+    }
+    if (IsFlag(option)) {
+      if (value) return wrong(texts.value_not_allowed, option);
+    } else if (TakesValue(option)) {
+      if (!value) {
+        if (i + 1 >= args.size()) return wrong(texts.missing_value, option);
+        value = args[++i];
+      }
+    } else {
+      return wrong(texts.unknown_option, arg);
+    }
+
+    if (option == "--help" || option == "-h") {
+      parsed.help = true;
+      return {parsed, {}};
+    } else if (option == "--version") {
+      parsed.version = true;
+      return {parsed, {}};
+    } else if (option == "--patdat") {
+      parsed.patdat = *value;
+    } else if (option == "--all") {
+      parsed.roots.push_back(*value);
+    } else if (option == "--format") {
+      if (*value != "json" && *value != "text") return wrong(texts.bad_format, *value);
+      parsed.json = *value == "json";
+    } else if (option == "-j" || option == "--jobs") {
+      if (!(parsed.jobs = Jobs(*value))) return wrong(texts.bad_jobs, *value);
+      if (check_conflict.empty()) check_conflict = option;
+    } else if (option == "--yes" || option == "--no") {
+      if (parsed.answer && *parsed.answer != (option == "--yes")) {
+        return {std::nullopt, std::string(texts.yes_and_no)};
+      }
+      parsed.answer = option == "--yes";
+      if (check_conflict.empty()) check_conflict = option;
+    } else if (option == "--check") {
+      parsed.check = true;
     }
   }
   if (parsed.check) {
-    if (parsed.answer || parsed.jobs) return std::nullopt;
+    if (!check_conflict.empty()) return wrong(texts.not_with_check, check_conflict);
     parsed.sources = positional;
-    if (parsed.sources.empty() && parsed.roots.empty()) return std::nullopt;
-    return parsed;
+    if (parsed.sources.empty() && parsed.roots.empty()) {
+      return {std::nullopt, std::string(texts.missing_check_folder)};
+    }
+    return {parsed, {}};
   }
-  if (parsed.json || positional.empty()) return std::nullopt;
+  if (positional.empty()) {
+    if (!parsed.roots.empty()) return wrong(texts.missing_destination, parsed.roots.back());
+    return {std::nullopt, std::string(texts.missing_folders)};
+  }
   parsed.destination = positional.back();
   positional.pop_back();
   parsed.sources = positional;
-  if (parsed.sources.empty() && parsed.roots.empty()) return std::nullopt;
-  return parsed;
+  if (parsed.sources.empty() && parsed.roots.empty()) {
+    return wrong(texts.missing_destination, parsed.destination);
+  }
+  return {parsed, {}};
 }
 
 }  // namespace tavrimen::cli

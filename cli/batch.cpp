@@ -17,6 +17,7 @@
 #include "cli/batch_file_system.h"
 #include "cli/console_window.h"
 #include "cli/interrupt.h"
+#include "cli/results.h"
 #include "platform/disk_file_system.h"
 #include "platform/errors.h"
 #include "platform/native_paths.h"
@@ -38,11 +39,12 @@ std::string RecordName(platform::FileSystem& files, std::string source) {
 // The question whether to create the destination is asked once for the whole batch.
 class SharedAnswer {
  public:
-  explicit SharedAnswer(std::optional<bool> answer) : answer_(answer) {}
+  SharedAnswer(std::optional<bool> answer, const CliTexts& texts)
+      : answer_(answer), texts_(texts) {}
   bool Ask(std::string_view question, std::ostream& err) {
     std::lock_guard lock(mutex_);
     if (!answer_) {
-      answer_ = AskYesNoOnTerminal(kAppTitle, question, err);
+      answer_ = AskYesNoOnTerminal(kAppTitle, question, texts_, err);
     }
     return *answer_;
   }
@@ -50,23 +52,33 @@ class SharedAnswer {
  private:
   std::mutex mutex_;
   std::optional<bool> answer_;
+  const CliTexts& texts_;
 };
 
-// A window for one run of a batch: it keeps the run's message instead of showing it.
+// A window for one run of a batch: it keeps the run's message, with paths as the user reads
+// them, instead of showing it.
 class BatchWindow : public HeadlessWindow {
  public:
-  BatchWindow(std::string destination, std::string source, SharedAnswer& answer, std::ostream& err)
-      : HeadlessWindow(std::move(destination), std::move(source)), answer_(answer), err_(err) {}
+  BatchWindow(std::string destination, std::string source, SharedAnswer& answer,
+              const BatchOptions& options, std::ostream& err)
+      : HeadlessWindow(std::move(destination), std::move(source)),
+        answer_(answer),
+        options_(options),
+        err_(err) {}
 
   MessageAnswer ShowMessage(std::string_view text, MessageIcon, MessageButtons buttons,
                             std::string_view title) override {
+    if (!message.empty()) message += " / ";
+    message += platform::ShownText(options_.drives, title) + ": " +
+               platform::ShownText(options_.drives, text);
     if (buttons == MessageButtons::kYesNo) {
-      if (answer_.Ask(text, err_)) return MessageAnswer::kYes;
-      message = std::string(title) + ": " + std::string(text) + " いいえ";
+      if (answer_.Ask(text, err_)) {
+        message.clear();
+        return MessageAnswer::kYes;
+      }
+      message += " " + std::string(TextsFor(options_.language).no);
       return MessageAnswer::kNo;
     }
-    if (!message.empty()) message += " / ";
-    message += std::string(title) + ": " + std::string(text);
     return MessageAnswer::kOk;
   }
 
@@ -74,15 +86,17 @@ class BatchWindow : public HeadlessWindow {
 
  private:
   SharedAnswer& answer_;
+  const BatchOptions& options_;
   std::ostream& err_;
 };
 
 // Refuses every source whose record file name (without regard to letter case) an earlier source
 // takes. The names are compared by their hashes first, so that the check needs little memory.
 template <typename DriveForm>
-void RefuseSameNames(std::size_t total, DriveForm drive_form, platform::DriveTable drives,
+void RefuseSameNames(std::size_t total, DriveForm drive_form, const BatchOptions& options,
                      std::vector<RunOutcome>& outcomes,
                      std::map<std::size_t, std::string>& messages) {
+  platform::DriveTable drives = options.drives;
   platform::DiskFileSystem files(drives);
   auto name_of = [&](std::size_t i) { return RecordName(files, drive_form(i)); };
   std::vector<std::pair<std::size_t, std::size_t>> keyed;  // (hash, index), by hash and index
@@ -102,8 +116,8 @@ void RefuseSameNames(std::size_t total, DriveForm drive_form, platform::DriveTab
         if (outcomes[earlier] == RunOutcome::kConverted &&
             AsciiLower(name_of(earlier)) == AsciiLower(name)) {
           outcomes[later] = RunOutcome::kRefused;
-          messages[later] = "同じ名前の記録ファイル「" + name + "」を " + drive_form(earlier) +
-                            " から作成するため、変換しません。";
+          messages[later] = Fill(TextsFor(options.language).same_record_name,
+                                 {name, platform::ShownPath(options.drives, drive_form(earlier))});
           break;
         }
       }
@@ -116,6 +130,7 @@ void RefuseSameNames(std::size_t total, DriveForm drive_form, platform::DriveTab
 
 int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostream& out,
              std::ostream& err) {
+  const CliTexts& texts = TextsFor(options.language);
   const std::size_t total = sources.size();
   // The outcome of each source, and the message of each that was not converted.
   std::vector<RunOutcome> outcomes(total, RunOutcome::kConverted);
@@ -124,30 +139,38 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
     const std::string source = sources[i];
     return platform::DriveFormOfTyped(options.drives, source).value_or(source);
   };
+  auto shown = [&](std::size_t i) { return platform::ShownPath(options.drives, drive_form(i)); };
 
   // Two sources with the same folder name would write the same record file.
-  RefuseSameNames(total, drive_form, options.drives, outcomes, messages);
+  RefuseSameNames(total, drive_form, options, outcomes, messages);
 
   BatchShared shared(options.drives, options.destination, options.patdat);
-  SharedAnswer answer(options.answer);
+  SharedAnswer answer(options.answer, texts);
   std::atomic<std::size_t> next{0};
   std::mutex progress_mutex;
-  std::size_t done = 0;
-  std::size_t failures = 0;
+  // What the progress line and the summary count: each boring once, and each folder that could
+  // not be searched as a failure.
+  std::size_t done = 0, converted = 0, refused = 0, failed = options.unsearched.size();
   const auto start = std::chrono::steady_clock::now();
-  auto report_progress = [&](RunOutcome outcome) {
+  auto report = [&](RunOutcome outcome) {
     std::lock_guard lock(progress_mutex);
     ++done;
-    if (outcome != RunOutcome::kConverted) ++failures;
+    converted += outcome == RunOutcome::kConverted;
+    refused += outcome == RunOutcome::kRefused;
+    failed += outcome == RunOutcome::kFailed;
     if (!options.progress) return;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const double rate = seconds > 0 ? static_cast<double>(done) / seconds : 0;
-    const double left = rate > 0 ? static_cast<double>(total - done) / rate : 0;
-    char line[160];
-    std::snprintf(line, sizeof line, "\r%zu/%zu 件  失敗 %zu 件  %.1f 件/秒  残り %d:%02d ", done,
-                  total, failures, rate, static_cast<int>(left) / 60, static_cast<int>(left) % 60);
-    err << line << std::flush;
+    const int left = rate > 0 ? static_cast<int>(static_cast<double>(total - done) / rate) : 0;
+    char rate_text[32], left_text[32];
+    std::snprintf(rate_text, sizeof rate_text, "%.1f", rate);
+    std::snprintf(left_text, sizeof left_text, "%d:%02d", left / 60, left % 60);
+    err << "\r"
+        << Fill(texts.progress,
+                {std::to_string(done), std::to_string(total), std::to_string(converted),
+                 std::to_string(refused), std::to_string(failed), rate_text, left_text})
+        << " " << std::flush;
   };
 
   auto worker = [&] {
@@ -156,7 +179,7 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
     for (std::size_t i = 0; InterruptSignal() == 0 && (i = next++) < total;) {
       // Refused above: the outcome is already there.
       if (outcomes[i] == RunOutcome::kConverted) {
-        BatchWindow window(options.destination, drive_form(i), answer, err);
+        BatchWindow window(options.destination, drive_form(i), answer, options, err);
         const std::unique_ptr<platform::FileSystem> files = shared.FilesForRun(drives);
         const RunOutcome outcome = Command1_Click(window, *files, options.patdat);
         if (outcome != RunOutcome::kConverted) {
@@ -165,7 +188,7 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
           messages[i] = OnOneLine(window.message);
         }
       }
-      report_progress(outcomes[i]);
+      report(outcomes[i]);
     }
   };
   std::vector<std::thread> threads;
@@ -177,33 +200,52 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
 
   // Every boring before `started` was converted, refused or failed; none after it was begun.
   const std::size_t started = std::min<std::size_t>(next, total);
-  std::size_t converted = 0, refused = 0, failed = options.unsearched.size();
-  for (std::size_t i = 0; i < started; ++i) {
-    converted += outcomes[i] == RunOutcome::kConverted;
-    refused += outcomes[i] == RunOutcome::kRefused;
-    failed += outcomes[i] == RunOutcome::kFailed;
-  }
-  out << "変換 " << converted << " 件、拒否 " << refused << " 件、失敗 " << failed << " 件"
-      << std::endl;
   for (const Unsearched& folder : options.unsearched) {
-    out << "失敗: "
-        << platform::DriveFormOfTyped(options.drives, folder.folder).value_or(folder.folder) << ": "
-        << UnsearchedMessage(folder) << std::endl;
+    err << Fill(texts.failed, {platform::ShownPath(options.drives, folder.folder),
+                               UnsearchedMessage(folder, texts)})
+        << std::endl;
   }
   for (const auto& [i, message] : messages) {
     if (i >= started) continue;
-    out << (outcomes[i] == RunOutcome::kRefused ? "拒否: " : "失敗: ") << drive_form(i) << ": "
-        << message << std::endl;
+    err << Fill(outcomes[i] == RunOutcome::kRefused ? texts.refused : texts.failed,
+                {shown(i), message})
+        << std::endl;
+  }
+  const std::string summary = Fill(
+      texts.summary, {std::to_string(converted), std::to_string(refused), std::to_string(failed)});
+  if (options.json) {
+    std::vector<BoringResult> results;
+    for (const Unsearched& folder : options.unsearched) {
+      results.push_back({platform::ShownPath(options.drives, folder.folder), "",
+                         RunOutcome::kFailed, UnsearchedMessage(folder, texts)});
+    }
+    platform::DriveTable drives = options.drives;
+    platform::DiskFileSystem files(drives);
+    for (std::size_t i = 0; i < started; ++i) {
+      std::string source = drive_form(i);
+      const bool named = CheckFolderPath(files, source) == PathVerdict::kAccepted;
+      const std::string record_file =
+          named ? platform::ShownPath(options.drives,
+                                      options.destination + "\\" + RecordFileNameOf(source))
+                : "";
+      const auto message = messages.find(i);
+      results.push_back(
+          {shown(i), record_file, outcomes[i], message == messages.end() ? "" : message->second});
+    }
+    PrintResults(results, out);
+    err << summary << std::endl;
+  } else {
+    out << summary << std::endl;
   }
   if (const int signal = InterruptSignal(); signal != 0) {
-    out << "中断: 残りの " << total - started << " 件は変換していません。" << std::endl;
+    err << Fill(texts.interrupted, {std::to_string(total - started)}) << std::endl;
     return 128 + signal;
   }
   return converted == total && options.unsearched.empty() ? 0 : 1;
 }
 
-std::string UnsearchedMessage(const Unsearched& folder) {
-  return "フォルダを検索できません。" + ReasonText(folder.error);
+std::string UnsearchedMessage(const Unsearched& folder, const CliTexts& texts) {
+  return Fill(texts.cannot_search, {ReasonText(folder.error)});
 }
 
 }  // namespace tavrimen::cli

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "cli/source_list.h"
+#include "cli/texts.h"
 #include "platform/drive_table.h"
+#include "platform/ui_language.h"
 
 namespace tavrimen::cli {
 
@@ -20,17 +22,20 @@ struct BatchOptions {
   std::optional<bool> answer;
   int jobs = 1;
   bool progress = false;  // a progress line on `err`
+  bool json = false;      // the results as JSON on `out` (results.h), the summary on `err`
+  platform::Language language = platform::Language::kJapanese;
   // The folders that --all could not search: each is a failure of the batch.
   std::vector<Unsearched> unsearched;
 };
 
 // The message for a folder that could not be searched for borings.
-std::string UnsearchedMessage(const Unsearched& folder);
+std::string UnsearchedMessage(const Unsearched& folder, const CliTexts& texts);
 
 // Converts each source (a path as the command line takes it) into the destination. A source whose
 // record file name is taken by an earlier source is refused instead of overwriting that record
-// file. Prints the summary to `out`; returns the exit status: 0 when every source was converted,
-// 1 otherwise.
+// file. Prints the results to `out` (the summary line, or the JSON results), and the progress, the
+// refusals and failures and the summary beside JSON to `err`. Returns the exit status: 0 when
+// every source was converted, 1 otherwise, 128 + the signal after an interrupt.
 int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostream& out,
              std::ostream& err);
 

@@ -2,15 +2,17 @@
 
 #include <iostream>
 
+#include "app/messages.h"
+#include "platform/native_paths.h"
 #include "platform/terminal.h"
 
 namespace tavrimen::cli {
-namespace {}  // namespace
 
-bool AskYesNoOnTerminal(std::string_view title, std::string_view question, std::ostream& err) {
+bool AskYesNoOnTerminal(std::string_view title, std::string_view question, const CliTexts& texts,
+                        std::ostream& err) {
   err << title << ": " << question;
   if (!platform::StdinIsTerminal()) {
-    err << " いいえ" << std::endl;
+    err << " " << texts.no << std::endl;
     return false;
   }
   err << " [y/N] " << std::flush;
@@ -20,28 +22,44 @@ bool AskYesNoOnTerminal(std::string_view title, std::string_view question, std::
 }
 
 ConsoleWindow::ConsoleWindow(std::string destination, std::string source,
-                             std::optional<bool> answer, std::ostream& out, std::ostream& err)
+                             std::optional<bool> answer, const CliTexts& texts,
+                             const platform::DriveTable& drives, std::ostream& out,
+                             std::ostream& err)
     : HeadlessWindow(std::move(destination), std::move(source)),
       answer_(answer),
+      texts_(texts),
+      drives_(drives),
       out_(out),
       err_(err) {}
 
 void ConsoleWindow::SetLabel3(std::string_view text) {
-  if (!text.empty()) out_ << text << std::endl;
+  if (text.empty()) return;
+  (text == kConvertedText ? out_ : err_) << text << std::endl;
 }
 
 MessageAnswer ConsoleWindow::ShowMessage(std::string_view text, MessageIcon, MessageButtons buttons,
                                          std::string_view title) {
-  if (buttons == MessageButtons::kYesNo && !answer_) {
-    return AskYesNoOnTerminal(title, text, err_) ? MessageAnswer::kYes : MessageAnswer::kNo;
+  const std::string shown_title = platform::ShownText(drives_, title);
+  const std::string shown_text = platform::ShownText(drives_, text);
+  std::optional<bool> yes;
+  if (buttons == MessageButtons::kYesNo) {
+    if (answer_) {
+      err_ << shown_title << ": " << shown_text << " " << (*answer_ ? texts_.yes : texts_.no)
+           << std::endl;
+      yes = answer_;
+    } else {
+      yes = AskYesNoOnTerminal(shown_title, shown_text, texts_, err_);
+    }
+  } else {
+    err_ << shown_title << ": " << shown_text << std::endl;
   }
-  err_ << title << ": " << text;
-  if (buttons == MessageButtons::kOk) {
-    err_ << std::endl;
-    return MessageAnswer::kOk;
+  if (!yes || !*yes) {
+    if (!messages_.empty()) messages_ += " / ";
+    messages_ += OnOneLine(shown_title + ": " + shown_text);
+    if (yes) messages_ += " " + std::string(texts_.no);
   }
-  err_ << (*answer_ ? " はい" : " いいえ") << std::endl;
-  return *answer_ ? MessageAnswer::kYes : MessageAnswer::kNo;
+  if (!yes) return MessageAnswer::kOk;
+  return *yes ? MessageAnswer::kYes : MessageAnswer::kNo;
 }
 
 }  // namespace tavrimen::cli

@@ -1,6 +1,7 @@
-// The window interface on a console: Label3 texts go to standard output, message boxes to standard
-// error as "title: message", and the folder-creation question is answered by the command line,
-// by the user on a terminal, or else with No.
+// The window interface on a console. Results go to standard output: the success text of a run.
+// Everything else goes to standard error: the other status texts, and message boxes as
+// "title: message" with paths as the user reads them. The folder-creation question is answered by
+// the command line, by the user on a terminal, or else with No.
 #pragma once
 
 #include <iosfwd>
@@ -9,27 +10,38 @@
 #include <string_view>
 
 #include "app/headless_window.h"
+#include "cli/texts.h"
+#include "platform/drive_table.h"
 
 namespace tavrimen::cli {
 
 // Asks `question` (with the title) on standard error and reads the answer from a terminal: true
 // for an answer that starts with y. Without a terminal to ask, No.
-bool AskYesNoOnTerminal(std::string_view title, std::string_view question, std::ostream& err);
+bool AskYesNoOnTerminal(std::string_view title, std::string_view question, const CliTexts& texts,
+                        std::ostream& err);
 
 class ConsoleWindow : public HeadlessWindow {
  public:
-  // `answer` is the answer to every Yes/No question when given.
+  // `answer` is the answer to every Yes/No question when given. Paths in messages are shown as
+  // `drives` gives them, which must outlive the window.
   ConsoleWindow(std::string destination, std::string source, std::optional<bool> answer,
-                std::ostream& out, std::ostream& err);
+                const CliTexts& texts, const platform::DriveTable& drives, std::ostream& out,
+                std::ostream& err);
 
   void SetLabel3(std::string_view text) override;
   MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                             std::string_view title) override;
 
+  // The messages shown so far, on one line, as "title: message" joined by " / ".
+  const std::string& messages() const { return messages_; }
+
  private:
   std::optional<bool> answer_;
+  const CliTexts& texts_;
+  const platform::DriveTable& drives_;
   std::ostream& out_;
   std::ostream& err_;
+  std::string messages_;
 };
 
 }  // namespace tavrimen::cli

@@ -12,6 +12,8 @@
 
 #include <iostream>
 #include <optional>
+#include <set>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,11 +27,14 @@
 #include "cli/check_report.h"
 #include "cli/console_window.h"
 #include "cli/interrupt.h"
+#include "cli/results.h"
+#include "cli/texts.h"
 #include "platform/disk_file_system.h"
 #include "platform/native_paths.h"
 #include "platform/paths.h"
 #include "platform/read_only_file_system.h"
 #include "platform/terminal.h"
+#include "platform/ui_language.h"
 #include "reference/path_checks.h"
 #include "reference/settings.h"
 
@@ -37,18 +42,38 @@ namespace {
 
 using namespace tavrimen;
 
+// Counts the files a check reads, other than the reference tables.
+class ReadCounter : public platform::FileSystemWrapper {
+ public:
+  ReadCounter(platform::FileSystem& target, std::optional<std::filesystem::path> tables)
+      : FileSystemWrapper(target), tables_(std::move(tables)) {}
+
+  std::string ReadNativeFile(const std::filesystem::path& native, std::string_view shown) override {
+    std::string content = FileSystemWrapper::ReadNativeFile(native, shown);
+    if (!tables_ || native.parent_path() != *tables_) read_.insert(native);
+    return content;
+  }
+  std::size_t count() const { return read_.size(); }
+
+ private:
+  std::optional<std::filesystem::path> tables_;
+  std::set<std::filesystem::path> read_;
+};
+
 int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
           const cli::SourceList& sources, const std::vector<cli::Unsearched>& unsearched,
-          const std::string& patdat) {
+          const std::string& patdat, const cli::CliTexts& texts) {
   // Relative paths start where they did on the command line, whatever drive a check makes current.
   const platform::DriveTable typed_base = drives;
+  platform::DiskFileSystem disk(drives);
+  ReadCounter files(disk, disk.ToNative(std::string_view(patdat).substr(0, patdat.size() - 1)));
   std::vector<Finding> findings;
   for (const cli::Unsearched& folder : unsearched) {
-    findings.push_back({folder.folder, 0, 0, Severity::kError, cli::UnsearchedMessage(folder)});
+    findings.push_back(
+        {folder.folder, 0, 0, Severity::kError, cli::UnsearchedMessage(folder, texts)});
   }
   for (std::size_t i = 0; i < sources.size(); ++i) {
     const std::string source = sources[i];
-    platform::DiskFileSystem files(drives);
     auto drive_form = platform::DriveFormOfTyped(typed_base, source);
     std::string folder = drive_form.value_or(source);
     if (!drive_form || CheckFolderPath(files, folder) != PathVerdict::kAccepted) {
@@ -58,12 +83,59 @@ int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
     std::vector<Finding> found = CheckDataSet(files, folder, patdat);
     findings.insert(findings.end(), found.begin(), found.end());
   }
-  platform::DiskFileSystem files(drives);
   cli::PrintFindings(files, findings, arguments.json, std::cout);
-  for (const Finding& finding : findings) {
-    if (finding.severity == Severity::kError) return 1;
+  std::size_t counts[3] = {};
+  for (const Finding& finding : findings) ++counts[static_cast<int>(finding.severity)];
+  if (!arguments.json) {
+    std::cout << cli::Fill(texts.check_summary,
+                           {std::to_string(sources.size() + unsearched.size()),
+                            std::to_string(files.count()), std::to_string(counts[0]),
+                            std::to_string(counts[1]), std::to_string(counts[2])})
+              << std::endl;
   }
-  return 0;
+  return counts[static_cast<int>(Severity::kError)] > 0 ? 1 : 0;
+}
+
+// Wrong usage: what is wrong, and where to read how it goes.
+int UsageError(const std::string& error, const cli::CliTexts& texts) {
+  std::cerr << cli::kProgramName << ": " << error << "\n" << texts.try_help << std::endl;
+  return 2;
+}
+
+// The pattern-data folder, or nothing after saying why there is none: the start-up message, then
+// a line that names what was looked at.
+std::optional<std::string> PatternFolder(platform::DiskFileSystem& files,
+                                         const cli::Arguments& arguments,
+                                         const cli::CliTexts& texts) {
+  platform::DriveTable& drives = files.drives();
+  std::string patdat;
+  std::string looked_at;
+  if (arguments.patdat) {
+    if (auto drive_form = platform::DriveFormOfTyped(drives, *arguments.patdat)) {
+      patdat = PatternFolderFromText(drives, *drive_form);
+    }
+    looked_at = cli::Fill(texts.patdat_given, {*arguments.patdat});
+  } else {
+    const std::filesystem::path settings = SettingsFilePath(files);
+    const auto entry = files.NativeEntry(settings);
+    // A check changes nothing, not even the empty settings file that a conversion would delete.
+    platform::ReadOnlyFileSystem read_only(files);
+    patdat =
+        arguments.check ? ReadPatternFolderSetting(read_only) : ReadPatternFolderSetting(files);
+    const std::string shown = platform::Utf8String(settings);
+    if (!entry) {
+      looked_at = cli::Fill(texts.settings_missing, {shown});
+    } else if (entry->length == 0 || patdat.empty()) {
+      looked_at = cli::Fill(texts.settings_empty, {shown});
+    } else {
+      looked_at =
+          cli::Fill(texts.settings_folder_missing, {shown, platform::ShownPath(drives, patdat)});
+    }
+  }
+  if (PatternFolderExists(files, patdat)) return patdat;
+  std::cerr << kAppTitle << ":" << kNoPatdatMessage << "\n"
+            << cli::kProgramName << ": " << looked_at << std::endl;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -95,72 +167,81 @@ std::vector<std::string> CommandLine(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
-  auto arguments = cli::ParseArguments(CommandLine(argc, argv));
-  if (!arguments) {
-    std::cerr << cli::kUsage;
-    return 2;
+  const cli::CliTexts& texts = cli::TextsFor(platform::UserLanguage());
+  const cli::ParsedArguments parsed = cli::ParseArguments(CommandLine(argc, argv), texts);
+  if (!parsed.arguments) return UsageError(parsed.error, texts);
+  const cli::Arguments& arguments = *parsed.arguments;
+  if (arguments.help) {
+    std::cout << texts.help;
+    return 0;
   }
-  if (arguments->help) {
-    std::cout << cli::kUsage;
+  if (arguments.version) {
+    std::cout << cli::kProgramName << " " << TAVRIMEN_VERSION << std::endl;
     return 0;
   }
 
   platform::DriveTable drives = platform::DriveTable::FromEnvironment();
   platform::DiskFileSystem files(drives);
   // What the window does at start-up: the pattern-data folder must name an existing folder.
-  std::string patdat;
-  if (arguments->patdat) {
-    if (auto drive_form = platform::DriveFormOfTyped(drives, *arguments->patdat)) {
-      patdat = PatternFolderFromText(drives, *drive_form);
-    }
-  } else {
-    // A check changes nothing, not even the empty settings file that a conversion would delete.
-    platform::ReadOnlyFileSystem read_only(files);
-    patdat =
-        arguments->check ? ReadPatternFolderSetting(read_only) : ReadPatternFolderSetting(files);
-  }
-  if (!PatternFolderExists(files, patdat)) {
-    std::cerr << kAppTitle << ":" << kNoPatdatMessage << std::endl;
-    return 1;
-  }
+  const std::optional<std::string> patdat = PatternFolder(files, arguments, texts);
+  if (!patdat) return 1;
 
   cli::SourceList sources;
   std::vector<cli::Unsearched> unsearched;
-  for (const std::string& source : arguments->sources) sources.Add(source);
-  for (const std::string& root : arguments->roots) {
+  for (const std::string& source : arguments.sources) sources.Add(source);
+  for (const std::string& root : arguments.roots) {
     cli::FindBorings(platform::Utf8Path(root), sources, unsearched);
   }
   if (sources.empty() && unsearched.empty()) {
-    std::cerr << kAppTitle << ": "
-              << "X1.txt のあるフォルダが見つかりません。" << std::endl;
+    std::cerr << cli::kProgramName << ": " << texts.no_borings << std::endl;
     return 1;
   }
-  if (arguments->check) return Check(drives, *arguments, sources, unsearched, patdat);
+  if (arguments.check) return Check(drives, arguments, sources, unsearched, *patdat, texts);
 
-  auto destination = platform::DriveFormOfTyped(drives, arguments->destination);
+  auto destination = platform::DriveFormOfTyped(drives, arguments.destination);
   if (!destination) {
     std::cerr << kAppTitle << ": " << kBadPathMessage << std::endl;
     return 1;
   }
-  const bool batch = sources.size() != 1 || !arguments->roots.empty() || arguments->jobs;
+  const bool batch = sources.size() != 1 || !arguments.roots.empty() || arguments.jobs;
   if (!batch) {
     auto source = platform::DriveFormOfTyped(drives, sources[0]);
     if (!source) {
       std::cerr << kAppTitle << ": " << kBadPathMessage << std::endl;
       return 1;
     }
-    cli::ConsoleWindow window(*destination, *source, arguments->answer, std::cout, std::cerr);
-    return Command1_Click(window, files, patdat) == RunOutcome::kConverted ? 0 : 1;
+    // The record file the run names, as the run will check the paths.
+    std::string checked_source = *source, checked_destination = *destination;
+    platform::DriveTable scratch = drives;
+    platform::DiskFileSystem scratch_files(scratch);
+    const bool named =
+        CheckFolderPath(scratch_files, checked_source) == PathVerdict::kAccepted &&
+        CheckFolderPath(scratch_files, checked_destination) == PathVerdict::kAccepted;
+    const std::string shown_source = platform::ShownPath(drives, *source);
+    std::ostringstream discarded;
+    cli::ConsoleWindow window(*destination, *source, arguments.answer, texts, drives,
+                              arguments.json ? discarded : std::cout, std::cerr);
+    const RunOutcome outcome = Command1_Click(window, files, *patdat);
+    if (arguments.json) {
+      const std::string record_file =
+          named
+              ? platform::ShownPath(drives, checked_destination + RecordFileNameOf(checked_source))
+              : "";
+      cli::PrintResults({{shown_source, record_file, outcome, window.messages()}}, std::cout);
+    }
+    return outcome == RunOutcome::kConverted ? 0 : 1;
   }
 
   cli::BatchOptions options;
   options.drives = drives;
   options.destination = *destination;
-  options.patdat = patdat;
-  options.answer = arguments->answer;
+  options.patdat = *patdat;
+  options.answer = arguments.answer;
   options.jobs =
-      arguments->jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+      arguments.jobs.value_or(static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
   options.progress = platform::StderrIsTerminal();
+  options.json = arguments.json;
+  options.language = platform::UserLanguage();
   options.unsearched = std::move(unsearched);
   cli::CatchInterrupts();
   return cli::RunBatch(sources, options, std::cout, std::cerr);

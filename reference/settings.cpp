@@ -26,20 +26,18 @@ std::string PatternFolderFromText(const platform::DriveTable& drives, std::strin
   return folder;
 }
 
+std::filesystem::path SettingsFilePath(platform::FileSystem& files) {
+  const std::filesystem::path folder = platform::Utf8Path(platform::QPRTrim(platform::SysDir()));
+  // The name is matched without regard to letter case, as every other file name is. The folder
+  // is listed only when the exact name is missing (never on systems whose names ignore case).
+  if (files.NativeEntry(folder / kSettingsFileName)) return folder / kSettingsFileName;
+  std::vector<std::string> spellings = files.NativeSpellings(folder, kSettingsFileName);
+  if (spellings.empty()) return folder / kSettingsFileName;
+  return folder / platform::Utf8Path(spellings.front());
+}
+
 std::string ReadPatternFolderSetting(platform::FileSystem& files) {
-  auto settings_path = [&files] {
-    const std::filesystem::path folder = platform::Utf8Path(platform::QPRTrim(platform::SysDir()));
-    // The name is matched without regard to letter case, as every other file name is; the exact
-    // spelling wins when there are several. The folder is listed only when the exact name is
-    // missing (never on systems whose names ignore case).
-    if (files.NativeEntry(folder / kSettingsFileName)) return folder / kSettingsFileName;
-    std::vector<std::string> spellings = files.NativeSpellings(folder, kSettingsFileName);
-    if (spellings.empty() ||
-        std::find(spellings.begin(), spellings.end(), kSettingsFileName) != spellings.end()) {
-      return folder / kSettingsFileName;
-    }
-    return folder / platform::Utf8Path(spellings.front());
-  };
+  auto settings_path = [&files] { return SettingsFilePath(files); };
   if (files.ProbeNativeFile(settings_path()) < 1) {
     files.DeleteNativeFileQuietly(settings_path());
     return {};

@@ -2,6 +2,7 @@
 // second line names the folder.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,10 @@
 namespace tavrimen {
 
 inline constexpr std::string_view kSettingsFileName = "PatdatV5.ini";
+
+// The native path of the settings file: "PatdatV5.ini" in the system folder, spelled as on disk
+// when it exists in another letter case (the exact spelling wins).
+std::filesystem::path SettingsFilePath(platform::FileSystem& files);
 
 // The pattern-data folder in drive form, ending with a backslash, or the empty text when the
 // settings file is missing, empty or unreadable. A missing settings file leaves nothing behind:

@@ -27,6 +27,8 @@ packages=(
   # the Debian package
   dpkg-dev
   file
+  lintian
+  desktop-file-utils
   # the window tests under wine, and rendering the windows for the README
   xvfb
   xauth

@@ -1,0 +1,33 @@
+#include "cli/results.h"
+
+#include <ostream>
+
+#include "cli/json.h"
+
+namespace tavrimen::cli {
+
+const char* OutcomeName(RunOutcome outcome) {
+  switch (outcome) {
+    case RunOutcome::kConverted:
+      return "converted";
+    case RunOutcome::kRefused:
+      return "refused";
+    case RunOutcome::kFailed:
+      return "failed";
+  }
+  return "failed";
+}
+
+void PrintResults(const std::vector<BoringResult>& results, std::ostream& out) {
+  out << "[";
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    const BoringResult& r = results[i];
+    out << (i == 0 ? "\n  " : ",\n  ") << "{\"source\": " << JsonString(r.source)
+        << ", \"record_file\": " << (r.record_file.empty() ? "null" : JsonString(r.record_file))
+        << ", \"outcome\": \"" << OutcomeName(r.outcome)
+        << "\", \"message\": " << JsonString(r.message) << "}";
+  }
+  out << (results.empty() ? "]\n" : "\n]\n");
+}
+
+}  // namespace tavrimen::cli
