@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a staging root with `cmake --install`, builds the Debian package with
-# CPack and unpacks it into another staging root, and converts a sample boring with each installed
-# tool and its installed pattern data.
+# CPack, checks it with lintian and its desktop entry with desktop-file-validate, installs, purges
+# and reinstalls it with dpkg in a staging root of its own, and converts a sample boring with each
+# installed tool and its installed pattern data.
 #
 #   scripts/test-package.sh BUILD_DIR
 set -euo pipefail
@@ -41,4 +42,44 @@ grep -q 'PatdatV5.ini' "$work/control/postinst" || fail "postinst does not write
 [ -f "$work/deb/usr/share/applications/tavrimen.desktop" ] || [ ! -e "$build/tavrimen" ] ||
   fail "desktop entry missing"
 convert_sample "$work/deb" /usr
+for file in usr/share/man/man1/tavrimen-convert.1.gz usr/share/doc/tavrimen/copyright \
+  usr/share/doc/tavrimen/changelog.gz usr/share/bash-completion/completions/tavrimen-convert \
+  usr/share/icons/hicolor/scalable/apps/tavrimen.svg; do
+  [ -f "$work/deb/$file" ] || fail "$file missing from the package"
+done
+"$work/deb/usr/bin/tavrimen-convert" --version | grep -qx 'tavrimen-convert [0-9.]*' ||
+  fail "tavrimen-convert --version"
+if [ -e "$build/tavrimen" ]; then
+  "$work/deb/usr/bin/tavrimen" --version | grep -qx 'tavrimen [0-9.]*' || fail "tavrimen --version"
+  desktop-file-validate "$work/deb/usr/share/applications/tavrimen.desktop" ||
+    fail "desktop entry not valid"
+  [ -z "$(desktop-file-validate "$work/deb/usr/share/applications/tavrimen.desktop")" ] ||
+    fail "desktop entry has warnings"
+fi
+bash -n "$work/deb/usr/share/bash-completion/completions/tavrimen-convert" ||
+  fail "bash completion does not parse"
+dpkg-deb -f "$deb" Depends | grep -q 'fonts-ipafont-gothic' || fail "no Japanese font dependency"
+
+# lintian: no errors (its warnings are shown).
+lintian --allow-root "$deb" >"$work/lintian" 2>&1 || true
+cat "$work/lintian"
+! grep -q '^E:' "$work/lintian" || fail "lintian reports errors"
+
+# Install, purge and reinstall with dpkg in a staging root; the maintainer scripts run there.
+sys=$work/sys
+mkdir -p "$sys/var/lib/dpkg/info" "$sys/var/lib/dpkg/updates"
+touch "$sys/var/lib/dpkg/status"
+dpkg_in() { dpkg --root="$sys" --force-script-chrootless --force-depends --log=/dev/null "$@" \
+  >/dev/null 2>&1; }
+setting=$sys/etc/tavrimen/PatdatV5.ini
+dpkg_in -i "$deb" || fail "dpkg -i"
+grep -q '/usr/share/tavrimen/patdat/' "$setting" || fail "postinst wrote no setting"
+dpkg_in -P tavrimen || fail "dpkg -P"
+[ ! -e "$setting" ] && [ ! -e "$sys/etc/tavrimen" ] || fail "purge left the package's setting"
+dpkg_in -i "$deb" || fail "dpkg -i after purge"
+[ -f "$setting" ] || fail "reinstall wrote no setting"
+printf 'mine\r\nZ:\\data\\patdat\\\r\n' >"$setting"
+dpkg_in -i "$deb" || fail "dpkg -i over an installed package"
+dpkg_in -P tavrimen || fail "dpkg -P"
+grep -q 'mine' "$setting" || fail "purge removed a setting the user wrote"
 echo "1 passed, 0 failed"

@@ -6,9 +6,35 @@
 #include <objbase.h>
 // clang-format on
 
+#include <string>
+#include <string_view>
+
 #include "app/win32/form1.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+namespace {
+
+// "--version": the program's name and version on the standard output it was given, else on the
+// console it was started from, else in a message box.
+bool ShowVersion(PWSTR command_line) {
+  if (std::wstring_view(command_line) != L"--version") return false;
+  const std::wstring version = L"tavrimen " TAVRIMEN_WIDE_VERSION L"\r\n";
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    out = GetStdHandle(STD_OUTPUT_HANDLE);
+  }
+  DWORD written = 0;
+  const std::string narrow(version.begin(), version.end());  // ASCII
+  if (out == nullptr || out == INVALID_HANDLE_VALUE ||
+      !WriteFile(out, narrow.data(), static_cast<DWORD>(narrow.size()), &written, nullptr)) {
+    MessageBoxW(nullptr, version.c_str(), L"tavrimen", MB_OK);
+  }
+  return true;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int show_command) {
+  if (ShowVersion(command_line)) return 0;
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   // The shell gives the folder icons of the directory lists.
