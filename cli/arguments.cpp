@@ -8,6 +8,7 @@ namespace {
 
 // The number of a -j option: 1 to 256.
 std::optional<int> Jobs(const std::string& text) {
+  if (text.empty() || text[0] < '0' || text[0] > '9') return std::nullopt;
   char* end = nullptr;
   const long jobs = std::strtol(text.c_str(), &end, 10);
   if (text.empty() || *end != '\0' || jobs < 1 || jobs > 256) return std::nullopt;

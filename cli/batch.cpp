@@ -17,6 +17,7 @@
 #include "cli/batch_file_system.h"
 #include "cli/console_window.h"
 #include "cli/interrupt.h"
+#include "cli/json.h"
 #include "cli/results.h"
 #include "platform/disk_file_system.h"
 #include "platform/errors.h"
@@ -201,14 +202,19 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   // Every boring before `started` was converted, refused or failed; none after it was begun.
   const std::size_t started = std::min<std::size_t>(next, total);
   for (const Unsearched& folder : options.unsearched) {
-    err << Fill(texts.failed, {platform::ShownPath(options.drives, folder.folder),
+    err << Fill(texts.failed, {Printable(platform::ShownPath(options.drives, folder.folder)),
                                UnsearchedMessage(folder, texts)})
         << std::endl;
   }
   for (const auto& [i, message] : messages) {
     if (i >= started) continue;
+    // A message titled with the source itself does not name it twice.
+    const std::string source = shown(i);
+    const std::string_view text = message.starts_with(source + ": ")
+                                      ? std::string_view(message).substr(source.size() + 2)
+                                      : std::string_view(message);
     err << Fill(outcomes[i] == RunOutcome::kRefused ? texts.refused : texts.failed,
-                {shown(i), message})
+                {Printable(source), Printable(text)})
         << std::endl;
   }
   const std::string summary = Fill(
@@ -219,18 +225,13 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
       results.push_back({platform::ShownPath(options.drives, folder.folder), "",
                          RunOutcome::kFailed, UnsearchedMessage(folder, texts)});
     }
-    platform::DriveTable drives = options.drives;
-    platform::DiskFileSystem files(drives);
     for (std::size_t i = 0; i < started; ++i) {
-      std::string source = drive_form(i);
-      const bool named = CheckFolderPath(files, source) == PathVerdict::kAccepted;
-      const std::string record_file =
-          named ? platform::ShownPath(options.drives,
-                                      options.destination + "\\" + RecordFileNameOf(source))
-                : "";
       const auto message = messages.find(i);
-      results.push_back(
-          {shown(i), record_file, outcomes[i], message == messages.end() ? "" : message->second});
+      results.push_back({shown(i),
+                         outcomes[i] == RunOutcome::kConverted
+                             ? RecordFileOf(options.drives, options.destination, drive_form(i))
+                             : "",
+                         outcomes[i], message == messages.end() ? "" : message->second});
     }
     PrintResults(results, out);
     err << summary << std::endl;

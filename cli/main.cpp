@@ -68,6 +68,7 @@ int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
   platform::DiskFileSystem disk(drives);
   ReadCounter files(disk, disk.ToNative(std::string_view(patdat).substr(0, patdat.size() - 1)));
   std::vector<Finding> findings;
+  std::size_t checked = 0;  // borings whose data set was read
   for (const cli::Unsearched& folder : unsearched) {
     findings.push_back(
         {folder.folder, 0, 0, Severity::kError, cli::UnsearchedMessage(folder, texts)});
@@ -80,6 +81,7 @@ int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
       findings.push_back({source, 0, 0, Severity::kError, std::string(kBadPathMessage)});
       continue;
     }
+    ++checked;
     std::vector<Finding> found = CheckDataSet(files, folder, patdat);
     findings.insert(findings.end(), found.begin(), found.end());
   }
@@ -88,9 +90,9 @@ int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
   for (const Finding& finding : findings) ++counts[static_cast<int>(finding.severity)];
   if (!arguments.json) {
     std::cout << cli::Fill(texts.check_summary,
-                           {std::to_string(sources.size() + unsearched.size()),
-                            std::to_string(files.count()), std::to_string(counts[0]),
-                            std::to_string(counts[1]), std::to_string(counts[2])})
+                           {std::to_string(checked), std::to_string(files.count()),
+                            std::to_string(counts[0]), std::to_string(counts[1]),
+                            std::to_string(counts[2])})
               << std::endl;
   }
   return counts[static_cast<int>(Severity::kError)] > 0 ? 1 : 0;
@@ -125,8 +127,10 @@ std::optional<std::string> PatternFolder(platform::DiskFileSystem& files,
     const std::string shown = platform::Utf8String(settings);
     if (!entry) {
       looked_at = cli::Fill(texts.settings_missing, {shown});
-    } else if (entry->length == 0 || patdat.empty()) {
+    } else if (entry->regular && entry->length == 0) {
       looked_at = cli::Fill(texts.settings_empty, {shown});
+    } else if (patdat.empty()) {
+      looked_at = cli::Fill(texts.settings_no_folder, {shown});
     } else {
       looked_at =
           cli::Fill(texts.settings_folder_missing, {shown, platform::ShownPath(drives, patdat)});
@@ -194,6 +198,7 @@ int main(int argc, char** argv) {
   }
   if (sources.empty() && unsearched.empty()) {
     std::cerr << cli::kProgramName << ": " << texts.no_borings << std::endl;
+    if (arguments.json) cli::PrintResults({}, std::cout);
     return 1;
   }
   if (arguments.check) return Check(drives, arguments, sources, unsearched, *patdat, texts);
@@ -201,6 +206,7 @@ int main(int argc, char** argv) {
   auto destination = platform::DriveFormOfTyped(drives, arguments.destination);
   if (!destination) {
     std::cerr << kAppTitle << ": " << kBadPathMessage << std::endl;
+    if (arguments.json) cli::PrintResults({}, std::cout);
     return 1;
   }
   const bool batch = sources.size() != 1 || !arguments.roots.empty() || arguments.jobs;
@@ -208,26 +214,23 @@ int main(int argc, char** argv) {
     auto source = platform::DriveFormOfTyped(drives, sources[0]);
     if (!source) {
       std::cerr << kAppTitle << ": " << kBadPathMessage << std::endl;
+      if (arguments.json) {
+        cli::PrintResults({{sources[0], "", RunOutcome::kRefused, std::string(kBadPathMessage)}},
+                          std::cout);
+      }
       return 1;
     }
-    // The record file the run names, as the run will check the paths.
-    std::string checked_source = *source, checked_destination = *destination;
-    platform::DriveTable scratch = drives;
-    platform::DiskFileSystem scratch_files(scratch);
-    const bool named =
-        CheckFolderPath(scratch_files, checked_source) == PathVerdict::kAccepted &&
-        CheckFolderPath(scratch_files, checked_destination) == PathVerdict::kAccepted;
+    // Named before the run, whose path checks change the current drive.
+    const std::string record_file = cli::RecordFileOf(drives, *destination, *source);
     const std::string shown_source = platform::ShownPath(drives, *source);
     std::ostringstream discarded;
     cli::ConsoleWindow window(*destination, *source, arguments.answer, texts, drives,
                               arguments.json ? discarded : std::cout, std::cerr);
     const RunOutcome outcome = Command1_Click(window, files, *patdat);
     if (arguments.json) {
-      const std::string record_file =
-          named
-              ? platform::ShownPath(drives, checked_destination + RecordFileNameOf(checked_source))
-              : "";
-      cli::PrintResults({{shown_source, record_file, outcome, window.messages()}}, std::cout);
+      cli::PrintResults({{shown_source, outcome == RunOutcome::kConverted ? record_file : "",
+                          outcome, window.messages()}},
+                        std::cout);
     }
     return outcome == RunOutcome::kConverted ? 0 : 1;
   }

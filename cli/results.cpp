@@ -3,8 +3,22 @@
 #include <ostream>
 
 #include "cli/json.h"
+#include "platform/disk_file_system.h"
+#include "platform/native_paths.h"
+#include "reference/path_checks.h"
 
 namespace tavrimen::cli {
+
+std::string RecordFileOf(const platform::DriveTable& drives, std::string destination,
+                         std::string source) {
+  platform::DriveTable scratch = drives;  // the path checks change the current drive
+  platform::DiskFileSystem files(scratch);
+  if (CheckFolderPath(files, source) != PathVerdict::kAccepted ||
+      CheckFolderPath(files, destination) != PathVerdict::kAccepted) {
+    return "";
+  }
+  return platform::ShownPath(drives, destination + RecordFileNameOf(source));
+}
 
 const char* OutcomeName(RunOutcome outcome) {
   switch (outcome) {

@@ -6,15 +6,21 @@
 #include <vector>
 
 #include "app/conversion_run.h"
+#include "platform/drive_table.h"
 
 namespace tavrimen::cli {
 
 struct BoringResult {
   std::string source;       // as the user reads it
-  std::string record_file;  // as the user reads it; empty when the source names none
+  std::string record_file;  // written, as the user reads it; empty when none was written
   RunOutcome outcome = RunOutcome::kConverted;
   std::string message;  // on one line; empty for a boring that was converted
 };
+
+// The record file that converting `source` into `destination` (both in drive form, as the run
+// takes them) writes, as the user reads it; empty when the run would refuse either path.
+std::string RecordFileOf(const platform::DriveTable& drives, std::string destination,
+                         std::string source);
 
 // "converted", "refused", "failed".
 const char* OutcomeName(RunOutcome outcome);

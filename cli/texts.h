@@ -31,6 +31,7 @@ struct CliTexts {
   std::string_view patdat_given;
   std::string_view settings_missing;
   std::string_view settings_empty;
+  std::string_view settings_no_folder;
   std::string_view settings_folder_missing;
   // Batches: {} are counts, paths and messages in the order shown.
   std::string_view progress;

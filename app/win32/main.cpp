@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <shellapi.h>
 // clang-format on
 
 #include <string>
@@ -15,8 +16,12 @@ namespace {
 
 // "--version": the program's name and version on the standard output it was given, else on the
 // console it was started from, else in a message box.
-bool ShowVersion(PWSTR command_line) {
-  if (std::wstring_view(command_line) != L"--version") return false;
+bool ShowVersion() {
+  int count = 0;
+  wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
+  const bool asked = args != nullptr && count == 2 && std::wstring_view(args[1]) == L"--version";
+  LocalFree(args);
+  if (!asked) return false;
   const std::wstring version = L"tavrimen " TAVRIMEN_WIDE_VERSION L"\r\n";
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
   if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
@@ -33,8 +38,8 @@ bool ShowVersion(PWSTR command_line) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR command_line, int show_command) {
-  if (ShowVersion(command_line)) return 0;
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
+  if (ShowVersion()) return 0;
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   // The shell gives the folder icons of the directory lists.

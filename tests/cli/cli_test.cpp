@@ -533,10 +533,16 @@ TEST_F(CliTest, JsonResultsOfConversionsForScripts) {
   ASSERT_EQ(all.array().size(), 2u);
   EXPECT_EQ(all.array()[0]["outcome"].text(), "converted");
   EXPECT_EQ(all.array()[1]["outcome"].text(), "refused");
-  EXPECT_EQ(all.array()[1]["record_file"].text(), shown(root_.path() / "out" / "B-2"));
+  EXPECT_TRUE(all.array()[1]["record_file"].is_null());  // none was written
+  EXPECT_EQ(all.array()[0]["record_file"].text(), shown(root_.path() / "out" / "B-1"));
   EXPECT_EQ(all.array()[1]["message"].text(),
             Title(root_.path() / "out") + ": 地質区分が入力されていません。");
   EXPECT_NE(batch.err.find("変換 1 件、拒否 1 件、失敗 0 件"), std::string::npos) << batch.err;
+  // Standard output holds JSON even when there is nothing to convert.
+  std::filesystem::create_directories(root_.path() / "empty");
+  EXPECT_TRUE(testing::ParseJson(Convert("--patdat patdat --format=json --all=empty out").out)
+                  .array()
+                  .empty());
 }
 
 TEST(ParseArguments, BatchAndCheckOptions) {
