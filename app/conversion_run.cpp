@@ -115,7 +115,8 @@ RunOutcome Run(Window& window, platform::FileSystem& files, const std::string& p
   }
 
   ReadTitleFiles(session.source, session.title_data);
-  GenerateRecordFile(session);
+  const std::string bytes = GenerateRecordFile(session);
+  window.RecordFileWritten(session.output_path, bytes);
 
   window.SetPointer(Pointer::kDefault);
   window.SetLabel3(kConvertedText);

@@ -34,9 +34,11 @@ void BuildRecordLines(Session& session) {
   lines.Line(1) = "TPJ Ge201";
 }
 
-void GenerateRecordFile(Session& session) {
+std::string GenerateRecordFile(Session& session) {
   BuildRecordLines(session);
-  session.source.files.WriteFileAtomically(session.output_path, session.lines.FileContent());
+  std::string bytes = session.lines.FileContent();
+  session.source.files.WriteFileAtomically(session.output_path, bytes);
+  return bytes;
 }
 
 }  // namespace tavrimen

@@ -10,8 +10,8 @@ namespace tavrimen {
 // ConversionError (IoError, NumberOverflowError, LineLimitError).
 void BuildRecordLines(Session& session);
 
-// BuildRecordLines, then writes the lines to `session.output_path` atomically. On a throw no
-// record file has been written and an earlier one is untouched.
-void GenerateRecordFile(Session& session);
+// BuildRecordLines, then writes the lines to `session.output_path` atomically, and gives the
+// bytes written. On a throw no record file has been written and an earlier one is untouched.
+std::string GenerateRecordFile(Session& session);
 
 }  // namespace tavrimen

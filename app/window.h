@@ -26,6 +26,9 @@ class Window : public MessageBoxes {
   virtual void FocusAndSelectAll(TextBox box) = 0;
   // The window's mouse pointer.
   virtual void SetPointer(Pointer pointer) = 0;
+  // The record file a run has just written: its drive-form path and its bytes. Windows that show
+  // more than the status line (a picture of the boring) take them from here.
+  virtual void RecordFileWritten(std::string_view /*path*/, std::string_view /*bytes*/) {}
 };
 
 }  // namespace tavrimen

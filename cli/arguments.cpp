@@ -17,7 +17,7 @@ std::optional<int> Jobs(const std::string& text) {
 
 bool TakesValue(std::string_view option) {
   return option == "--patdat" || option == "--all" || option == "-j" || option == "--jobs" ||
-         option == "--format";
+         option == "--format" || option == "--svg";
 }
 
 bool IsFlag(std::string_view option) {
@@ -75,6 +75,9 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, const CliTe
       parsed.patdat = *value;
     } else if (option == "--all") {
       parsed.roots.push_back(*value);
+    } else if (option == "--svg") {
+      parsed.svg = *value;
+      if (check_conflict.empty()) check_conflict = option;
     } else if (option == "--format") {
       if (*value != "json" && *value != "text") return wrong(texts.bad_format, *value);
       parsed.json = *value == "json";

@@ -16,6 +16,7 @@ struct Arguments {
   std::vector<std::string> roots;  // --all
   std::string destination;
   std::optional<int> jobs;
+  std::optional<std::string> svg;  // the folder for pictures of the borings
   bool check = false;
   bool json = false;
   bool help = false;

@@ -83,6 +83,10 @@ class BatchWindow : public HeadlessWindow {
     return MessageAnswer::kOk;
   }
 
+  void RecordFileWritten(std::string_view path, std::string_view bytes) override {
+    if (options_.pictures != nullptr) options_.pictures->Draw(path, bytes);
+  }
+
   std::string message;
 
  private:
@@ -219,7 +223,7 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   }
   const std::string summary = Fill(
       texts.summary, {std::to_string(converted), std::to_string(refused), std::to_string(failed)});
-  if (options.json) {
+  if (options.json || options.pictures != nullptr) {
     std::vector<BoringResult> results;
     for (const Unsearched& folder : options.unsearched) {
       results.push_back({platform::ShownPath(options.drives, folder.folder), "",
@@ -233,16 +237,16 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
                              : "",
                          outcomes[i], message == messages.end() ? "" : message->second});
     }
-    PrintResults(results, out);
-    err << summary << std::endl;
-  } else {
-    out << summary << std::endl;
+    if (options.pictures != nullptr) options.pictures->WriteIndex(results);
+    if (options.json) PrintResults(results, out);
   }
+  (options.json ? err : out) << summary << std::endl;
   if (const int signal = InterruptSignal(); signal != 0) {
     err << Fill(texts.interrupted, {std::to_string(total - started)}) << std::endl;
     return 128 + signal;
   }
-  return converted == total && options.unsearched.empty() ? 0 : 1;
+  const bool pictures_written = options.pictures == nullptr || options.pictures->all_written();
+  return converted == total && options.unsearched.empty() && pictures_written ? 0 : 1;
 }
 
 std::string UnsearchedMessage(const Unsearched& folder, const CliTexts& texts) {

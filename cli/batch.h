@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/pictures.h"
 #include "cli/source_list.h"
 #include "cli/texts.h"
 #include "platform/drive_table.h"
@@ -24,6 +25,7 @@ struct BatchOptions {
   bool progress = false;  // a progress line on `err`
   bool json = false;      // the results as JSON on `out` (results.h), the summary on `err`
   platform::Language language = platform::Language::kJapanese;
+  Pictures* pictures = nullptr;  // pictures of the borings and the overview, when asked for
   // The folders that --all could not search: each is a failure of the batch.
   std::vector<Unsearched> unsearched;
 };

@@ -37,6 +37,10 @@ void ConsoleWindow::SetLabel3(std::string_view text) {
   (text == kConvertedText ? out_ : err_) << text << std::endl;
 }
 
+void ConsoleWindow::RecordFileWritten(std::string_view path, std::string_view bytes) {
+  if (pictures_ != nullptr) pictures_->Draw(path, bytes);
+}
+
 MessageAnswer ConsoleWindow::ShowMessage(std::string_view text, MessageIcon, MessageButtons buttons,
                                          std::string_view title) {
   const std::string shown_title = platform::ShownText(drives_, title);

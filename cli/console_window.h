@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "app/headless_window.h"
+#include "cli/pictures.h"
 #include "cli/texts.h"
 #include "platform/drive_table.h"
 
@@ -29,6 +30,9 @@ class ConsoleWindow : public HeadlessWindow {
                 std::ostream& err);
 
   void SetLabel3(std::string_view text) override;
+  void RecordFileWritten(std::string_view path, std::string_view bytes) override;
+  // Where pictures of the boring go; none without.
+  void set_pictures(Pictures* pictures) { pictures_ = pictures; }
   MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                             std::string_view title) override;
 
@@ -42,6 +46,7 @@ class ConsoleWindow : public HeadlessWindow {
   std::ostream& out_;
   std::ostream& err_;
   std::string messages_;
+  Pictures* pictures_ = nullptr;
 };
 
 }  // namespace tavrimen::cli

@@ -209,6 +209,14 @@ int main(int argc, char** argv) {
     if (arguments.json) cli::PrintResults({}, std::cout);
     return 1;
   }
+  // Pictures of the borings, when asked for: the folder is made before any conversion.
+  std::optional<cli::Pictures> pictures;
+  if (arguments.svg) {
+    const auto drive_form = platform::DriveFormOfTyped(drives, *arguments.svg);
+    const auto native = drive_form ? files.ToNative(*drive_form) : std::nullopt;
+    pictures.emplace(native.value_or(platform::Utf8Path(*arguments.svg)), texts, std::cerr);
+    if (!pictures->MakeFolder()) return 1;
+  }
   const bool batch = sources.size() != 1 || !arguments.roots.empty() || arguments.jobs;
   if (!batch) {
     auto source = platform::DriveFormOfTyped(drives, sources[0]);
@@ -226,13 +234,15 @@ int main(int argc, char** argv) {
     std::ostringstream discarded;
     cli::ConsoleWindow window(*destination, *source, arguments.answer, texts, drives,
                               arguments.json ? discarded : std::cout, std::cerr);
+    if (pictures) window.set_pictures(&*pictures);
     const RunOutcome outcome = Command1_Click(window, files, *patdat);
     if (arguments.json) {
       cli::PrintResults({{shown_source, outcome == RunOutcome::kConverted ? record_file : "",
                           outcome, window.messages()}},
                         std::cout);
     }
-    return outcome == RunOutcome::kConverted ? 0 : 1;
+    const bool pictures_written = !pictures || pictures->all_written();
+    return outcome == RunOutcome::kConverted && pictures_written ? 0 : 1;
   }
 
   cli::BatchOptions options;
@@ -246,6 +256,7 @@ int main(int argc, char** argv) {
   options.json = arguments.json;
   options.language = platform::UserLanguage();
   options.unsearched = std::move(unsearched);
+  if (pictures) options.pictures = &*pictures;
   cli::CatchInterrupts();
   return cli::RunBatch(sources, options, std::cout, std::cerr);
 }

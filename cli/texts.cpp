@@ -21,6 +21,8 @@ constexpr CliTexts kEnglish = {
         "                   findings as FILE:LINE:COLUMN: SEVERITY: MESSAGE\n"
         "  --format=FORMAT  text (the default) or json, for the results and for the\n"
         "                   findings of --check\n"
+        "  --svg=DIR        draw each boring converted as DIR/<record file>.svg, and for\n"
+        "                   several borings an overview DIR/index.html\n"
         "  -h, --help       show this help and exit\n"
         "  --version        show the version and exit\n"
         "\n"
@@ -57,6 +59,15 @@ constexpr CliTexts kEnglish = {
     .yes = "yes",
     .no = "no",
     .check_summary = "checked {} borings, {} files: {} errors, {} warnings, {} notes",
+    .picture_not_written = "cannot write {}: {}",
+    .index_title = "Borings converted",
+    .index_boring = "Boring",
+    .index_picture = "Log",
+    .index_outcome = "Outcome",
+    .index_message = "Message",
+    .converted = "converted",
+    .refused_word = "refused",
+    .failed_word = "failed",
 };
 
 constexpr CliTexts kJapanese = {
@@ -75,6 +86,8 @@ constexpr CliTexts kJapanese = {
         "  --check            変換せず、何も変えずにデータを検査する。結果は\n"
         "                     ファイル:行:桁: 重大度: メッセージ の形\n"
         "  --format=形式      text（既定）または json。変換と --check の結果の形式\n"
+        "  --svg=フォルダ     変換した各ボーリングの柱状図を フォルダ/<記録ファイル名>.svg に\n"
+        "                     描く。複数のときは一覧 フォルダ/index.html も作る\n"
         "  -h, --help         この説明を表示して終了する\n"
         "  --version          バージョンを表示して終了する\n"
         "\n"
@@ -111,6 +124,15 @@ constexpr CliTexts kJapanese = {
     .yes = "はい",
     .no = "いいえ",
     .check_summary = "検査: ボーリング {} 件、ファイル {} 個、エラー {} 件、警告 {} 件、注意 {} 件",
+    .picture_not_written = "{} を書き込めません: {}",
+    .index_title = "変換したボーリング",
+    .index_boring = "ボーリング",
+    .index_picture = "柱状図",
+    .index_outcome = "結果",
+    .index_message = "メッセージ",
+    .converted = "変換",
+    .refused_word = "拒否",
+    .failed_word = "失敗",
 };
 
 }  // namespace

@@ -45,6 +45,16 @@ struct CliTexts {
   std::string_view yes;
   std::string_view no;
   std::string_view check_summary;
+  // Pictures (--svg) and their overview page.
+  std::string_view picture_not_written;
+  std::string_view index_title;
+  std::string_view index_boring;
+  std::string_view index_picture;
+  std::string_view index_outcome;
+  std::string_view index_message;
+  std::string_view converted;
+  std::string_view refused_word;
+  std::string_view failed_word;
 };
 
 const CliTexts& TextsFor(platform::Language language);

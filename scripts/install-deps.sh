@@ -33,6 +33,8 @@ packages=(
   xvfb
   xauth
   imagemagick
+  # rendering the sample boring's log (SVG) for the README
+  librsvg2-bin
   fonts-wine
   locales
 )

@@ -21,6 +21,7 @@
 #include "support/drive_table.h"
 #include "support/json_reader.h"
 #include "support/process.h"
+#include "support/xml_reader.h"
 
 namespace tavrimen::cli {
 namespace {
@@ -543,6 +544,26 @@ TEST_F(CliTest, JsonResultsOfConversionsForScripts) {
   EXPECT_TRUE(testing::ParseJson(Convert("--patdat patdat --format=json --all=empty out").out)
                   .array()
                   .empty());
+}
+
+TEST_F(CliTest, PicturesOfEachBoringAndAnOverviewOfABatch) {
+  Result single = Convert("--patdat patdat --svg=pics src/B-1 out");
+  EXPECT_EQ(single.status, 0) << single.err;
+  EXPECT_EQ(testing::ParseXml(ReadFile(root_.path() / "pics" / "B-1.svg")).name, "svg");
+  EXPECT_EQ(FileNames(root_.path() / "pics"), "B-1.svg");
+
+  WriteSite(root_.path() / "site", {"a/B-1", "a/B-2"});
+  std::filesystem::remove(root_.path() / "site" / "a" / "B-2" / "X1.txt");
+  Result batch = Convert("--patdat patdat --svg pics/site site/a/B-1 site/a/B-2 out");
+  EXPECT_EQ(batch.status, 1);
+  // A picture of the boring converted; a row for each, the refused one without a picture.
+  EXPECT_EQ(FileNames(root_.path() / "pics" / "site"), "B-1.svg index.html");
+  const std::string index = ReadFile(root_.path() / "pics" / "site" / "index.html");
+  EXPECT_NE(index.find("<img src=\"B-1.svg\""), std::string::npos) << index;
+  EXPECT_EQ(index.find("B-2.svg"), std::string::npos) << index;
+  EXPECT_NE(index.find("地質区分が入力されていません。"), std::string::npos) << index;
+
+  EXPECT_EQ(Convert("--check --svg=pics src/B-1").status, 2);
 }
 
 TEST(ParseArguments, BatchAndCheckOptions) {

@@ -1,0 +1,60 @@
+#include "cli/pictures.h"
+
+#include <ostream>
+
+#include "app/messages.h"
+#include "platform/file_system_native.h"
+#include "platform/paths.h"
+#include "preview/batch_index.h"
+#include "preview/boring_log.h"
+#include "preview/svg_log.h"
+
+namespace tavrimen::cli {
+
+bool Pictures::MakeFolder() {
+  std::error_code error;
+  std::filesystem::create_directories(folder_, error);
+  if (!error) return true;
+  err_ << kProgramName << ": "
+       << Fill(texts_.picture_not_written, {platform::Utf8String(folder_), ReasonText(error)})
+       << std::endl;
+  all_written_ = false;
+  return false;
+}
+
+void Pictures::Draw(std::string_view record_path, std::string_view bytes) {
+  const std::string name(record_path.substr(record_path.find_last_of('\\') + 1));
+  const std::string svg = preview::DrawBoringLog(preview::ReadBoringLog(bytes));
+  Write(folder_ / platform::Utf8Path(name + ".svg"), svg);
+}
+
+void Pictures::WriteIndex(const std::vector<BoringResult>& results) {
+  std::vector<preview::IndexRow> rows;
+  for (const BoringResult& result : results) {
+    const bool converted = result.outcome == RunOutcome::kConverted;
+    const std::string picture =
+        converted ? platform::Utf8String(platform::Utf8Path(result.record_file).filename()) + ".svg"
+                  : "";
+    const std::string_view outcome = result.outcome == RunOutcome::kConverted ? texts_.converted
+                                     : result.outcome == RunOutcome::kRefused ? texts_.refused_word
+                                                                              : texts_.failed_word;
+    rows.push_back({result.source, std::string(outcome), converted, result.message, picture});
+  }
+  const preview::IndexWords words{std::string(texts_.index_title), std::string(texts_.index_boring),
+                                  std::string(texts_.index_picture),
+                                  std::string(texts_.index_outcome),
+                                  std::string(texts_.index_message)};
+  Write(folder_ / "index.html", preview::BatchIndexHtml(rows, words));
+}
+
+void Pictures::Write(const std::filesystem::path& path, std::string_view bytes) {
+  const std::error_code error = platform::native::WriteFileAtomically(path, bytes);
+  if (!error) return;
+  std::lock_guard lock(mutex_);
+  all_written_ = false;
+  err_ << kProgramName << ": "
+       << Fill(texts_.picture_not_written, {platform::Utf8String(path), ReasonText(error)})
+       << std::endl;
+}
+
+}  // namespace tavrimen::cli

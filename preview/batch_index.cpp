@@ -1,0 +1,79 @@
+#include "preview/batch_index.h"
+
+#include <cstdio>
+
+namespace tavrimen::preview {
+namespace {
+
+std::string Html(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    }
+  }
+  return out;
+}
+
+// A file name as a relative URL: every byte but the unreserved ones percent-encoded.
+std::string Url(const std::string& name) {
+  std::string out;
+  for (char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+        (byte >= '0' && byte <= '9') || c == '-' || c == '.' || c == '_' || c == '~') {
+      out += c;
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+      out += escaped;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string BatchIndexHtml(const std::vector<IndexRow>& rows, const IndexWords& words) {
+  std::string out =
+      "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+      Html(words.title) +
+      "</title>\n<style>\n"
+      "body { font-family: 'Yu Gothic UI', Meiryo, 'Noto Sans CJK JP', IPAPGothic, sans-serif; "
+      "margin: 1em; }\n"
+      "table { border-collapse: collapse; }\n"
+      "th, td { border: 1px solid #bbb; padding: 4px 8px; vertical-align: top; text-align: left; "
+      "}\n"
+      "img { width: 180px; border: 1px solid #ddd; }\n"
+      ".not-converted { background: #fbeedd; }\n"
+      "</style>\n</head>\n<body>\n<h1>" +
+      Html(words.title) + "</h1>\n<table>\n<tr><th>" + Html(words.boring) + "</th><th>" +
+      Html(words.picture) + "</th><th>" + Html(words.outcome) + "</th><th>" + Html(words.message) +
+      "</th></tr>\n";
+  for (const IndexRow& row : rows) {
+    out += row.converted ? "<tr>" : "<tr class=\"not-converted\">";
+    out += "<td>" + Html(row.source) + "</td><td>";
+    if (!row.picture.empty()) {
+      out += "<a href=\"" + Url(row.picture) + "\"><img src=\"" + Url(row.picture) + "\" alt=\"" +
+             Html(row.picture) + "\"></a>";
+    }
+    out += "</td><td>" + Html(row.outcome) + "</td><td>" + Html(row.message) + "</td></tr>\n";
+  }
+  out += "</table>\n</body>\n</html>\n";
+  return out;
+}
+
+}  // namespace tavrimen::preview

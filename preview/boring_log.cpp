@@ -1,0 +1,141 @@
+#include "preview/boring_log.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "platform/cp932.h"
+
+namespace tavrimen::preview {
+namespace {
+
+// Header lines of the record file that the title block shows.
+constexpr int kProjectLine = 2;
+constexpr int kBoringLine = 4;
+constexpr int kLocationLine = 7;
+constexpr int kDatesLine = 11;
+constexpr int kElevationLine = 13;
+constexpr int kDepthLine = 20;
+constexpr int kFirstBlockLine = 22;
+
+std::vector<std::string_view> Split(std::string_view line) {
+  std::vector<std::string_view> fields;
+  for (std::size_t at = 0;;) {
+    const std::size_t blank = line.find(' ', at);
+    fields.push_back(line.substr(at, blank == line.npos ? line.npos : blank - at));
+    if (blank == line.npos) return fields;
+    at = blank + 1;
+  }
+}
+
+std::string_view Field(const std::vector<std::string_view>& fields, std::size_t i) {
+  return i < fields.size() ? fields[i] : std::string_view();
+}
+
+// "西暦 2025 10 6 2025 10 17" as "2025/10/6 – 2025/10/17"; other text as it is.
+std::string Dates(std::string_view line) {
+  const auto fields = Split(line);
+  if (fields.size() == 7 && std::all_of(fields.begin() + 1, fields.end(), [](std::string_view f) {
+        return FieldNumber(f).has_value();
+      })) {
+    return std::string(fields[1]) + "/" + std::string(fields[2]) + "/" + std::string(fields[3]) +
+           " – " + std::string(fields[4]) + "/" + std::string(fields[5]) + "/" +
+           std::string(fields[6]);
+  }
+  return std::string(line);
+}
+
+}  // namespace
+
+std::optional<double> FieldNumber(std::string_view field) {
+  while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
+  if (field.empty() || field == "9999" || field == "-1") return std::nullopt;
+  double value = 0;
+  // A depth may be written without a zero before the point (".50").
+  std::string text(field);
+  if (text.front() == '.') text.insert(text.begin(), '0');
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+BoringLog ReadBoringLog(std::string_view record_file) {
+  std::vector<std::string> lines{""};  // lines[1] is the first line
+  for (std::size_t at = 0; at < record_file.size();) {
+    std::size_t end = record_file.find("\r\n", at);
+    if (end == record_file.npos) end = record_file.size();
+    lines.push_back(cp932::ToUtf8(record_file.substr(at, end - at)));
+    at = end + 2;
+  }
+  auto line = [&](std::size_t i) -> std::string_view {
+    return i < lines.size() ? std::string_view(lines[i]) : std::string_view();
+  };
+
+  BoringLog log;
+  log.project = line(kProjectLine);
+  log.boring = line(kBoringLine);
+  log.location = line(kLocationLine);
+  log.dates = Dates(line(kDatesLine));
+  log.elevation = line(kElevationLine);
+
+  std::size_t i = kFirstBlockLine;
+  // The layer block: a layer line, its note lines and "-1" for each layer; "-1" ends the block.
+  double top = 0;
+  while (i < lines.size() && line(i) != "-1") {
+    const auto fields = Split(line(i++));
+    LogLayer layer;
+    const auto bottom = FieldNumber(Field(fields, 0));
+    layer.top = top;
+    layer.bottom = bottom.value_or(top);
+    layer.geology = Field(fields, 1);
+    layer.soil = Field(fields, 2);
+    layer.colour = Field(fields, 3);
+    while (i < lines.size() && line(i) != "-1") layer.notes.emplace_back(line(i++));
+    ++i;  // the layer's "-1"
+    if (bottom) {
+      top = layer.bottom;
+      log.layers.push_back(std::move(layer));
+    }
+  }
+  ++i;  // the block's "-1"
+  // Each of the next four blocks ends with "-1".
+  auto block = [&](auto&& take) {
+    for (; i < lines.size() && line(i) != "-1"; ++i) take(Split(line(i)));
+    ++i;
+  };
+  block([&](const std::vector<std::string_view>& f) {
+    if (auto depth = FieldNumber(Field(f, 1))) {
+      log.penetrations.push_back({*depth, FieldNumber(Field(f, 2))});
+    }
+  });
+  auto interval = [](std::vector<LogInterval>& into) {
+    return [&into](const std::vector<std::string_view>& f) {
+      const auto from = FieldNumber(Field(f, 0));
+      const auto to = FieldNumber(Field(f, 1));
+      if (from) into.push_back({*from, to.value_or(*from), std::string(Field(f, 2))});
+    };
+  };
+  block(interval(log.samples));
+  block(interval(log.tests));
+  block([&](const std::vector<std::string_view>& f) {
+    if (auto depth = FieldNumber(Field(f, 0))) {
+      const std::string month(Field(f, 1)), day(Field(f, 2));
+      log.water_levels.push_back(
+          {*depth, month == "-1" || day == "-1" ? std::string() : month + "/" + day});
+    }
+  });
+
+  // The header's depth, deepened to whatever the blocks reach, so that nothing falls off the
+  // picture.
+  double depth = FieldNumber(Split(line(kDepthLine)).front()).value_or(0);
+  for (const LogLayer& layer : log.layers) depth = std::max(depth, layer.bottom);
+  for (const LogPenetration& test : log.penetrations) depth = std::max(depth, test.depth);
+  for (const auto* intervals : {&log.samples, &log.tests}) {
+    for (const LogInterval& marked : *intervals)
+      depth = std::max({depth, marked.top, marked.bottom});
+  }
+  for (const LogWaterLevel& level : log.water_levels) depth = std::max(depth, level.depth);
+  log.depth = depth > 0 ? depth : 1;
+  return log;
+}
+
+}  // namespace tavrimen::preview

@@ -1,0 +1,59 @@
+// A boring as its record file describes it, read back from the file's bytes: the picture of a
+// boring is drawn from exactly what the record file holds.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavrimen::preview {
+
+struct LogLayer {
+  double top = 0;
+  double bottom = 0;
+  std::string geology;  // the geology class name, "@" when none
+  std::string soil;
+  std::string colour;
+  std::vector<std::string> notes;
+};
+
+struct LogPenetration {
+  double depth = 0;
+  std::optional<double> n;  // nothing for a test without a value ("-1" or no number)
+};
+
+struct LogInterval {
+  double top = 0;
+  double bottom = 0;
+  std::string label;
+};
+
+struct LogWaterLevel {
+  double depth = 0;
+  std::string date;  // "MM/DD", or empty
+};
+
+struct BoringLog {
+  std::string project;
+  std::string boring;
+  std::string location;
+  std::string elevation;
+  std::string dates;
+  double depth = 0;  // the header's depth, or what the blocks reach when that is deeper
+  std::vector<LogLayer> layers;
+  std::vector<LogPenetration> penetrations;  // X5 lines
+  std::vector<LogInterval> samples;          // X6 lines
+  std::vector<LogInterval> tests;            // X11 lines
+  std::vector<LogWaterLevel> water_levels;   // N8 lines with a value
+};
+
+// The log in a record file's bytes (code page 932, lines ending in CR LF), texts as UTF-8.
+// Whatever the bytes, a log comes back: lines that do not read as their block expects are left
+// out.
+BoringLog ReadBoringLog(std::string_view record_file);
+
+// A depth or value field as a number; nothing for "9999", "-1" and text that is no number.
+std::optional<double> FieldNumber(std::string_view field);
+
+}  // namespace tavrimen::preview

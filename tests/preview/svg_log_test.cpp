@@ -1,0 +1,198 @@
+#include "preview/svg_log.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/cp932.h"
+#include "preview/boring_log.h"
+#include "support/temp_folder.h"
+#include "support/xml_reader.h"
+
+namespace tavrimen::preview {
+namespace {
+
+using testing::ParseXml;
+using testing::XmlElement;
+
+std::vector<std::string> Lines(const std::string& utf8) {
+  std::vector<std::string> lines{""};
+  for (std::size_t at = 0; at < utf8.size();) {
+    const std::size_t end = utf8.find("\r\n", at);
+    lines.push_back(utf8.substr(at, end - at));
+    at = end == std::string::npos ? utf8.size() : end + 2;
+  }
+  return lines;
+}
+
+std::string FirstField(const std::string& line) { return line.substr(0, line.find(' ')); }
+std::string SecondField(const std::string& line) {
+  const std::size_t blank = line.find(' ');
+  return line.substr(blank + 1, line.find(' ', blank + 1) - blank - 1);
+}
+
+// What the record file says, read line by line as the blocks are laid out: the layers' bottom
+// depths, the depths of the X5 lines and the N8 water levels that have a value.
+struct Expected {
+  std::vector<double> layer_bottoms, penetration_depths, water_depths;
+};
+
+Expected ExpectedOf(const std::vector<std::string>& lines) {
+  Expected e;
+  std::size_t i = 22;
+  for (; lines[i] != "-1"; ++i) {  // a layer line, its notes, "-1"
+    e.layer_bottoms.push_back(std::stod("0" + FirstField(lines[i])));
+    while (lines[i] != "-1") ++i;
+  }
+  for (++i; lines[i] != "-1"; ++i)
+    e.penetration_depths.push_back(std::stod("0" + SecondField(lines[i])));
+  for (int block = 0; block < 2; ++block) {  // X6 and X11
+    for (++i; lines[i] != "-1"; ++i) {
+    }
+  }
+  for (++i; lines[i] != "-1"; ++i) {
+    if (FirstField(lines[i]) != "9999") e.water_depths.push_back(std::stod(FirstField(lines[i])));
+  }
+  return e;
+}
+
+double Y(const XmlElement& svg, double depth) {
+  return svg.Number("data-top-px") + depth * svg.Number("data-px-per-m");
+}
+
+// The y of a water level triangle's tip: the last of its three points.
+double TipY(const XmlElement& triangle) {
+  const std::string& points = triangle.attributes.at("points");
+  return std::stod(points.substr(points.rfind(',') + 1));
+}
+
+TEST(SvgLog, EachSampleBoringShowsEveryLayerTestAndWaterLevelAtItsDepth) {
+  const std::filesystem::path expected = TAVRIMEN_SAMPLES_DIR;
+  int borings = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(expected)) {
+    SCOPED_TRACE(entry.path().string());
+    const std::string bytes = testing::ReadFile(entry.path());
+    const Expected e = ExpectedOf(Lines(cp932::ToUtf8(bytes)));
+    const XmlElement svg = ParseXml(DrawBoringLog(ReadBoringLog(bytes)));
+    ++borings;
+
+    const auto layers = svg.All("rect", "layer");
+    ASSERT_EQ(layers.size(), e.layer_bottoms.size());
+    double top = 0;
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+      EXPECT_NEAR(layers[i]->Number("y"), Y(svg, top), 0.1);
+      EXPECT_NEAR(layers[i]->Number("y") + layers[i]->Number("height"), Y(svg, e.layer_bottoms[i]),
+                  0.2);
+      top = e.layer_bottoms[i];
+    }
+    const auto points = svg.All("circle", "n-value");
+    ASSERT_EQ(points.size(), e.penetration_depths.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      EXPECT_NEAR(points[i]->Number("cy"), Y(svg, e.penetration_depths[i]), 0.1);
+    }
+    const auto triangles = svg.All("polygon", "water-level");
+    ASSERT_EQ(triangles.size(), e.water_depths.size());
+    for (std::size_t i = 0; i < triangles.size(); ++i) {
+      EXPECT_NEAR(TipY(*triangles[i]), Y(svg, e.water_depths[i]), 0.1);
+    }
+  }
+  EXPECT_EQ(borings, 4);
+}
+
+// A record file of the given lines from line 22 on, with a header whose depth is `depth`.
+std::string Record(const std::string& depth, const std::vector<std::string>& blocks) {
+  std::vector<std::string> lines(22);
+  lines[1] = "TPJ Ge201";
+  lines[2] = "調査件名";
+  lines[4] = "No.1";
+  lines[20] = depth + " -1 -1";
+  lines[21] = "10.00 -1 3 soilpat.asg";
+  std::string text;
+  for (std::size_t i = 1; i < lines.size(); ++i) text += lines[i] + "\r\n";
+  for (const std::string& line : blocks) text += line + "\r\n";
+  return cp932::FromUtf8(text);
+}
+
+// No two texts share any point, and every text lies on the canvas.
+void ExpectNoTextOverlaps(const XmlElement& svg) {
+  struct Box {
+    double left, top, right, bottom;
+    std::string text;
+  };
+  std::vector<Box> boxes;
+  for (const XmlElement* text : svg.All("text")) {
+    const double size = text->attributes.count("font-size") ? text->Number("font-size") : 11;
+    const double x = text->Number("x"), y = text->Number("y");
+    boxes.push_back({x, y - size, x + TextWidth(text->text, size), y + 3, text->text});
+    EXPECT_LE(boxes.back().right, svg.Number("width")) << text->text;
+  }
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+      const Box &a = boxes[i], &b = boxes[j];
+      const bool apart =
+          a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+      EXPECT_TRUE(apart) << a.text << " | " << b.text;
+    }
+  }
+}
+
+TEST(SvgLog, UnusualBoringsDrawWithoutOverlapsOrErrors) {
+  std::vector<std::string> deep;  // 150 m: thin layers with long notes, tests every metre
+  for (int m = 1; m <= 150; ++m) {
+    deep.push_back(std::to_string(m) + ".00 沖積粘性土 砂質シルト～粘土混じり砂礫 暗灰色 @ ");
+    deep.push_back("[" + std::to_string(m - 1) + ".00]長い記事の一行目は列の幅を超えて続きます。" +
+                   std::string(40, 'x'));
+    deep.push_back("二行目");
+    deep.push_back("-1");
+  }
+  deep.push_back("-1");
+  for (int m = 1; m <= 150; ++m) {
+    deep.push_back(std::to_string(m) + " " + std::to_string(m) + ".15 " +
+                   std::to_string(40 + m % 40) + " 1 1 1 30 -1");
+  }
+  for (const char* end : {"-1", "1.00 1.80 T-1 T", "2.00 2.80 とても長い試料の名前 D", "-1",
+                          "0.00 140.00 自然水位", "-1", "1.20 10 06", "9999 10 07", "-1"}) {
+    deep.push_back(end);
+  }
+  const struct Case {
+    const char* name;
+    std::string record;
+    std::size_t layers;
+  } cases[] = {
+      {"no X5 lines",
+       Record("5.00", {"5.00 盛土 盛土砂 暗灰色 @ ", "-1", "-1", "-1", "-1", "-1", "-1"}), 1},
+      {"one layer, no header depth",
+       Record("", {"3.00 沖積砂質土 砂 黄褐色 @ ", "-1", "-1", "1 1.15 68 1 1 1 30 -1", "-1", "-1",
+                   "-1", "-1"}),
+       1},
+      {"over 100 m", Record("150.00", deep), 150},
+      {"all @",
+       Record("@", {"2.00 @ @ @ @ ", "-1", "4.00 @ @ @ @ ", "@", "-1", "-1", "1 1.15 @ @ @ @ @ @",
+                    "-1", "@ @ @ A", "-1", "@ @ @", "-1", "@ @ @", "-1"}),
+       2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const XmlElement svg = ParseXml(DrawBoringLog(ReadBoringLog(c.record)));
+    EXPECT_EQ(svg.All("rect", "layer").size(), c.layers);
+    EXPECT_GT(svg.Number("height"), svg.Number("data-top-px"));
+    ExpectNoTextOverlaps(svg);
+  }
+  // A value beyond the N axis is drawn at its edge and written beside it.
+  const XmlElement one = ParseXml(DrawBoringLog(ReadBoringLog(cases[1].record)));
+  bool written = false;
+  for (const XmlElement* text : one.All("text")) written = written || text->text == "68";
+  EXPECT_TRUE(written);
+}
+
+TEST(SvgLog, GeologyFillsFollowTheirKeywords) {
+  EXPECT_EQ(FillOf("沖積砂質土"), "#ecd27a");
+  EXPECT_EQ(FillOf("洪積礫質土"), "#d19a66");  // gravel before sand
+  EXPECT_EQ(FillOf("@"), kNeutralFill);
+  EXPECT_EQ(FillOf("不明な区分"), kNeutralFill);
+}
+
+}  // namespace
+}  // namespace tavrimen::preview
