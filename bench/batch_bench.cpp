@@ -95,9 +95,10 @@ std::vector<std::string> GenerateBorings(const fs::path& root, int count) {
   return borings;
 }
 
-// Runs tavrimen-convert into `out`; returns its wall time in seconds and its peak resident memory
-// in KB.
-std::pair<double, long> RunConvert(const fs::path& root, const std::string& out_name, int jobs) {
+// Runs tavrimen-convert into `out` (with a picture of each boring in `out`-svg when `pictures`);
+// returns its wall time in seconds and its peak resident memory in KB.
+std::pair<double, long> RunConvert(const fs::path& root, const std::string& out_name, int jobs,
+                                   bool pictures = false) {
   fs::create_directories(root / out_name);
   const auto start = Clock::now();
   const pid_t pid = fork();
@@ -106,9 +107,13 @@ std::pair<double, long> RunConvert(const fs::path& root, const std::string& out_
     const std::string borings = (root / "borings").string();
     const std::string out = (root / out_name).string();
     const std::string j = std::to_string(jobs);
+    const std::string svg = "--svg=" + out + "-svg";
     if (!freopen("/dev/null", "w", stdout)) _exit(127);
-    execl(TAVRIMEN_CONVERT_PATH, "tavrimen-convert", "--patdat", patdat.c_str(), "--all",
-          borings.c_str(), out.c_str(), "-j", j.c_str(), static_cast<char*>(nullptr));
+    std::vector<const char*> args = {"tavrimen-convert", "--patdat",  patdat.c_str(), "--all",
+                                     borings.c_str(),    out.c_str(), "-j",           j.c_str()};
+    if (pictures) args.push_back(svg.c_str());
+    args.push_back(nullptr);
+    execv(TAVRIMEN_CONVERT_PATH, const_cast<char* const*>(args.data()));
     _exit(127);
   }
   int status = 0;
@@ -193,7 +198,7 @@ int main(int argc, char** argv) {
     // Both times vary with the file system's state (creating files is slow for a while after
     // many were deleted), so the conversion and the floor take turns, three times each, and the
     // best of each counts. The first conversion's record files give the floor its file sizes.
-    double convert_seconds = 0, floor_seconds = 0;
+    double convert_seconds = 0, floor_seconds = 0, pictures_seconds = 0;
     long peak_kb = 0;
     std::vector<std::size_t> sizes;
     std::vector<double> finished;
@@ -211,6 +216,9 @@ int main(int argc, char** argv) {
           finished.push_back(Seconds(info.st_mtim));
         }
       }
+      const double with_pictures =
+          RunConvert(root, "pictures-" + std::to_string(pass), jobs, true).first;
+      pictures_seconds = pass == 1 ? with_pictures : std::min(pictures_seconds, with_pictures);
       const std::string floor = (root / ("floor-" + std::to_string(pass))).string();
       const double floor_pass = RunFloor(root, floor, borings, sizes, jobs);
       floor_seconds = pass == 1 ? floor_pass : std::min(floor_seconds, floor_pass);
@@ -224,7 +232,12 @@ int main(int argc, char** argv) {
                 floor_seconds, floor_seconds / n * 1e6);
     std::printf("%-34s %10.2f s    %.1f us a boring\n", "tavrimen-convert --all", convert_seconds,
                 convert_seconds / n * 1e6);
+    std::printf("%-34s %10.2f s    %.1f us a boring\n", "tavrimen-convert --all --svg",
+                pictures_seconds, pictures_seconds / n * 1e6);
     bool met = Report("ratio to the floor", convert_seconds / floor_seconds, 3.0, "x");
+    met = Report("pictures' share of the batch", (pictures_seconds / convert_seconds - 1) * 100,
+                 20.0, "%") &&
+          met;
     met = Report("peak resident memory", peak_kb / 1024.0, 16.0, "MB") && met;
     met = Report("76,000 borings at this rate", convert_seconds / n * 76000, 60.0, "s") && met;
     if (count >= 2 * kBoringsPerSite) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <deque>
 
 #include "platform/cp932.h"
 
@@ -59,15 +60,23 @@ std::optional<double> FieldNumber(std::string_view field) {
 }
 
 BoringLog ReadBoringLog(std::string_view record_file) {
-  std::vector<std::string> lines{""};  // lines[1] is the first line
+  // Lines of ASCII (most of the file: the numbers) are the same in UTF-8; the others are
+  // converted, each on its own.
+  std::deque<std::string> converted;        // where the views of converted lines point
+  std::vector<std::string_view> lines{""};  // lines[1] is the first line
   for (std::size_t at = 0; at < record_file.size();) {
     std::size_t end = record_file.find("\r\n", at);
     if (end == record_file.npos) end = record_file.size();
-    lines.push_back(cp932::ToUtf8(record_file.substr(at, end - at)));
+    const std::string_view bytes = record_file.substr(at, end - at);
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
+      lines.push_back(bytes);
+    } else {
+      lines.push_back(converted.emplace_back(cp932::ToUtf8(bytes)));
+    }
     at = end + 2;
   }
   auto line = [&](std::size_t i) -> std::string_view {
-    return i < lines.size() ? std::string_view(lines[i]) : std::string_view();
+    return i < lines.size() ? lines[i] : std::string_view();
   };
 
   BoringLog log;

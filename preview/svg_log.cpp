@@ -68,15 +68,17 @@ std::string Escaped(std::string_view text) {
 // `text`, or as much of it as fits `width` followed by an ellipsis.
 std::string Fitted(std::string_view text, double size, double width) {
   if (TextWidth(text, size) <= width) return std::string(text);
-  std::string fitted;
-  for (std::size_t at = 0; at < text.size();) {
+  const double room = width - TextWidth("…", size);
+  double used = 0;
+  std::size_t at = 0;
+  while (at < text.size()) {
     const std::size_t length = cp932::Utf8SequenceLength(static_cast<unsigned char>(text[at]));
-    const std::string longer = fitted + std::string(text.substr(at, length));
-    if (TextWidth(longer + "…", size) > width) break;
-    fitted = longer;
+    const double next = used + TextWidth(text.substr(at, length), size);
+    if (next > room) break;
+    used = next;
     at += length;
   }
-  return fitted + "…";
+  return std::string(text.substr(0, at)) + "…";
 }
 
 class Drawing {
@@ -85,6 +87,7 @@ class Drawing {
       : log_(log), scale_(PixelsPerMetre(log.depth)), height_(Y(log.depth) + 24) {}
 
   std::string Draw() {
+    out_.reserve(16384 + 600 * log_.layers.size() + 150 * log_.penetrations.size());
     out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(kWidth) + "\" height=\"" +
             Num(height_) + "\" viewBox=\"0 0 " + Num(kWidth) + " " + Num(height_) +
@@ -106,13 +109,51 @@ class Drawing {
  private:
   double Y(double depth) const { return kTopPx + std::clamp(depth, 0.0, log_.depth) * scale_; }
 
+  // Appends a number as Num writes it, without a string of its own.
+  void Put(double value) {
+    char text[32];
+    out_.append(text,
+                std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr);
+  }
+
   void Text(double x, double y, std::string_view text, double width, double size = kFont,
             std::string_view extra = "") {
     if (text.empty()) return;
-    out_ += "<text x=\"" + Num(x) + "\" y=\"" + Num(y) + "\"";
-    if (size != kFont) out_ += " font-size=\"" + Num(size) + "\"";
-    if (!extra.empty()) out_ += " " + std::string(extra);
-    out_ += ">" + Escaped(Fitted(text, size, width)) + "</text>\n";
+    out_ += "<text x=\"";
+    Put(x);
+    out_ += "\" y=\"";
+    Put(y);
+    out_ += '"';
+    if (size != kFont) {
+      out_ += " font-size=\"";
+      Put(size);
+      out_ += '"';
+    }
+    if (!extra.empty()) (out_ += ' ') += extra;
+    out_ += '>';
+    AppendEscaped(TextWidth(text, size) <= width ? std::string(text) : Fitted(text, size, width));
+    out_ += "</text>\n";
+  }
+
+  void AppendEscaped(std::string_view text) {
+    for (char c : text) {
+      switch (c) {
+        case '&':
+          out_ += "&amp;";
+          break;
+        case '<':
+          out_ += "&lt;";
+          break;
+        case '>':
+          out_ += "&gt;";
+          break;
+        case '"':
+          out_ += "&quot;";
+          break;
+        default:
+          out_ += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+      }
+    }
   }
 
   void TitleBlock() {
@@ -144,9 +185,15 @@ class Drawing {
     out_ += "<line x1=\"" + Num(kBand.x) + "\" y1=\"" + Num(Y(0)) + "\" x2=\"" + Num(kBand.x) +
             "\" y2=\"" + Num(Y(log_.depth)) + "\"/>\n";
     for (int metre = 0; metre <= static_cast<int>(log_.depth); ++metre) {
-      const double x1 = metre % 5 == 0 ? kBand.x - 8 : kBand.x - 4;
-      out_ += "<line class=\"tick\" x1=\"" + Num(x1) + "\" y1=\"" + Num(Y(metre)) + "\" x2=\"" +
-              Num(kBand.x) + "\" y2=\"" + Num(Y(metre)) + "\"/>\n";
+      out_ += "<line class=\"tick\" x1=\"";
+      Put(metre % 5 == 0 ? kBand.x - 8 : kBand.x - 4);
+      out_ += "\" y1=\"";
+      Put(Y(metre));
+      out_ += "\" x2=\"";
+      Put(kBand.x);
+      out_ += "\" y2=\"";
+      Put(Y(metre));
+      out_ += "\"/>\n";
     }
     out_ += "</g>\n";
     for (int metre = 0; metre <= static_cast<int>(log_.depth); metre += 5) {
@@ -213,33 +260,40 @@ class Drawing {
               Num(bottom) + "\"/>\n";
     }
     out_ += "</g>\n";
-    std::string polyline;
-    double label_y = 0;
-    std::string points;
+    auto x_of = [](const LogPenetration& test) {
+      return kChart.x + kChart.width * std::clamp(test.n.value_or(0), 0.0, 50.0) / 50;
+    };
+    // The line through the values, then a point per test (hollow without a value).
+    out_ += "<polyline fill=\"none\" stroke=\"#c0392b\" stroke-width=\"1\" points=\"";
     for (const LogPenetration& test : log_.penetrations) {
-      const double y = Y(test.depth);
-      const double n = std::clamp(test.n.value_or(0), 0.0, 50.0);
-      const double x = kChart.x + kChart.width * n / 50;
-      points += "<circle class=\"n-value\" cx=\"" + Num(x) + "\" cy=\"" + Num(y) +
-                "\" r=\"3\" fill=\"" + (test.n ? "#c0392b" : "none") +
-                "\" stroke=\"#c0392b\" data-depth=\"" + Num(test.depth) + "\"/>\n";
-      if (test.n) polyline += Num(x) + "," + Num(y) + " ";
-      // A value beyond the axis is drawn at its edge and written beside it.
-      if (test.n && *test.n > 50) {
-        const double text_y = std::max(y + 4, label_y + kLineStep);
-        if (text_y + kDescent <= bottom + kLineStep) {
-          char value[32];
-          const auto end = std::to_chars(value, value + sizeof value, *test.n).ptr;
-          Text(kOverFifty.x, text_y, std::string(value, end), kOverFifty.width);
-          label_y = text_y;
-        }
-      }
+      if (!test.n) continue;
+      Put(x_of(test));
+      out_ += ',';
+      Put(Y(test.depth));
+      out_ += ' ';
     }
-    if (!polyline.empty()) {
-      out_ += "<polyline points=\"" + polyline +
-              "\" fill=\"none\" stroke=\"#c0392b\" stroke-width=\"1\"/>\n";
+    out_ += "\"/>\n";
+    for (const LogPenetration& test : log_.penetrations) {
+      out_ += "<circle class=\"n-value\" cx=\"";
+      Put(x_of(test));
+      out_ += "\" cy=\"";
+      Put(Y(test.depth));
+      out_ += test.n ? "\" r=\"3\" fill=\"#c0392b\"" : "\" r=\"3\" fill=\"none\"";
+      out_ += " stroke=\"#c0392b\" data-depth=\"";
+      Put(test.depth);
+      out_ += "\"/>\n";
     }
-    out_ += points;
+    // A value beyond the axis is drawn at its edge and written beside it.
+    double label_y = 0;
+    for (const LogPenetration& test : log_.penetrations) {
+      if (!test.n || *test.n <= 50) continue;
+      const double text_y = std::max(Y(test.depth) + 4, label_y + kLineStep);
+      if (text_y + kDescent > height_) break;
+      char value[32];
+      const auto end = std::to_chars(value, value + sizeof value, *test.n).ptr;
+      Text(kOverFifty.x, text_y, std::string_view(value, end - value), kOverFifty.width);
+      label_y = text_y;
+    }
   }
 
   void Intervals(const std::vector<LogInterval>& intervals, Column column, std::string_view kind,
