@@ -135,7 +135,9 @@ BoringLog ReadBoringLog(std::string_view record_file) {
 
   // The header's depth, deepened to whatever the blocks reach, so that nothing falls off the
   // picture.
-  double depth = FieldNumber(Split(line(kDepthLine)).front()).value_or(0);
+  const std::string_view stated = Split(line(kDepthLine)).front();
+  log.drilled = FieldNumber(stated) ? std::string(stated) : "@";
+  double depth = FieldNumber(stated).value_or(0);
   for (const LogLayer& layer : log.layers) depth = std::max(depth, layer.bottom);
   for (const LogPenetration& test : log.penetrations) depth = std::max(depth, test.depth);
   for (const auto* intervals : {&log.samples, &log.tests}) {

@@ -40,7 +40,8 @@ struct BoringLog {
   std::string location;
   std::string elevation;
   std::string dates;
-  double depth = 0;  // the header's depth, or what the blocks reach when that is deeper
+  std::string drilled;  // the depth the header states, as written; "@" when it states none
+  double depth = 0;     // the header's depth, or what the blocks reach when that is deeper
   std::vector<LogLayer> layers;
   std::vector<LogPenetration> penetrations;  // X5 lines
   std::vector<LogInterval> samples;          // X6 lines

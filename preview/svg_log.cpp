@@ -34,10 +34,9 @@ constexpr Column kSamples{780, 56};
 constexpr Column kTests{842, 56};
 constexpr double kIntervalBar = 5;
 
-std::string Num(double value, int decimals = 1) {
+std::string Num(double value) {
   char text[32];
-  const auto end =
-      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
+  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr;
   return std::string(text, end);
 }
 
@@ -160,7 +159,7 @@ class Drawing {
     Text(8, 26, log_.project, kWidth - 16, 15, "font-weight=\"bold\"");
     Text(8, 50, "ボーリング名 " + log_.boring + "　　位置 " + log_.location, kWidth - 16);
     Text(8, 70,
-         "孔口標高 " + log_.elevation + " m　　掘進長 " + Num(log_.depth, 2) + " m　　調査期間 " +
+         "孔口標高 " + log_.elevation + " m　　掘進長 " + log_.drilled + " m　　調査期間 " +
              log_.dates,
          kWidth - 16);
   }
