@@ -26,7 +26,7 @@ class Converter {
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     char* in_ptr = const_cast<char*>(in.data());
     std::size_t in_left = in.size();
-    char buffer[256];
+    char buffer[8192];
     while (in_left > 0) {
       char* out_ptr = buffer;
       std::size_t out_left = sizeof buffer;

@@ -1,8 +1,8 @@
 #include "preview/boring_log.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
-#include <deque>
 
 #include "platform/cp932.h"
 
@@ -18,29 +18,39 @@ constexpr int kElevationLine = 13;
 constexpr int kDepthLine = 20;
 constexpr int kFirstBlockLine = 22;
 
-std::vector<std::string_view> Split(std::string_view line) {
-  std::vector<std::string_view> fields;
+// The first fields of a line, separated by single blanks; the last one holds the rest of the line.
+struct Fields {
+  std::array<std::string_view, 8> field;
+  std::size_t count = 0;
+  std::size_t size() const { return count; }
+};
+
+Fields Split(std::string_view line) {
+  Fields fields;
   for (std::size_t at = 0;;) {
     const std::size_t blank = line.find(' ', at);
-    fields.push_back(line.substr(at, blank == line.npos ? line.npos : blank - at));
-    if (blank == line.npos) return fields;
+    if (blank == line.npos || fields.count + 1 == fields.field.size()) {
+      fields.field[fields.count++] = line.substr(at);
+      return fields;
+    }
+    fields.field[fields.count++] = line.substr(at, blank - at);
     at = blank + 1;
   }
 }
 
-std::string_view Field(const std::vector<std::string_view>& fields, std::size_t i) {
-  return i < fields.size() ? fields[i] : std::string_view();
+std::string_view Field(const Fields& fields, std::size_t i) {
+  return i < fields.count ? fields.field[i] : std::string_view();
 }
 
 // "西暦 2025 10 6 2025 10 17" as "2025/10/6 – 2025/10/17"; other text as it is.
 std::string Dates(std::string_view line) {
-  const auto fields = Split(line);
-  if (fields.size() == 7 && std::all_of(fields.begin() + 1, fields.end(), [](std::string_view f) {
-        return FieldNumber(f).has_value();
-      })) {
-    return std::string(fields[1]) + "/" + std::string(fields[2]) + "/" + std::string(fields[3]) +
-           " – " + std::string(fields[4]) + "/" + std::string(fields[5]) + "/" +
-           std::string(fields[6]);
+  const Fields f = Split(line);
+  bool numbers = f.size() == 7;
+  for (std::size_t i = 1; numbers && i < 7; ++i) numbers = FieldNumber(f.field[i]).has_value();
+  if (numbers) {
+    auto text = [&](std::size_t i) { return std::string(f.field[i]); };
+    return text(1) + "/" + text(2) + "/" + text(3) + " – " + text(4) + "/" + text(5) + "/" +
+           text(6);
   }
   return std::string(line);
 }
@@ -60,20 +70,29 @@ std::optional<double> FieldNumber(std::string_view field) {
 }
 
 BoringLog ReadBoringLog(std::string_view record_file) {
-  // Lines of ASCII (most of the file: the numbers) are the same in UTF-8; the others are
-  // converted, each on its own.
-  std::deque<std::string> converted;        // where the views of converted lines point
+  // Lines of ASCII (most of the file: the numbers) are the same in UTF-8. The others are
+  // converted together, one per line: CR and LF are never part of a code page 932 character, so
+  // the converted lines come back one per line.
   std::vector<std::string_view> lines{""};  // lines[1] is the first line
+  std::vector<std::size_t> to_convert;
+  std::string japanese;
   for (std::size_t at = 0; at < record_file.size();) {
     std::size_t end = record_file.find("\r\n", at);
     if (end == record_file.npos) end = record_file.size();
     const std::string_view bytes = record_file.substr(at, end - at);
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
-      lines.push_back(bytes);
-    } else {
-      lines.push_back(converted.emplace_back(cp932::ToUtf8(bytes)));
+    if (!std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
+      to_convert.push_back(lines.size());
+      (japanese += bytes) += '\n';
     }
+    lines.push_back(bytes);
     at = end + 2;
+  }
+  const std::string converted = cp932::ToUtf8(japanese);
+  std::size_t next = 0;
+  for (std::size_t index : to_convert) {
+    const std::size_t end = converted.find('\n', next);
+    lines[index] = std::string_view(converted).substr(next, end - next);
+    next = end + 1;
   }
   auto line = [&](std::size_t i) -> std::string_view {
     return i < lines.size() ? lines[i] : std::string_view();
@@ -111,13 +130,13 @@ BoringLog ReadBoringLog(std::string_view record_file) {
     for (; i < lines.size() && line(i) != "-1"; ++i) take(Split(line(i)));
     ++i;
   };
-  block([&](const std::vector<std::string_view>& f) {
+  block([&](const Fields& f) {
     if (auto depth = FieldNumber(Field(f, 1))) {
       log.penetrations.push_back({*depth, FieldNumber(Field(f, 2))});
     }
   });
   auto interval = [](std::vector<LogInterval>& into) {
-    return [&into](const std::vector<std::string_view>& f) {
+    return [&into](const Fields& f) {
       const auto from = FieldNumber(Field(f, 0));
       const auto to = FieldNumber(Field(f, 1));
       if (from) into.push_back({*from, to.value_or(*from), std::string(Field(f, 2))});
@@ -125,7 +144,7 @@ BoringLog ReadBoringLog(std::string_view record_file) {
   };
   block(interval(log.samples));
   block(interval(log.tests));
-  block([&](const std::vector<std::string_view>& f) {
+  block([&](const Fields& f) {
     if (auto depth = FieldNumber(Field(f, 0))) {
       const std::string month(Field(f, 1)), day(Field(f, 2));
       log.water_levels.push_back(
@@ -135,7 +154,7 @@ BoringLog ReadBoringLog(std::string_view record_file) {
 
   // The header's depth, deepened to whatever the blocks reach, so that nothing falls off the
   // picture.
-  const std::string_view stated = Split(line(kDepthLine)).front();
+  const std::string_view stated = Field(Split(line(kDepthLine)), 0);
   log.drilled = FieldNumber(stated) ? std::string(stated) : "@";
   double depth = FieldNumber(stated).value_or(0);
   for (const LogLayer& layer : log.layers) depth = std::max(depth, layer.bottom);

@@ -92,6 +92,10 @@ class Drawing {
             Num(height_) + "\" viewBox=\"0 0 " + Num(kWidth) + " " + Num(height_) +
             "\" font-family=\"" + std::string(kFonts) + "\" font-size=\"" + Num(kFont) +
             "\" data-top-px=\"" + Num(kTopPx) + "\" data-px-per-m=\"" + Num(scale_) + "\">\n";
+    out_ +=
+        "<style>.ticks,.layer{stroke:#555555;stroke-width:0.6}.n-value{fill:#c0392b;"
+        "stroke:#c0392b}.water-level{fill:#3d9be9;stroke:#1f5f99;stroke-width:0.6}"
+        ".sample{fill:#3b6ea5}.test{fill:#a5523b}</style>\n";
     out_ += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     TitleBlock();
     Headings();
@@ -111,8 +115,9 @@ class Drawing {
   // Appends a number as Num writes it, without a string of its own.
   void Put(double value) {
     char text[32];
-    out_.append(text,
-                std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr);
+    char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr;
+    if (end[-1] == '0' && end[-2] == '.') end -= 2;  // 120 rather than 120.0
+    out_.append(text, end);
   }
 
   void Text(double x, double y, std::string_view text, double width, double size = kFont,
@@ -183,17 +188,16 @@ class Drawing {
     out_ += "<g stroke=\"#555555\" stroke-width=\"0.6\">\n";
     out_ += "<line x1=\"" + Num(kBand.x) + "\" y1=\"" + Num(Y(0)) + "\" x2=\"" + Num(kBand.x) +
             "\" y2=\"" + Num(Y(log_.depth)) + "\"/>\n";
+    // A tick every metre, longer every 5 m: one path.
+    out_ += "<path class=\"ticks\" d=\"";
     for (int metre = 0; metre <= static_cast<int>(log_.depth); ++metre) {
-      out_ += "<line class=\"tick\" x1=\"";
+      out_ += 'M';
       Put(metre % 5 == 0 ? kBand.x - 8 : kBand.x - 4);
-      out_ += "\" y1=\"";
+      out_ += ' ';
       Put(Y(metre));
-      out_ += "\" x2=\"";
-      Put(kBand.x);
-      out_ += "\" y2=\"";
-      Put(Y(metre));
-      out_ += "\"/>\n";
+      out_ += metre % 5 == 0 ? "h8" : "h4";
     }
+    out_ += "\"/>\n";
     out_ += "</g>\n";
     for (int metre = 0; metre <= static_cast<int>(log_.depth); metre += 5) {
       Text(kAxis.x, Y(metre) + 4, std::to_string(metre), kAxis.width - 10);
@@ -206,8 +210,7 @@ class Drawing {
       const double top = Y(layer.top), bottom = Y(layer.bottom);
       out_ += "<rect class=\"layer\" x=\"" + Num(kBand.x) + "\" y=\"" + Num(top) + "\" width=\"" +
               Num(kBand.width) + "\" height=\"" + Num(std::max(0.0, bottom - top)) + "\" fill=\"" +
-              std::string(FillOf(layer.geology)) +
-              "\" stroke=\"#555555\" stroke-width=\"0.6\" data-top=\"" + Num(layer.top) +
+              std::string(FillOf(layer.geology)) + "\" data-top=\"" + Num(layer.top) +
               "\" data-bottom=\"" + Num(layer.bottom) + "\"><title>" + Escaped(layer.geology) +
               "</title></rect>\n";
       // The geology name inside its band, the soil and colour texts beside it, then the notes:
@@ -243,8 +246,8 @@ class Drawing {
       const double left = kWater.x + 3, right = kWater.x + kWater.width - 3;
       out_ += "<polygon class=\"water-level\" points=\"" + Num(left) + "," + Num(y - 9) + " " +
               Num(right) + "," + Num(y - 9) + " " + Num((left + right) / 2) + "," + Num(y) +
-              "\" fill=\"#3d9be9\" stroke=\"#1f5f99\" stroke-width=\"0.6\" data-depth=\"" +
-              Num(level.depth) + "\"><title>" + Escaped(level.date) + "</title></polygon>\n";
+              "\" data-depth=\"" + Num(level.depth) + "\"><title>" + Escaped(level.date) +
+              "</title></polygon>\n";
     }
   }
 
@@ -277,10 +280,7 @@ class Drawing {
       Put(x_of(test));
       out_ += "\" cy=\"";
       Put(Y(test.depth));
-      out_ += test.n ? "\" r=\"3\" fill=\"#c0392b\"" : "\" r=\"3\" fill=\"none\"";
-      out_ += " stroke=\"#c0392b\" data-depth=\"";
-      Put(test.depth);
-      out_ += "\"/>\n";
+      out_ += test.n ? "\" r=\"3\"/>\n" : "\" r=\"3\" fill=\"none\"/>\n";
     }
     // A value beyond the axis is drawn at its edge and written beside it.
     double label_y = 0;
