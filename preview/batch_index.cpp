@@ -2,31 +2,10 @@
 
 #include <cstdio>
 
+#include "preview/markup.h"
+
 namespace tavrimen::preview {
 namespace {
-
-std::string Html(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-    }
-  }
-  return out;
-}
 
 // A file name as a relative URL: every byte but the unreserved ones percent-encoded.
 std::string Url(const std::string& name) {
@@ -50,7 +29,7 @@ std::string Url(const std::string& name) {
 std::string BatchIndexHtml(const std::vector<IndexRow>& rows, const IndexWords& words) {
   std::string out =
       "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-      Html(words.title) +
+      Escaped(words.title) +
       "</title>\n<style>\n"
       "body { font-family: 'Yu Gothic UI', Meiryo, 'Noto Sans CJK JP', IPAPGothic, sans-serif; "
       "margin: 1em; }\n"
@@ -60,17 +39,17 @@ std::string BatchIndexHtml(const std::vector<IndexRow>& rows, const IndexWords& 
       "img { width: 180px; border: 1px solid #ddd; }\n"
       ".not-converted { background: #fbeedd; }\n"
       "</style>\n</head>\n<body>\n<h1>" +
-      Html(words.title) + "</h1>\n<table>\n<tr><th>" + Html(words.boring) + "</th><th>" +
-      Html(words.picture) + "</th><th>" + Html(words.outcome) + "</th><th>" + Html(words.message) +
-      "</th></tr>\n";
+      Escaped(words.title) + "</h1>\n<table>\n<tr><th>" + Escaped(words.boring) + "</th><th>" +
+      Escaped(words.picture) + "</th><th>" + Escaped(words.outcome) + "</th><th>" +
+      Escaped(words.message) + "</th></tr>\n";
   for (const IndexRow& row : rows) {
     out += row.converted ? "<tr>" : "<tr class=\"not-converted\">";
-    out += "<td>" + Html(row.source) + "</td><td>";
+    out += "<td>" + Escaped(row.source) + "</td><td>";
     if (!row.picture.empty()) {
       out += "<a href=\"" + Url(row.picture) + "\"><img src=\"" + Url(row.picture) + "\" alt=\"" +
-             Html(row.picture) + "\"></a>";
+             Escaped(row.picture) + "\"></a>";
     }
-    out += "</td><td>" + Html(row.outcome) + "</td><td>" + Html(row.message) + "</td></tr>\n";
+    out += "</td><td>" + Escaped(row.outcome) + "</td><td>" + Escaped(row.message) + "</td></tr>\n";
   }
   out += "</table>\n</body>\n</html>\n";
   return out;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/cp932.h"
+#include "preview/markup.h"
 
 namespace tavrimen::preview {
 namespace {
@@ -34,36 +35,6 @@ constexpr Column kSamples{780, 56};
 constexpr Column kTests{842, 56};
 constexpr double kIntervalBar = 5;
 
-std::string Num(double value) {
-  char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr;
-  return std::string(text, end);
-}
-
-// `text` for XML: markup characters escaped, control characters (not allowed in XML) as blanks.
-std::string Escaped(std::string_view text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-    }
-  }
-  return out;
-}
-
 // `text`, or as much of it as fits `width` followed by an ellipsis.
 std::string Fitted(std::string_view text, double size, double width) {
   if (TextWidth(text, size) <= width) return std::string(text);
@@ -88,10 +59,10 @@ class Drawing {
   std::string Draw() {
     out_.reserve(16384 + 600 * log_.layers.size() + 150 * log_.penetrations.size());
     out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(kWidth) + "\" height=\"" +
-            Num(height_) + "\" viewBox=\"0 0 " + Num(kWidth) + " " + Num(height_) +
-            "\" font-family=\"" + std::string(kFonts) + "\" font-size=\"" + Num(kFont) +
-            "\" data-top-px=\"" + Num(kTopPx) + "\" data-px-per-m=\"" + Num(scale_) + "\">\n";
+    out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(kWidth) + "\" height=\"" +
+            Number(height_) + "\" viewBox=\"0 0 " + Number(kWidth) + " " + Number(height_) +
+            "\" font-family=\"" + std::string(kFonts) + "\" font-size=\"" + Number(kFont) +
+            "\" data-top-px=\"" + Number(kTopPx) + "\" data-px-per-m=\"" + Number(scale_) + "\">\n";
     out_ +=
         "<style>.ticks,.layer{stroke:#555555;stroke-width:0.6}.n-value{fill:#c0392b;"
         "stroke:#c0392b}.water-level{fill:#3d9be9;stroke:#1f5f99;stroke-width:0.6}"
@@ -103,8 +74,8 @@ class Drawing {
     Layers();
     WaterLevels();
     Penetrations();
-    Intervals(log_.samples, kSamples, "sample", "#3b6ea5");
-    Intervals(log_.tests, kTests, "test", "#a5523b");
+    Intervals(log_.samples, kSamples, "sample");
+    Intervals(log_.tests, kTests, "test");
     out_ += "</svg>\n";
     return std::move(out_);
   }
@@ -112,52 +83,24 @@ class Drawing {
  private:
   double Y(double depth) const { return kTopPx + std::clamp(depth, 0.0, log_.depth) * scale_; }
 
-  // Appends a number as Num writes it, without a string of its own.
-  void Put(double value) {
-    char text[32];
-    char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1).ptr;
-    if (end[-1] == '0' && end[-2] == '.') end -= 2;  // 120 rather than 120.0
-    out_.append(text, end);
-  }
-
   void Text(double x, double y, std::string_view text, double width, double size = kFont,
             std::string_view extra = "") {
     if (text.empty()) return;
     out_ += "<text x=\"";
-    Put(x);
+    AppendNumber(out_, x);
     out_ += "\" y=\"";
-    Put(y);
+    AppendNumber(out_, y);
     out_ += '"';
     if (size != kFont) {
       out_ += " font-size=\"";
-      Put(size);
+      AppendNumber(out_, size);
       out_ += '"';
     }
     if (!extra.empty()) (out_ += ' ') += extra;
     out_ += '>';
-    AppendEscaped(TextWidth(text, size) <= width ? std::string(text) : Fitted(text, size, width));
+    AppendEscaped(out_,
+                  TextWidth(text, size) <= width ? std::string(text) : Fitted(text, size, width));
     out_ += "</text>\n";
-  }
-
-  void AppendEscaped(std::string_view text) {
-    for (char c : text) {
-      switch (c) {
-        case '&':
-          out_ += "&amp;";
-          break;
-        case '<':
-          out_ += "&lt;";
-          break;
-        case '>':
-          out_ += "&gt;";
-          break;
-        case '"':
-          out_ += "&quot;";
-          break;
-        default:
-          out_ += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-      }
-    }
   }
 
   void TitleBlock() {
@@ -186,15 +129,15 @@ class Drawing {
 
   void DepthAxis() {
     out_ += "<g stroke=\"#555555\" stroke-width=\"0.6\">\n";
-    out_ += "<line x1=\"" + Num(kBand.x) + "\" y1=\"" + Num(Y(0)) + "\" x2=\"" + Num(kBand.x) +
-            "\" y2=\"" + Num(Y(log_.depth)) + "\"/>\n";
+    out_ += "<line x1=\"" + Number(kBand.x) + "\" y1=\"" + Number(Y(0)) + "\" x2=\"" +
+            Number(kBand.x) + "\" y2=\"" + Number(Y(log_.depth)) + "\"/>\n";
     // A tick every metre, longer every 5 m: one path.
     out_ += "<path class=\"ticks\" d=\"";
     for (int metre = 0; metre <= static_cast<int>(log_.depth); ++metre) {
       out_ += 'M';
-      Put(metre % 5 == 0 ? kBand.x - 8 : kBand.x - 4);
+      AppendNumber(out_, metre % 5 == 0 ? kBand.x - 8 : kBand.x - 4);
       out_ += ' ';
-      Put(Y(metre));
+      AppendNumber(out_, Y(metre));
       out_ += metre % 5 == 0 ? "h8" : "h4";
     }
     out_ += "\"/>\n";
@@ -208,10 +151,11 @@ class Drawing {
     double soil_y = 0, note_y = 0;
     for (const LogLayer& layer : log_.layers) {
       const double top = Y(layer.top), bottom = Y(layer.bottom);
-      out_ += "<rect class=\"layer\" x=\"" + Num(kBand.x) + "\" y=\"" + Num(top) + "\" width=\"" +
-              Num(kBand.width) + "\" height=\"" + Num(std::max(0.0, bottom - top)) + "\" fill=\"" +
-              std::string(FillOf(layer.geology)) + "\" data-top=\"" + Num(layer.top) +
-              "\" data-bottom=\"" + Num(layer.bottom) + "\"><title>" + Escaped(layer.geology) +
+      out_ += "<rect class=\"layer\" x=\"" + Number(kBand.x) + "\" y=\"" + Number(top) +
+              "\" width=\"" + Number(kBand.width) + "\" height=\"" +
+              Number(std::max(0.0, bottom - top)) + "\" fill=\"" +
+              std::string(FillOf(layer.geology)) + "\" data-top=\"" + Number(layer.top) +
+              "\" data-bottom=\"" + Number(layer.bottom) + "\"><title>" + Escaped(layer.geology) +
               "</title></rect>\n";
       // The geology name inside its band, the soil and colour texts beside it, then the notes:
       // each only where its line fits the band below the lines above it.
@@ -244,22 +188,22 @@ class Drawing {
     for (const LogWaterLevel& level : log_.water_levels) {
       const double y = Y(level.depth);
       const double left = kWater.x + 3, right = kWater.x + kWater.width - 3;
-      out_ += "<polygon class=\"water-level\" points=\"" + Num(left) + "," + Num(y - 9) + " " +
-              Num(right) + "," + Num(y - 9) + " " + Num((left + right) / 2) + "," + Num(y) +
-              "\" data-depth=\"" + Num(level.depth) + "\"><title>" + Escaped(level.date) +
-              "</title></polygon>\n";
+      out_ += "<polygon class=\"water-level\" points=\"" + Number(left) + "," + Number(y - 9) +
+              " " + Number(right) + "," + Number(y - 9) + " " + Number((left + right) / 2) + "," +
+              Number(y) + "\" data-depth=\"" + Number(level.depth) + "\"><title>" +
+              Escaped(level.date) + "</title></polygon>\n";
     }
   }
 
   void Penetrations() {
     const double top = Y(0), bottom = Y(log_.depth);
     out_ += "<g stroke=\"#bbbbbb\" stroke-width=\"0.5\" fill=\"none\">\n";
-    out_ += "<rect x=\"" + Num(kChart.x) + "\" y=\"" + Num(top) + "\" width=\"" +
-            Num(kChart.width) + "\" height=\"" + Num(bottom - top) + "\"/>\n";
+    out_ += "<rect x=\"" + Number(kChart.x) + "\" y=\"" + Number(top) + "\" width=\"" +
+            Number(kChart.width) + "\" height=\"" + Number(bottom - top) + "\"/>\n";
     for (int n = 10; n < 50; n += 10) {
       const double x = kChart.x + kChart.width * n / 50;
-      out_ += "<line x1=\"" + Num(x) + "\" y1=\"" + Num(top) + "\" x2=\"" + Num(x) + "\" y2=\"" +
-              Num(bottom) + "\"/>\n";
+      out_ += "<line x1=\"" + Number(x) + "\" y1=\"" + Number(top) + "\" x2=\"" + Number(x) +
+              "\" y2=\"" + Number(bottom) + "\"/>\n";
     }
     out_ += "</g>\n";
     auto x_of = [](const LogPenetration& test) {
@@ -269,17 +213,17 @@ class Drawing {
     out_ += "<polyline fill=\"none\" stroke=\"#c0392b\" stroke-width=\"1\" points=\"";
     for (const LogPenetration& test : log_.penetrations) {
       if (!test.n) continue;
-      Put(x_of(test));
+      AppendNumber(out_, x_of(test));
       out_ += ',';
-      Put(Y(test.depth));
+      AppendNumber(out_, Y(test.depth));
       out_ += ' ';
     }
     out_ += "\"/>\n";
     for (const LogPenetration& test : log_.penetrations) {
       out_ += "<circle class=\"n-value\" cx=\"";
-      Put(x_of(test));
+      AppendNumber(out_, x_of(test));
       out_ += "\" cy=\"";
-      Put(Y(test.depth));
+      AppendNumber(out_, Y(test.depth));
       out_ += test.n ? "\" r=\"3\"/>\n" : "\" r=\"3\" fill=\"none\"/>\n";
     }
     // A value beyond the axis is drawn at its edge and written beside it.
@@ -295,16 +239,15 @@ class Drawing {
     }
   }
 
-  void Intervals(const std::vector<LogInterval>& intervals, Column column, std::string_view kind,
-                 std::string_view colour) {
+  void Intervals(const std::vector<LogInterval>& intervals, Column column, std::string_view kind) {
     double label_y = 0;
     for (const LogInterval& interval : intervals) {
       const double top = Y(interval.top), bottom = Y(std::max(interval.top, interval.bottom));
-      out_ += "<rect class=\"" + std::string(kind) + "\" x=\"" + Num(column.x) + "\" y=\"" +
-              Num(top) + "\" width=\"" + Num(kIntervalBar) + "\" height=\"" +
-              Num(std::max(2.0, bottom - top)) + "\" fill=\"" + std::string(colour) +
-              "\" data-top=\"" + Num(interval.top) + "\" data-bottom=\"" + Num(interval.bottom) +
-              "\"><title>" + Escaped(interval.label) + "</title></rect>\n";
+      out_ += "<rect class=\"" + std::string(kind) + "\" x=\"" + Number(column.x) + "\" y=\"" +
+              Number(top) + "\" width=\"" + Number(kIntervalBar) + "\" height=\"" +
+              Number(std::max(2.0, bottom - top)) + "\" data-top=\"" + Number(interval.top) +
+              "\" data-bottom=\"" + Number(interval.bottom) + "\"><title>" +
+              Escaped(interval.label) + "</title></rect>\n";
       const double y = std::max(top + kAscent, label_y + kLineStep);
       if (interval.label != "@" && y + kDescent <= height_) {
         Text(column.x + kIntervalBar + 3, y, interval.label, column.width - kIntervalBar - 3);
