@@ -4,6 +4,10 @@
 
 #include <vector>
 
+#ifndef _WIN32
+#include <iconv.h>
+#endif
+
 namespace tavrimen::cp932 {
 namespace {
 
@@ -41,6 +45,42 @@ TEST(Cp932, BrokenSequencesDecodeWithoutFailing) {
                    "A"),
             "?A");
 }
+
+#ifndef _WIN32
+// The decoding as iconv does it, a character at a time, with "?" for each byte that starts none.
+std::string DecodedByIconv(std::string_view bytes) {
+  iconv_t cd = iconv_open("UTF-8", "CP932");
+  std::string out;
+  while (!bytes.empty()) {
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t in_left = bytes.size();
+    char buffer[64];
+    char* at = buffer;
+    std::size_t out_left = sizeof buffer;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    iconv(cd, &in, &in_left, &at, &out_left);
+    out.append(buffer, static_cast<std::size_t>(at - buffer));
+    if (in_left == bytes.size()) {
+      out += '?';
+      --in_left;
+    }
+    bytes.remove_prefix(bytes.size() - in_left);
+  }
+  iconv_close(cd);
+  return out;
+}
+
+TEST(Cp932, DecodesEveryByteAndEveryPairAsIconvDoes) {
+  for (int first = 0; first < 256; ++first) {
+    const std::string single(1, static_cast<char>(first));
+    ASSERT_EQ(ToUtf8(single), DecodedByIconv(single)) << first;
+    for (int second = 0; second < 256; ++second) {
+      const std::string pair = single + static_cast<char>(second) + "A";
+      ASSERT_EQ(ToUtf8(pair), DecodedByIconv(pair)) << first << " " << second;
+    }
+  }
+}
+#endif
 
 TEST(Cp932, WalksCharactersByLeadBytes) {
   const std::string text = FromUtf8("A表ｱソ\\") + "\x95";
