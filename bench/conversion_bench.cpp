@@ -22,6 +22,8 @@
 #include "app/headless_window.h"
 #include "bench/data_set_generator.h"
 #include "platform/disk_file_system.h"
+#include "preview/boring_log.h"
+#include "preview/svg_log.h"
 
 namespace tavrimen::bench {
 namespace {
@@ -97,6 +99,17 @@ void BM_InputOutputFloor(benchmark::State& state, const std::string& name) {
   }
 }
 
+// The picture of a boring, drawn from its record file's bytes: what --svg adds to a conversion
+// besides writing the picture.
+void BM_Picture(benchmark::State& state, const std::string& name) {
+  Workspace& w = Space();
+  Convert(name);
+  const std::string record = ReadAll(w.root / "out" / name);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(preview::DrawBoringLog(preview::ReadBoringLog(record)));
+  }
+}
+
 // Runs tavrimen-convert on the largest boring `runs` times; returns the peak resident memory of
 // a run in kilobytes and the mean wall time of a run in milliseconds.
 std::pair<long, double> MeasureTool(int runs) {
@@ -168,6 +181,8 @@ int main(int argc, char** argv) {
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark((std::string("InputOutputFloor/") + name).c_str(),
                                  BM_InputOutputFloor, name)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((std::string("Picture/") + name).c_str(), BM_Picture, name)
         ->Unit(benchmark::kMicrosecond);
   }
   benchmark::Initialize(&count, args.data());

@@ -27,32 +27,33 @@ std::string Url(const std::string& name) {
 }  // namespace
 
 std::string BatchIndexHtml(const std::vector<IndexRow>& rows, const IndexWords& words) {
-  std::string out =
-      "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-      Escaped(words.title) +
-      "</title>\n<style>\n"
-      "body { font-family: 'Yu Gothic UI', Meiryo, 'Noto Sans CJK JP', IPAPGothic, sans-serif; "
-      "margin: 1em; }\n"
-      "table { border-collapse: collapse; }\n"
-      "th, td { border: 1px solid #bbb; padding: 4px 8px; vertical-align: top; text-align: left; "
-      "}\n"
-      "img { width: 180px; border: 1px solid #ddd; }\n"
-      ".not-converted { background: #fbeedd; }\n"
-      "</style>\n</head>\n<body>\n<h1>" +
-      Escaped(words.title) + "</h1>\n<table>\n<tr><th>" + Escaped(words.boring) + "</th><th>" +
-      Escaped(words.picture) + "</th><th>" + Escaped(words.outcome) + "</th><th>" +
-      Escaped(words.message) + "</th></tr>\n";
+  Markup html;
+  html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>"
+       << Escaped{words.title}
+       << "</title>\n<style>\n"
+          "body { font-family: 'Yu Gothic UI', Meiryo, 'Noto Sans CJK JP', IPAPGothic, sans-serif; "
+          "margin: 1em; }\n"
+          "table { border-collapse: collapse; }\n"
+          "th, td { border: 1px solid #bbb; padding: 4px 8px; vertical-align: top; text-align: "
+          "left; }\n"
+          "img { width: 180px; border: 1px solid #ddd; }\n"
+          ".not-converted { background: #fbeedd; }\n"
+          "</style>\n</head>\n<body>\n<h1>"
+       << Escaped{words.title} << "</h1>\n<table>\n<tr><th>" << Escaped{words.boring} << "</th><th>"
+       << Escaped{words.picture} << "</th><th>" << Escaped{words.outcome} << "</th><th>"
+       << Escaped{words.message} << "</th></tr>\n";
   for (const IndexRow& row : rows) {
-    out += row.converted ? "<tr>" : "<tr class=\"not-converted\">";
-    out += "<td>" + Escaped(row.source) + "</td><td>";
+    html << (row.converted ? "<tr>" : "<tr class=\"not-converted\">") << "<td>"
+         << Escaped{row.source} << "</td><td>";
     if (!row.picture.empty()) {
-      out += "<a href=\"" + Url(row.picture) + "\"><img src=\"" + Url(row.picture) + "\" alt=\"" +
-             Escaped(row.picture) + "\"></a>";
+      html << "<a href=\"" << Url(row.picture) << "\"><img src=\"" << Url(row.picture)
+           << "\" alt=\"" << Escaped{row.picture} << "\"></a>";
     }
-    out += "</td><td>" + Escaped(row.outcome) + "</td><td>" + Escaped(row.message) + "</td></tr>\n";
+    html << "</td><td>" << Escaped{row.outcome} << "</td><td>" << Escaped{row.message}
+         << "</td></tr>\n";
   }
-  out += "</table>\n</body>\n</html>\n";
-  return out;
+  html << "</table>\n</body>\n</html>\n";
+  return html.Take();
 }
 
 }  // namespace tavrimen::preview

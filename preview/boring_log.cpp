@@ -60,50 +60,33 @@ std::string Dates(std::string_view line) {
 std::optional<double> FieldNumber(std::string_view field) {
   while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
   if (field.empty() || field == "9999" || field == "-1") return std::nullopt;
-  double value = 0;
   // A depth may be written without a zero before the point (".50").
-  std::string text(field);
-  if (text.front() == '.') text.insert(text.begin(), '0');
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (field.front() == '.') return FieldNumber("0" + std::string(field));
+  double value = 0;
+  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
+  if (error != std::errc() || end != field.data() + field.size()) return std::nullopt;
   return value;
 }
 
 BoringLog ReadBoringLog(std::string_view record_file) {
-  // Lines of ASCII (most of the file: the numbers) are the same in UTF-8. The others are
-  // converted together, one per line: CR and LF are never part of a code page 932 character, so
-  // the converted lines come back one per line.
   std::vector<std::string_view> lines{""};  // lines[1] is the first line
-  std::vector<std::size_t> to_convert;
-  std::string japanese;
+  lines.reserve(record_file.size() / 16);
   for (std::size_t at = 0; at < record_file.size();) {
     std::size_t end = record_file.find("\r\n", at);
     if (end == record_file.npos) end = record_file.size();
-    const std::string_view bytes = record_file.substr(at, end - at);
-    if (!std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
-      to_convert.push_back(lines.size());
-      (japanese += bytes) += '\n';
-    }
-    lines.push_back(bytes);
+    lines.push_back(record_file.substr(at, end - at));
     at = end + 2;
-  }
-  const std::string converted = cp932::ToUtf8(japanese);
-  std::size_t next = 0;
-  for (std::size_t index : to_convert) {
-    const std::size_t end = converted.find('\n', next);
-    lines[index] = std::string_view(converted).substr(next, end - next);
-    next = end + 1;
   }
   auto line = [&](std::size_t i) -> std::string_view {
     return i < lines.size() ? lines[i] : std::string_view();
   };
 
   BoringLog log;
-  log.project = line(kProjectLine);
-  log.boring = line(kBoringLine);
-  log.location = line(kLocationLine);
-  log.dates = Dates(line(kDatesLine));
-  log.elevation = line(kElevationLine);
+  log.project = cp932::ToUtf8(line(kProjectLine));
+  log.boring = cp932::ToUtf8(line(kBoringLine));
+  log.location = cp932::ToUtf8(line(kLocationLine));
+  log.dates = Dates(cp932::ToUtf8(line(kDatesLine)));
+  log.elevation = cp932::ToUtf8(line(kElevationLine));
 
   std::size_t i = kFirstBlockLine;
   // The layer block: a layer line, its note lines and "-1" for each layer; "-1" ends the block.
@@ -117,7 +100,7 @@ BoringLog ReadBoringLog(std::string_view record_file) {
     layer.geology = Field(fields, 1);
     layer.soil = Field(fields, 2);
     layer.colour = Field(fields, 3);
-    while (i < lines.size() && line(i) != "-1") layer.notes.emplace_back(line(i++));
+    while (i < lines.size() && line(i) != "-1") layer.notes.push_back(line(i++));
     ++i;  // the layer's "-1"
     if (bottom) {
       top = layer.bottom;
@@ -139,7 +122,7 @@ BoringLog ReadBoringLog(std::string_view record_file) {
     return [&into](const Fields& f) {
       const auto from = FieldNumber(Field(f, 0));
       const auto to = FieldNumber(Field(f, 1));
-      if (from) into.push_back({*from, to.value_or(*from), std::string(Field(f, 2))});
+      if (from) into.push_back({*from, to.value_or(*from), Field(f, 2)});
     };
   };
   block(interval(log.samples));
@@ -155,7 +138,7 @@ BoringLog ReadBoringLog(std::string_view record_file) {
   // The header's depth, deepened to whatever the blocks reach, so that nothing falls off the
   // picture.
   const std::string_view stated = Field(Split(line(kDepthLine)), 0);
-  log.drilled = FieldNumber(stated) ? std::string(stated) : "@";
+  log.drilled = FieldNumber(stated) ? cp932::ToUtf8(stated) : "@";
   double depth = FieldNumber(stated).value_or(0);
   for (const LogLayer& layer : log.layers) depth = std::max(depth, layer.bottom);
   for (const LogPenetration& test : log.penetrations) depth = std::max(depth, test.depth);

@@ -9,13 +9,15 @@
 
 namespace tavrimen::preview {
 
+// The texts of layers and intervals are views of the record file's bytes (code page 932): a
+// picture converts only the texts it draws.
 struct LogLayer {
   double top = 0;
   double bottom = 0;
-  std::string geology;  // the geology class name, "@" when none
-  std::string soil;
-  std::string colour;
-  std::vector<std::string> notes;
+  std::string_view geology;  // the geology class name, "@" when none
+  std::string_view soil;
+  std::string_view colour;
+  std::vector<std::string_view> notes;
 };
 
 struct LogPenetration {
@@ -26,7 +28,7 @@ struct LogPenetration {
 struct LogInterval {
   double top = 0;
   double bottom = 0;
-  std::string label;
+  std::string_view label;
 };
 
 struct LogWaterLevel {
@@ -34,6 +36,7 @@ struct LogWaterLevel {
   std::string date;  // "MM/DD", or empty
 };
 
+// The title block's texts are UTF-8.
 struct BoringLog {
   std::string project;
   std::string boring;
@@ -49,9 +52,9 @@ struct BoringLog {
   std::vector<LogWaterLevel> water_levels;   // N8 lines with a value
 };
 
-// The log in a record file's bytes (code page 932, lines ending in CR LF), texts as UTF-8.
-// Whatever the bytes, a log comes back: lines that do not read as their block expects are left
-// out.
+// The log in a record file's bytes (code page 932, lines ending in CR LF), which must outlive
+// it. Whatever the bytes, a log comes back: lines that do not read as their block expects are
+// left out.
 BoringLog ReadBoringLog(std::string_view record_file);
 
 // A depth or value field as a number; nothing for "9999", "-1" and text that is no number.

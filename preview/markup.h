@@ -1,4 +1,5 @@
-// Text for the SVG pictures and the HTML overview: escaped markup and compact numbers.
+// Text for the SVG pictures and the HTML overview, built by appending: text as it stands,
+// numbers compactly, and escaped text.
 #pragma once
 
 #include <string>
@@ -6,13 +7,39 @@
 
 namespace tavrimen::preview {
 
-// Appends `text` with the markup characters as entities and the control characters (which XML
+// Text to append with the markup characters as entities and the control characters (which XML
 // does not allow) as blanks.
-void AppendEscaped(std::string& out, std::string_view text);
-std::string Escaped(std::string_view text);
+struct Escaped {
+  std::string_view text;
+};
 
-// Appends a number with one decimal, or none when it is whole ("120", "203.4").
-void AppendNumber(std::string& out, double value);
-std::string Number(double value);
+// A depth in metres, written to the centimetre ("1.15", "2").
+struct Metres {
+  double value;
+};
+
+class Markup {
+ public:
+  void reserve(std::size_t bytes) { text_.reserve(bytes); }
+
+  Markup& operator<<(std::string_view text) {
+    text_ += text;
+    return *this;
+  }
+  Markup& operator<<(char c) {
+    text_ += c;
+    return *this;
+  }
+  // A number with one decimal, or none when it is whole ("120", "203.4", never "-0").
+  Markup& operator<<(double number);
+  Markup& operator<<(int number) { return *this << static_cast<double>(number); }
+  Markup& operator<<(Metres depth);
+  Markup& operator<<(Escaped text);
+
+  std::string Take() { return std::move(text_); }
+
+ private:
+  std::string text_;
+};
 
 }  // namespace tavrimen::preview

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <optional>
 
 #include "platform/cp932.h"
@@ -35,20 +36,36 @@ constexpr Column kSamples{780, 56};
 constexpr Column kTests{842, 56};
 constexpr double kIntervalBar = 5;
 
-// `text`, or as much of it as fits `width` followed by an ellipsis.
-std::string Fitted(std::string_view text, double size, double width) {
-  if (TextWidth(text, size) <= width) return std::string(text);
-  const double room = width - TextWidth("…", size);
+// The width of the character that starts at `at`, and its length in bytes: an em for a
+// full-width character, 0.6 em for ASCII and half-width kana.
+double CharWidth(std::string_view utf8, std::size_t at, double size, std::size_t& length) {
+  const auto lead = static_cast<unsigned char>(utf8[at]);
+  length = cp932::Utf8SequenceLength(lead);
+  // Half-width katakana: U+FF61 to U+FF9F, EF BD A1 to EF BE 9F.
+  const bool half_kana = length == 3 && lead == 0xEF && at + 2 < utf8.size() &&
+                         ((static_cast<unsigned char>(utf8[at + 1]) == 0xBD &&
+                           static_cast<unsigned char>(utf8[at + 2]) >= 0xA1) ||
+                          static_cast<unsigned char>(utf8[at + 1]) == 0xBE);
+  return (length == 1 || half_kana) ? 0.6 * size : size;
+}
+
+constexpr std::string_view kEllipsis = "…";  // full width
+
+// How much of `text` fits `width`: all of it, or the longest start that leaves room for an
+// ellipsis after it.
+struct Fit {
+  std::size_t length;
+  bool cut;
+};
+Fit FitOf(std::string_view text, double size, double width) {
   double used = 0;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    const std::size_t length = cp932::Utf8SequenceLength(static_cast<unsigned char>(text[at]));
-    const double next = used + TextWidth(text.substr(at, length), size);
-    if (next > room) break;
-    used = next;
-    at += length;
+  std::size_t room_for_ellipsis = 0;
+  for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
+    used += CharWidth(text, at, size, length);
+    if (used > width) return {room_for_ellipsis, true};
+    if (used + size <= width) room_for_ellipsis = std::min(at + length, text.size());
   }
-  return std::string(text.substr(0, at)) + "…";
+  return {text.size(), false};
 }
 
 class Drawing {
@@ -57,17 +74,16 @@ class Drawing {
       : log_(log), scale_(PixelsPerMetre(log.depth)), height_(Y(log.depth) + 24) {}
 
   std::string Draw() {
-    out_.reserve(16384 + 600 * log_.layers.size() + 150 * log_.penetrations.size());
-    out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(kWidth) + "\" height=\"" +
-            Number(height_) + "\" viewBox=\"0 0 " + Number(kWidth) + " " + Number(height_) +
-            "\" font-family=\"" + std::string(kFonts) + "\" font-size=\"" + Number(kFont) +
-            "\" data-top-px=\"" + Number(kTopPx) + "\" data-px-per-m=\"" + Number(scale_) + "\">\n";
-    out_ +=
-        "<style>.ticks,.layer{stroke:#555555;stroke-width:0.6}.n-value{fill:#c0392b;"
-        "stroke:#c0392b}.water-level{fill:#3d9be9;stroke:#1f5f99;stroke-width:0.6}"
-        ".sample{fill:#3b6ea5}.test{fill:#a5523b}</style>\n";
-    out_ += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+    svg_.reserve(16384 + 600 * log_.layers.size() + 150 * log_.penetrations.size());
+    svg_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kWidth << "\" height=\""
+         << height_ << "\" viewBox=\"0 0 " << kWidth << ' ' << height_ << "\" font-family=\""
+         << kFonts << "\" font-size=\"" << kFont << "\" data-top-px=\"" << kTopPx
+         << "\" data-px-per-m=\"" << scale_ << "\">\n";
+    svg_ << "<style>.ticks,.layer{stroke:#555555;stroke-width:0.6}.n-value{fill:#c0392b;"
+            "stroke:#c0392b}.water-level{fill:#3d9be9;stroke:#1f5f99;stroke-width:0.6}"
+            ".sample{fill:#3b6ea5}.test{fill:#a5523b}</style>\n";
+    svg_ << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     TitleBlock();
     Headings();
     DepthAxis();
@@ -76,8 +92,8 @@ class Drawing {
     Penetrations();
     Intervals(log_.samples, kSamples, "sample");
     Intervals(log_.tests, kTests, "test");
-    out_ += "</svg>\n";
-    return std::move(out_);
+    svg_ << "</svg>\n";
+    return svg_.Take();
   }
 
  private:
@@ -86,21 +102,12 @@ class Drawing {
   void Text(double x, double y, std::string_view text, double width, double size = kFont,
             std::string_view extra = "") {
     if (text.empty()) return;
-    out_ += "<text x=\"";
-    AppendNumber(out_, x);
-    out_ += "\" y=\"";
-    AppendNumber(out_, y);
-    out_ += '"';
-    if (size != kFont) {
-      out_ += " font-size=\"";
-      AppendNumber(out_, size);
-      out_ += '"';
-    }
-    if (!extra.empty()) (out_ += ' ') += extra;
-    out_ += '>';
-    AppendEscaped(out_,
-                  TextWidth(text, size) <= width ? std::string(text) : Fitted(text, size, width));
-    out_ += "</text>\n";
+    svg_ << "<text x=\"" << x << "\" y=\"" << y << '"';
+    if (size != kFont) svg_ << " font-size=\"" << size << '"';
+    if (!extra.empty()) svg_ << ' ' << extra;
+    svg_ << '>';
+    const Fit fit = FitOf(text, size, width);
+    svg_ << Escaped{text.substr(0, fit.length)} << (fit.cut ? kEllipsis : "") << "</text>\n";
   }
 
   void TitleBlock() {
@@ -128,20 +135,17 @@ class Drawing {
   }
 
   void DepthAxis() {
-    out_ += "<g stroke=\"#555555\" stroke-width=\"0.6\">\n";
-    out_ += "<line x1=\"" + Number(kBand.x) + "\" y1=\"" + Number(Y(0)) + "\" x2=\"" +
-            Number(kBand.x) + "\" y2=\"" + Number(Y(log_.depth)) + "\"/>\n";
+    svg_ << "<g stroke=\"#555555\" stroke-width=\"0.6\">\n"
+         << "<line x1=\"" << kBand.x << "\" y1=\"" << Y(0) << "\" x2=\"" << kBand.x << "\" y2=\""
+         << Y(log_.depth) << "\"/>\n";
     // A tick every metre, longer every 5 m: one path.
-    out_ += "<path class=\"ticks\" d=\"";
+    svg_ << "<path class=\"ticks\" d=\"";
     for (int metre = 0; metre <= static_cast<int>(log_.depth); ++metre) {
-      out_ += 'M';
-      AppendNumber(out_, metre % 5 == 0 ? kBand.x - 8 : kBand.x - 4);
-      out_ += ' ';
-      AppendNumber(out_, Y(metre));
-      out_ += metre % 5 == 0 ? "h8" : "h4";
+      const bool long_tick = metre % 5 == 0;
+      svg_ << 'M' << (long_tick ? kBand.x - 8 : kBand.x - 4) << ' ' << Y(metre)
+           << (long_tick ? "h8" : "h4");
     }
-    out_ += "\"/>\n";
-    out_ += "</g>\n";
+    svg_ << "\"/>\n</g>\n";
     for (int metre = 0; metre <= static_cast<int>(log_.depth); metre += 5) {
       Text(kAxis.x, Y(metre) + 4, std::to_string(metre), kAxis.width - 10);
     }
@@ -151,24 +155,24 @@ class Drawing {
     double soil_y = 0, note_y = 0;
     for (const LogLayer& layer : log_.layers) {
       const double top = Y(layer.top), bottom = Y(layer.bottom);
-      out_ += "<rect class=\"layer\" x=\"" + Number(kBand.x) + "\" y=\"" + Number(top) +
-              "\" width=\"" + Number(kBand.width) + "\" height=\"" +
-              Number(std::max(0.0, bottom - top)) + "\" fill=\"" +
-              std::string(FillOf(layer.geology)) + "\" data-top=\"" + Number(layer.top) +
-              "\" data-bottom=\"" + Number(layer.bottom) + "\"><title>" + Escaped(layer.geology) +
-              "</title></rect>\n";
+      const std::string geology = cp932::ToUtf8(layer.geology);
+      svg_ << "<rect class=\"layer\" x=\"" << kBand.x << "\" y=\"" << top << "\" width=\""
+           << kBand.width << "\" height=\"" << std::max(0.0, bottom - top) << "\" fill=\""
+           << FillOf(geology) << "\" data-top=\"" << Metres{layer.top} << "\" data-bottom=\""
+           << Metres{layer.bottom} << "\"><title>" << Escaped{geology} << "</title></rect>\n";
       // The geology name inside its band, the soil and colour texts beside it, then the notes:
-      // each only where its line fits the band below the lines above it.
-      if (bottom - top >= kAscent + kDescent + 2 && layer.geology != "@") {
-        Text(kBand.x + 3, top + kAscent + 1, layer.geology, kBand.width - 6);
+      // each only where its line fits the band below the lines above it. Only what is drawn is
+      // converted.
+      if (bottom - top >= kAscent + kDescent + 2 && geology != "@") {
+        Text(kBand.x + 3, top + kAscent + 1, geology, kBand.width - 6);
       }
-      std::string soil = layer.soil == "@" ? "" : layer.soil;
-      if (layer.colour != "@" && !layer.colour.empty()) {
-        soil += (soil.empty() ? "" : "　") + layer.colour;
-      }
+      const std::string_view soil = layer.soil == "@" ? "" : layer.soil;
+      const std::string_view colour = layer.colour == "@" ? "" : layer.colour;
       const double y = std::max(top + kAscent + 1, soil_y + kLineStep);
-      if (!soil.empty() && y + kDescent <= bottom) {
-        Text(kSoil.x, y, soil, kSoil.width);
+      if ((!soil.empty() || !colour.empty()) && y + kDescent <= bottom) {
+        std::string text = cp932::ToUtf8(soil);
+        if (!colour.empty()) (text += text.empty() ? "" : "　") += cp932::ToUtf8(colour);
+        Text(kSoil.x, y, text, kSoil.width);
         soil_y = y;
       }
       for (std::size_t i = 0; i < layer.notes.size(); ++i) {
@@ -176,9 +180,8 @@ class Drawing {
         if (line_y + kDescent > bottom) break;
         const bool more_after = i + 1 < layer.notes.size() &&
                                 std::max(top + kAscent + 1, line_y + kLineStep) + kDescent > bottom;
-        const std::string& note = layer.notes[i];
-        Text(kNotes.x, line_y, more_after ? Fitted(note + "…", kFont, kNotes.width) : note,
-             kNotes.width);
+        const std::string note = cp932::ToUtf8(layer.notes[i]);
+        Text(kNotes.x, line_y, more_after ? note + std::string(kEllipsis) : note, kNotes.width);
         note_y = line_y;
       }
     }
@@ -188,43 +191,35 @@ class Drawing {
     for (const LogWaterLevel& level : log_.water_levels) {
       const double y = Y(level.depth);
       const double left = kWater.x + 3, right = kWater.x + kWater.width - 3;
-      out_ += "<polygon class=\"water-level\" points=\"" + Number(left) + "," + Number(y - 9) +
-              " " + Number(right) + "," + Number(y - 9) + " " + Number((left + right) / 2) + "," +
-              Number(y) + "\" data-depth=\"" + Number(level.depth) + "\"><title>" +
-              Escaped(level.date) + "</title></polygon>\n";
+      svg_ << "<polygon class=\"water-level\" points=\"" << left << ',' << y - 9 << ' ' << right
+           << ',' << y - 9 << ' ' << (left + right) / 2 << ',' << y << "\" data-depth=\""
+           << Metres{level.depth} << "\"><title>" << Escaped{level.date} << "</title></polygon>\n";
     }
   }
 
   void Penetrations() {
     const double top = Y(0), bottom = Y(log_.depth);
-    out_ += "<g stroke=\"#bbbbbb\" stroke-width=\"0.5\" fill=\"none\">\n";
-    out_ += "<rect x=\"" + Number(kChart.x) + "\" y=\"" + Number(top) + "\" width=\"" +
-            Number(kChart.width) + "\" height=\"" + Number(bottom - top) + "\"/>\n";
+    svg_ << "<g stroke=\"#bbbbbb\" stroke-width=\"0.5\" fill=\"none\">\n"
+         << "<rect x=\"" << kChart.x << "\" y=\"" << top << "\" width=\"" << kChart.width
+         << "\" height=\"" << bottom - top << "\"/>\n";
     for (int n = 10; n < 50; n += 10) {
       const double x = kChart.x + kChart.width * n / 50;
-      out_ += "<line x1=\"" + Number(x) + "\" y1=\"" + Number(top) + "\" x2=\"" + Number(x) +
-              "\" y2=\"" + Number(bottom) + "\"/>\n";
+      svg_ << "<line x1=\"" << x << "\" y1=\"" << top << "\" x2=\"" << x << "\" y2=\"" << bottom
+           << "\"/>\n";
     }
-    out_ += "</g>\n";
+    svg_ << "</g>\n";
     auto x_of = [](const LogPenetration& test) {
       return kChart.x + kChart.width * std::clamp(test.n.value_or(0), 0.0, 50.0) / 50;
     };
     // The line through the values, then a point per test (hollow without a value).
-    out_ += "<polyline fill=\"none\" stroke=\"#c0392b\" stroke-width=\"1\" points=\"";
+    svg_ << "<polyline fill=\"none\" stroke=\"#c0392b\" stroke-width=\"1\" points=\"";
     for (const LogPenetration& test : log_.penetrations) {
-      if (!test.n) continue;
-      AppendNumber(out_, x_of(test));
-      out_ += ',';
-      AppendNumber(out_, Y(test.depth));
-      out_ += ' ';
+      if (test.n) svg_ << x_of(test) << ',' << Y(test.depth) << ' ';
     }
-    out_ += "\"/>\n";
+    svg_ << "\"/>\n";
     for (const LogPenetration& test : log_.penetrations) {
-      out_ += "<circle class=\"n-value\" cx=\"";
-      AppendNumber(out_, x_of(test));
-      out_ += "\" cy=\"";
-      AppendNumber(out_, Y(test.depth));
-      out_ += test.n ? "\" r=\"3\"/>\n" : "\" r=\"3\" fill=\"none\"/>\n";
+      svg_ << "<circle class=\"n-value\" cx=\"" << x_of(test) << "\" cy=\"" << Y(test.depth)
+           << (test.n ? "\" r=\"3\"/>\n" : "\" r=\"3\" fill=\"none\"/>\n");
     }
     // A value beyond the axis is drawn at its edge and written beside it.
     double label_y = 0;
@@ -243,14 +238,14 @@ class Drawing {
     double label_y = 0;
     for (const LogInterval& interval : intervals) {
       const double top = Y(interval.top), bottom = Y(std::max(interval.top, interval.bottom));
-      out_ += "<rect class=\"" + std::string(kind) + "\" x=\"" + Number(column.x) + "\" y=\"" +
-              Number(top) + "\" width=\"" + Number(kIntervalBar) + "\" height=\"" +
-              Number(std::max(2.0, bottom - top)) + "\" data-top=\"" + Number(interval.top) +
-              "\" data-bottom=\"" + Number(interval.bottom) + "\"><title>" +
-              Escaped(interval.label) + "</title></rect>\n";
+      const std::string label = cp932::ToUtf8(interval.label);
+      svg_ << "<rect class=\"" << kind << "\" x=\"" << column.x << "\" y=\"" << top << "\" width=\""
+           << kIntervalBar << "\" height=\"" << std::max(2.0, bottom - top) << "\" data-top=\""
+           << Metres{interval.top} << "\" data-bottom=\"" << Metres{interval.bottom} << "\"><title>"
+           << Escaped{label} << "</title></rect>\n";
       const double y = std::max(top + kAscent, label_y + kLineStep);
-      if (interval.label != "@" && y + kDescent <= height_) {
-        Text(column.x + kIntervalBar + 3, y, interval.label, column.width - kIntervalBar - 3);
+      if (label != "@" && y + kDescent <= height_) {
+        Text(column.x + kIntervalBar + 3, y, label, column.width - kIntervalBar - 3);
         label_y = y;
       }
     }
@@ -259,7 +254,7 @@ class Drawing {
   const BoringLog& log_;
   double scale_;
   double height_;
-  std::string out_;
+  Markup svg_;
 };
 
 }  // namespace
@@ -273,21 +268,17 @@ std::string_view FillOf(std::string_view geology) {
 
 double TextWidth(std::string_view utf8, double size) {
   double width = 0;
-  for (std::size_t at = 0; at < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[at]);
-    const std::size_t length = cp932::Utf8SequenceLength(lead);
-    // Half-width katakana: U+FF61 to U+FF9F, EF BD A1 to EF BE 9F.
-    const bool half_kana = length == 3 && lead == 0xEF && at + 2 < utf8.size() &&
-                           ((static_cast<unsigned char>(utf8[at + 1]) == 0xBD &&
-                             static_cast<unsigned char>(utf8[at + 2]) >= 0xA1) ||
-                            static_cast<unsigned char>(utf8[at + 1]) == 0xBE);
-    width += (length == 1 || half_kana) ? 0.6 * size : size;
-    at += length;
+  for (std::size_t at = 0, length = 0; at < utf8.size(); at += length) {
+    width += CharWidth(utf8, at, size, length);
   }
   return width;
 }
 
-double PixelsPerMetre(double depth) { return std::clamp(600.0 / std::max(depth, 1.0), 4.0, 24.0); }
+double PixelsPerMetre(double depth) {
+  // About 600 pixels for the whole depth, in tenths of a pixel so that the scale the picture
+  // states is the one it is drawn at.
+  return std::clamp(std::round(6000 / std::max(depth, 1.0)) / 10, 4.0, 24.0);
+}
 
 std::string DrawBoringLog(const BoringLog& log) { return Drawing(log).Draw(); }
 
