@@ -62,10 +62,9 @@ Converter& Decoder() {
 }
 
 // What iconv makes of each character, kept so that each character is asked for only once:
-// decoding through the table takes half the time iconv takes. Code
-// page 932 is stateless, so a character decodes the same wherever it stands. The bytes that
-// decode alone are asked for at once, the pairs that start with any other byte when that byte is
-// first met before another.
+// decoding through the table takes half the time iconv takes. Code page 932 is stateless, so a
+// character decodes the same wherever it stands. The bytes that decode alone are asked for at
+// once, the pairs that start with any other byte when that byte is first met before another.
 class DecodingTable {
  public:
   struct Decoded {
