@@ -164,9 +164,6 @@ std::string TemporaryName() {
 std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes,
                                     int fail_after_half) {
   const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
-  // A file that is replaced keeps its mode; a new one gets what the umask leaves of 0666.
-  struct stat earlier;
-  const bool replacing = stat(path.c_str(), &earlier) == 0 && S_ISREG(earlier.st_mode);
   // The bytes go to an unnamed file where the system offers one, so that a process killed while
   // writing leaves nothing behind; it gets a short name only for the moment before the rename.
   FileDescriptor fd(open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
@@ -189,7 +186,6 @@ std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes
       }
     }
   }
-  if (replacing) fchmod(fd.get(), earlier.st_mode & 07777);
   if (fail_after_half != 0) bytes = bytes.substr(0, bytes.size() / 2);
   std::size_t written = 0;
   while (written < bytes.size()) {
@@ -201,21 +197,24 @@ std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes
     written += static_cast<std::size_t>(n);
   }
   if (fail_after_half != 0) return fail(fail_after_half);
-  if (unnamed) {
-    const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
-    // Where no file of that name exists, the complete file takes it at once.
-    if (!replacing &&
-        linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-      if (close(fd.release()) != 0) return ErrnoError(errno);
-      return {};
-    }
-    for (int attempt = 0; temp.empty(); ++attempt) {
-      temp = folder / TemporaryName();
-      if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) {
-        const int error_number = errno;
-        temp.clear();
-        if (error_number != EEXIST || attempt == 100) return ErrnoError(error_number);
-      }
+  // A file that is replaced keeps its mode; a new one has what the umask leaves of 0666. Where no
+  // file of that name exists, the complete unnamed file takes the name at once, and nothing needs
+  // to be looked up first.
+  const std::string self = unnamed ? "/proc/self/fd/" + std::to_string(fd.get()) : "";
+  if (unnamed && linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+    if (close(fd.release()) != 0) return ErrnoError(errno);
+    return {};
+  }
+  struct stat earlier;
+  if (stat(path.c_str(), &earlier) == 0 && S_ISREG(earlier.st_mode)) {
+    fchmod(fd.get(), earlier.st_mode & 07777);
+  }
+  for (int attempt = 0; temp.empty(); ++attempt) {
+    temp = folder / TemporaryName();
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+      const int error_number = errno;
+      temp.clear();
+      if (error_number != EEXIST || attempt == 100) return ErrnoError(error_number);
     }
   }
   if (close(fd.release()) != 0) return fail(errno);
