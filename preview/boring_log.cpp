@@ -128,11 +128,7 @@ BoringLog ReadBoringLog(std::string_view record_file) {
   block(interval(log.samples));
   block(interval(log.tests));
   block([&](const Fields& f) {
-    if (auto depth = FieldNumber(Field(f, 0))) {
-      const std::string month(Field(f, 1)), day(Field(f, 2));
-      log.water_levels.push_back(
-          {*depth, month == "-1" || day == "-1" ? std::string() : month + "/" + day});
-    }
+    if (auto depth = FieldNumber(Field(f, 0))) log.water_levels.push_back(*depth);
   });
 
   // The header's depth, deepened to whatever the blocks reach, so that nothing falls off the
@@ -146,7 +142,7 @@ BoringLog ReadBoringLog(std::string_view record_file) {
     for (const LogInterval& marked : *intervals)
       depth = std::max({depth, marked.top, marked.bottom});
   }
-  for (const LogWaterLevel& level : log.water_levels) depth = std::max(depth, level.depth);
+  for (double level : log.water_levels) depth = std::max(depth, level);
   log.depth = depth > 0 ? depth : 1;
   return log;
 }

@@ -31,11 +31,6 @@ struct LogInterval {
   std::string_view label;
 };
 
-struct LogWaterLevel {
-  double depth = 0;
-  std::string date;  // "MM/DD", or empty
-};
-
 // The title block's texts are UTF-8.
 struct BoringLog {
   std::string project;
@@ -49,7 +44,7 @@ struct BoringLog {
   std::vector<LogPenetration> penetrations;  // X5 lines
   std::vector<LogInterval> samples;          // X6 lines
   std::vector<LogInterval> tests;            // X11 lines
-  std::vector<LogWaterLevel> water_levels;   // N8 lines with a value
+  std::vector<double> water_levels;          // the depths of the N8 lines with a value
 };
 
 // The log in a record file's bytes (code page 932, lines ending in CR LF), which must outlive

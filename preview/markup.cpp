@@ -6,48 +6,31 @@
 
 namespace tavrimen::preview {
 
-namespace {
-
-// Appends `number` in whole `kPerUnit`ths (rounded to the nearest, ties to even), without the
-// zeros that end its decimals and never as "-0".
-template <int kPerUnit>
-void AppendInParts(std::string& out, double number) {
+Markup& Markup::operator<<(double number) {
   char text[32];
   char* end = text;
-  const double scaled = number * kPerUnit;
-  if (!(std::abs(scaled) < 1e15)) {
+  const double tenths = number * 10;
+  if (!(std::abs(tenths) < 1e15)) {
     // Beyond what an integer holds (and not a number): as the standard writes it.
     end = std::to_chars(text, text + sizeof text, number).ptr;
   } else {
-    auto whole = static_cast<long long>(scaled);  // toward zero
-    const double rest = scaled - static_cast<double>(whole);
+    // Whole tenths in an integer, rounded to the nearest (ties to even): written ten times faster
+    // than a double with a precision.
+    auto whole = static_cast<long long>(tenths);  // toward zero
+    const double rest = tenths - static_cast<double>(whole);
     if (rest > 0.5 || (rest == 0.5 && whole % 2 != 0)) ++whole;
     if (rest < -0.5 || (rest == -0.5 && whole % 2 != 0)) --whole;
     if (whole < 0) {
       *end++ = '-';
       whole = -whole;
     }
-    end = std::to_chars(end, text + sizeof text, whole / kPerUnit).ptr;
-    if (long long decimals = whole % kPerUnit; decimals != 0) {
+    end = std::to_chars(end, text + sizeof text, whole / 10).ptr;
+    if (whole % 10 != 0) {
       *end++ = '.';
-      for (int digit = kPerUnit / 10; digit > 0 && decimals > 0; digit /= 10) {
-        *end++ = static_cast<char>('0' + decimals / digit);
-        decimals %= digit;
-      }
+      *end++ = static_cast<char>('0' + whole % 10);
     }
   }
-  out.append(text, end);
-}
-
-}  // namespace
-
-Markup& Markup::operator<<(double number) {
-  AppendInParts<10>(text_, number);
-  return *this;
-}
-
-Markup& Markup::operator<<(Metres depth) {
-  AppendInParts<100>(text_, depth.value);
+  text_.append(text, end);
   return *this;
 }
 

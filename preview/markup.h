@@ -13,11 +13,6 @@ struct Escaped {
   std::string_view text;
 };
 
-// A depth in metres, written to the centimetre ("1.15", "2").
-struct Metres {
-  double value;
-};
-
 class Markup {
  public:
   void reserve(std::size_t bytes) { text_.reserve(bytes); }
@@ -33,7 +28,6 @@ class Markup {
   // A number with one decimal, or none when it is whole ("120", "203.4", never "-0").
   Markup& operator<<(double number);
   Markup& operator<<(int number) { return *this << static_cast<double>(number); }
-  Markup& operator<<(Metres depth);
   Markup& operator<<(Escaped text);
 
   std::string Take() { return std::move(text_); }

@@ -152,14 +152,23 @@ class Drawing {
   }
 
   void Layers() {
-    double soil_y = 0, note_y = 0;
+    // The bands, each with its geology name as its title.
+    std::vector<std::string> geologies;
+    geologies.reserve(log_.layers.size());
+    svg_ << "<g class=\"layer\">\n";
     for (const LogLayer& layer : log_.layers) {
       const double top = Y(layer.top), bottom = Y(layer.bottom);
-      const std::string geology = cp932::ToUtf8(layer.geology);
-      svg_ << "<rect class=\"layer\" x=\"" << kBand.x << "\" y=\"" << top << "\" width=\""
-           << kBand.width << "\" height=\"" << std::max(0.0, bottom - top) << "\" fill=\""
-           << FillOf(geology) << "\" data-top=\"" << Metres{layer.top} << "\" data-bottom=\""
-           << Metres{layer.bottom} << "\"><title>" << Escaped{geology} << "</title></rect>\n";
+      const std::string& geology = geologies.emplace_back(cp932::ToUtf8(layer.geology));
+      svg_ << "<rect x=\"" << kBand.x << "\" y=\"" << top << "\" width=\"" << kBand.width
+           << "\" height=\"" << std::max(0.0, bottom - top) << "\" fill=\"" << FillOf(geology)
+           << "\"><title>" << Escaped{geology} << "</title></rect>\n";
+    }
+    svg_ << "</g>\n";
+    double soil_y = 0, note_y = 0;
+    for (std::size_t l = 0; l < log_.layers.size(); ++l) {
+      const LogLayer& layer = log_.layers[l];
+      const std::string& geology = geologies[l];
+      const double top = Y(layer.top), bottom = Y(layer.bottom);
       // The geology name inside its band, the soil and colour texts beside it, then the notes:
       // each only where its line fits the band below the lines above it. Only what is drawn is
       // converted.
@@ -188,13 +197,12 @@ class Drawing {
   }
 
   void WaterLevels() {
-    for (const LogWaterLevel& level : log_.water_levels) {
-      const double y = Y(level.depth);
-      const double left = kWater.x + 3, right = kWater.x + kWater.width - 3;
-      svg_ << "<polygon class=\"water-level\" points=\"" << left << ',' << y - 9 << ' ' << right
-           << ',' << y - 9 << ' ' << (left + right) / 2 << ',' << y << "\" data-depth=\""
-           << Metres{level.depth} << "\"><title>" << Escaped{level.date} << "</title></polygon>\n";
+    // A triangle 16 pixels wide whose tip is at the level's depth.
+    svg_ << "<g class=\"water-level\">\n";
+    for (double level : log_.water_levels) {
+      svg_ << "<path d=\"M" << kWater.x + 3 << ' ' << Y(level) - 9 << "h16l-8 9z\"/>\n";
     }
+    svg_ << "</g>\n";
   }
 
   void Penetrations() {
@@ -217,10 +225,12 @@ class Drawing {
       if (test.n) svg_ << x_of(test) << ',' << Y(test.depth) << ' ';
     }
     svg_ << "\"/>\n";
+    svg_ << "<g class=\"n-value\">\n";
     for (const LogPenetration& test : log_.penetrations) {
-      svg_ << "<circle class=\"n-value\" cx=\"" << x_of(test) << "\" cy=\"" << Y(test.depth)
+      svg_ << "<circle cx=\"" << x_of(test) << "\" cy=\"" << Y(test.depth)
            << (test.n ? "\" r=\"3\"/>\n" : "\" r=\"3\" fill=\"none\"/>\n");
     }
+    svg_ << "</g>\n";
     // A value beyond the axis is drawn at its edge and written beside it.
     double label_y = 0;
     for (const LogPenetration& test : log_.penetrations) {
@@ -235,14 +245,22 @@ class Drawing {
   }
 
   void Intervals(const std::vector<LogInterval>& intervals, Column column, std::string_view kind) {
-    double label_y = 0;
+    // The bars, each with its label as its title, then the labels that have room.
+    std::vector<std::string> labels;
+    labels.reserve(intervals.size());
+    svg_ << "<g class=\"" << kind << "\">\n";
     for (const LogInterval& interval : intervals) {
       const double top = Y(interval.top), bottom = Y(std::max(interval.top, interval.bottom));
-      const std::string label = cp932::ToUtf8(interval.label);
-      svg_ << "<rect class=\"" << kind << "\" x=\"" << column.x << "\" y=\"" << top << "\" width=\""
-           << kIntervalBar << "\" height=\"" << std::max(2.0, bottom - top) << "\" data-top=\""
-           << Metres{interval.top} << "\" data-bottom=\"" << Metres{interval.bottom} << "\"><title>"
-           << Escaped{label} << "</title></rect>\n";
+      const std::string& label = labels.emplace_back(cp932::ToUtf8(interval.label));
+      svg_ << "<rect x=\"" << column.x << "\" y=\"" << top << "\" width=\"" << kIntervalBar
+           << "\" height=\"" << std::max(2.0, bottom - top) << "\"><title>" << Escaped{label}
+           << "</title></rect>\n";
+    }
+    svg_ << "</g>\n";
+    double label_y = 0;
+    for (std::size_t i = 0; i < intervals.size(); ++i) {
+      const std::string& label = labels[i];
+      const double top = Y(intervals[i].top);
       const double y = std::max(top + kAscent, label_y + kLineStep);
       if (label != "@" && y + kDescent <= height_) {
         Text(column.x + kIntervalBar + 3, y, label, column.width - kIntervalBar - 3);

@@ -62,10 +62,18 @@ double Y(const XmlElement& svg, double depth) {
   return svg.Number("data-top-px") + depth * svg.Number("data-px-per-m");
 }
 
-// The y of a water level triangle's tip: the last of its three points.
+// The elements of a kind drawn in the group of that class.
+std::vector<const XmlElement*> InGroup(const XmlElement& svg, std::string_view group,
+                                       std::string_view element) {
+  const auto groups = svg.All("g", group);
+  return groups.size() == 1 ? groups[0]->All(element) : std::vector<const XmlElement*>{};
+}
+
+// The y of a water level triangle's tip: "M<left> <top>h16l-8 9z" ends 9 pixels below its top.
 double TipY(const XmlElement& triangle) {
-  const std::string& points = triangle.attributes.at("points");
-  return std::stod(points.substr(points.rfind(',') + 1));
+  const std::string& d = triangle.attributes.at("d");
+  EXPECT_EQ(d.substr(d.find('h')), "h16l-8 9z");
+  return std::stod(d.substr(d.find(' ') + 1)) + 9;
 }
 
 TEST(SvgLog, EachSampleBoringShowsEveryLayerTestAndWaterLevelAtItsDepth) {
@@ -78,7 +86,7 @@ TEST(SvgLog, EachSampleBoringShowsEveryLayerTestAndWaterLevelAtItsDepth) {
     const XmlElement svg = ParseXml(DrawBoringLog(ReadBoringLog(bytes)));
     ++borings;
 
-    const auto layers = svg.All("rect", "layer");
+    const auto layers = InGroup(svg, "layer", "rect");
     ASSERT_EQ(layers.size(), e.layer_bottoms.size());
     double top = 0;
     for (std::size_t i = 0; i < layers.size(); ++i) {
@@ -87,12 +95,12 @@ TEST(SvgLog, EachSampleBoringShowsEveryLayerTestAndWaterLevelAtItsDepth) {
                   0.2);
       top = e.layer_bottoms[i];
     }
-    const auto points = svg.All("circle", "n-value");
+    const auto points = InGroup(svg, "n-value", "circle");
     ASSERT_EQ(points.size(), e.penetration_depths.size());
     for (std::size_t i = 0; i < points.size(); ++i) {
       EXPECT_NEAR(points[i]->Number("cy"), Y(svg, e.penetration_depths[i]), 0.1);
     }
-    const auto triangles = svg.All("polygon", "water-level");
+    const auto triangles = InGroup(svg, "water-level", "path");
     ASSERT_EQ(triangles.size(), e.water_depths.size());
     for (std::size_t i = 0; i < triangles.size(); ++i) {
       EXPECT_NEAR(TipY(*triangles[i]), Y(svg, e.water_depths[i]), 0.1);
@@ -176,7 +184,7 @@ TEST(SvgLog, UnusualBoringsDrawWithoutOverlapsOrErrors) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const XmlElement svg = ParseXml(DrawBoringLog(ReadBoringLog(c.record)));
-    EXPECT_EQ(svg.All("rect", "layer").size(), c.layers);
+    EXPECT_EQ(InGroup(svg, "layer", "rect").size(), c.layers);
     EXPECT_GT(svg.Number("height"), svg.Number("data-top-px"));
     ExpectNoTextOverlaps(svg);
   }
