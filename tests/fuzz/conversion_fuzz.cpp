@@ -33,8 +33,9 @@ void WriteText(const std::filesystem::path& path, const std::string& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::filesystem::path root = tavrimen::fuzz::FuzzFolder("conversion");
-  static const bool patdat_written = [] {
+  static const tavrimen::fuzz::FuzzFolder scratch("conversion");
+  const std::filesystem::path& root = scratch.path();
+  static const bool patdat_written = [&] {
     std::filesystem::create_directories(root / "patdat");
     WriteText(root / "patdat" / "KISHITU.TXT", "10,A,0,0,0,0\r\n20,B,0,0,0,0\r\n");
     WriteText(root / "patdat" / "L4.TXT", "1,a\r\n3,b\r\n6,c\r\n");

@@ -40,9 +40,24 @@ inline void WriteSplitFiles(const std::uint8_t* data, std::size_t size,
   }
 }
 
-inline std::filesystem::path FuzzFolder(const char* name) {
-  return std::filesystem::temp_directory_path() /
-         (std::string("tavrimen-fuzz-") + name + "-" + std::to_string(getpid()));
-}
+// A folder of this process's own under the temporary folder, removed with the object (a static
+// one goes when the fuzzer exits at the end of its time).
+class FuzzFolder {
+ public:
+  explicit FuzzFolder(const char* name)
+      : path_(std::filesystem::temp_directory_path() /
+              (std::string("tavrimen-fuzz-") + name + "-" + std::to_string(getpid()))) {}
+  ~FuzzFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  FuzzFolder(const FuzzFolder&) = delete;
+  FuzzFolder& operator=(const FuzzFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
 
 }  // namespace tavrimen::fuzz

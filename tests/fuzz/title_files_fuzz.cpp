@@ -9,7 +9,8 @@
 #include "source/title_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::filesystem::path folder = tavrimen::fuzz::FuzzFolder("titles");
+  static const tavrimen::fuzz::FuzzFolder scratch("titles");
+  const std::filesystem::path& folder = scratch.path();
   tavrimen::fuzz::WriteSplitFiles(data, size, folder, {"Titl01.txt", "Titl02.txt"});
   static tavrimen::platform::DriveTable drives = tavrimen::platform::DriveTable::FromEnvironment();
   tavrimen::platform::DiskFileSystem files(drives);
