@@ -15,7 +15,7 @@ Markup& Markup::operator<<(double number) {
     end = std::to_chars(text, text + sizeof text, number).ptr;
   } else {
     // Whole tenths in an integer, rounded to the nearest (ties to even), written as integers:
-    // std::to_chars with a precision took a quarter of a picture's drawing time.
+    // std::to_chars with a precision took about an eighth of a picture's drawing time.
     auto whole = static_cast<long long>(tenths);  // toward zero
     const double rest = tenths - static_cast<double>(whole);
     if (rest > 0.5 || (rest == 0.5 && whole % 2 != 0)) ++whole;
