@@ -61,10 +61,11 @@ class SharedAnswer {
 class BatchWindow : public HeadlessWindow {
  public:
   BatchWindow(std::string destination, std::string source, SharedAnswer& answer,
-              const BatchOptions& options, std::ostream& err)
+              const BatchOptions& options, std::string& record_file, std::ostream& err)
       : HeadlessWindow(std::move(destination), std::move(source)),
         answer_(answer),
         options_(options),
+        record_file_(record_file),
         err_(err) {}
 
   MessageAnswer ShowMessage(std::string_view text, MessageIcon, MessageButtons buttons,
@@ -84,6 +85,9 @@ class BatchWindow : public HeadlessWindow {
   }
 
   void RecordFileWritten(std::string_view path, std::string_view bytes) override {
+    if (options_.json || options_.pictures != nullptr) {
+      record_file_ = platform::ShownPath(options_.drives, path);
+    }
     if (options_.pictures != nullptr) options_.pictures->Draw(path, bytes);
   }
 
@@ -92,6 +96,7 @@ class BatchWindow : public HeadlessWindow {
  private:
   SharedAnswer& answer_;
   const BatchOptions& options_;
+  std::string& record_file_;  // the record file as shown, when the results are listed
   std::ostream& err_;
 };
 
@@ -140,6 +145,8 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   // The outcome of each source, and the message of each that was not converted.
   std::vector<RunOutcome> outcomes(total, RunOutcome::kConverted);
   std::map<std::size_t, std::string> messages;
+  // The record file each converted source wrote, for the list of results.
+  std::vector<std::string> record_files(total);
   auto drive_form = [&](std::size_t i) {
     const std::string source = sources[i];
     return platform::DriveFormOfTyped(options.drives, source).value_or(source);
@@ -184,7 +191,8 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
     for (std::size_t i = 0; InterruptSignal() == 0 && (i = next++) < total;) {
       // Refused above: the outcome is already there.
       if (outcomes[i] == RunOutcome::kConverted) {
-        BatchWindow window(options.destination, drive_form(i), answer, options, err);
+        BatchWindow window(options.destination, drive_form(i), answer, options, record_files[i],
+                           err);
         const std::unique_ptr<platform::FileSystem> files = shared.FilesForRun(drives);
         const RunOutcome outcome = Command1_Click(window, *files, options.patdat);
         if (outcome != RunOutcome::kConverted) {
@@ -231,10 +239,7 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
     }
     for (std::size_t i = 0; i < started; ++i) {
       const auto message = messages.find(i);
-      results.push_back({shown(i),
-                         outcomes[i] == RunOutcome::kConverted
-                             ? RecordFileOf(options.drives, options.destination, drive_form(i))
-                             : "",
+      results.push_back({shown(i), outcomes[i] == RunOutcome::kConverted ? record_files[i] : "",
                          outcomes[i], message == messages.end() ? "" : message->second});
     }
     if (options.pictures != nullptr) options.pictures->WriteIndex(results);
