@@ -1,65 +1,86 @@
 #include "preview/markup.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace tavrimen::preview {
+namespace {
+
+// What each byte becomes in markup, where it does not stand for itself.
+constexpr std::array<std::string_view, 256> kEntities = [] {
+  std::array<std::string_view, 256> entities{};
+  for (int c = 0; c < 0x20; ++c) entities[c] = " ";
+  entities['&'] = "&amp;";
+  entities['<'] = "&lt;";
+  entities['>'] = "&gt;";
+  entities['"'] = "&quot;";
+  return entities;
+}();
+constexpr std::size_t kLongestEntity = 6;
+constexpr std::array<bool, 256> kStandsForItself = [] {
+  std::array<bool, 256> itself{};
+  for (int c = 0; c < 256; ++c) itself[c] = kEntities[c].empty();
+  return itself;
+}();
+
+}  // namespace
+
+void Markup::Grow(std::size_t bytes) {
+  capacity_ = std::max(2 * capacity_, size_ + bytes);
+  auto grown = std::make_unique_for_overwrite<char[]>(capacity_);
+  if (size_ != 0) std::memcpy(grown.get(), text_.get(), size_);
+  text_ = std::move(grown);
+}
+
+void Markup::AppendInteger(long long number) {
+  char* const out = Room(24);
+  size_ = static_cast<std::size_t>(std::to_chars(out, out + 24, number).ptr - text_.get());
+}
+
+Markup& Markup::operator<<(int number) {
+  AppendInteger(number);
+  return *this;
+}
 
 Markup& Markup::operator<<(double number) {
-  char text[32];
-  char* end = text;
   const double tenths = number * 10;
   if (!(std::abs(tenths) < 1e15)) {
     // Beyond what an integer holds (and not a number): as the standard writes it.
-    end = std::to_chars(text, text + sizeof text, number).ptr;
-  } else {
-    // Whole tenths in an integer, rounded to the nearest (ties to even), written as integers:
-    // std::to_chars with a precision took about an eighth of a picture's drawing time.
-    auto whole = static_cast<long long>(tenths);  // toward zero
-    const double rest = tenths - static_cast<double>(whole);
-    if (rest > 0.5 || (rest == 0.5 && whole % 2 != 0)) ++whole;
-    if (rest < -0.5 || (rest == -0.5 && whole % 2 != 0)) --whole;
-    if (whole < 0) {
-      *end++ = '-';
-      whole = -whole;
-    }
-    end = std::to_chars(end, text + sizeof text, whole / 10).ptr;
-    if (whole % 10 != 0) {
-      *end++ = '.';
-      *end++ = static_cast<char>('0' + whole % 10);
-    }
+    char* const out = Room(32);
+    size_ = static_cast<std::size_t>(std::to_chars(out, out + 32, number).ptr - text_.get());
+    return *this;
   }
-  text_.append(text, end);
+  // Whole tenths, rounded to the nearest, ties to even: adding and taking away 1.5 * 2^52 leaves
+  // a number below 2^51 rounded so in the default rounding mode. Written as integers, which
+  // takes a fraction of what std::to_chars with a precision takes.
+  constexpr double kRounder = 6755399441055744.0;
+  const auto rounded = static_cast<long long>((tenths + kRounder) - kRounder);
+  char* out = Room(24);
+  if (rounded < 0) *out++ = '-';
+  const auto whole = static_cast<unsigned long long>(rounded < 0 ? -rounded : rounded);
+  out = std::to_chars(out, out + 21, whole / 10).ptr;
+  if (whole % 10 != 0) {
+    out[0] = '.';
+    out[1] = static_cast<char>('0' + whole % 10);
+    out += 2;
+  }
+  size_ = static_cast<std::size_t>(out - text_.get());
   return *this;
 }
 
 Markup& Markup::operator<<(Escaped escaped) {
-  const std::string_view text = escaped.text;
-  std::size_t run = 0;  // the start of the bytes not yet appended, which need no entity
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::string_view replacement;
-    switch (text[i]) {
-      case '&':
-        replacement = "&amp;";
-        break;
-      case '<':
-        replacement = "&lt;";
-        break;
-      case '>':
-        replacement = "&gt;";
-        break;
-      case '"':
-        replacement = "&quot;";
-        break;
-      default:
-        if (static_cast<unsigned char>(text[i]) >= 0x20) continue;
-        replacement = " ";
+  char* out = Room(escaped.text.size() * kLongestEntity);
+  for (const char c : escaped.text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (kStandsForItself[byte]) {
+      *out++ = c;
+    } else {
+      std::memcpy(out, kEntities[byte].data(), kEntities[byte].size());
+      out += kEntities[byte].size();
     }
-    (text_ += text.substr(run, i - run)) += replacement;
-    run = i + 1;
   }
-  text_ += text.substr(run);
+  size_ = static_cast<std::size_t>(out - text_.get());
   return *this;
 }
 

@@ -2,6 +2,9 @@
 // numbers compactly, and escaped text.
 #pragma once
 
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,25 +18,50 @@ struct Escaped {
 
 class Markup {
  public:
-  void reserve(std::size_t bytes) { text_.reserve(bytes); }
+  // Makes room for `bytes` in all, so that appending stays in place.
+  void reserve(std::size_t bytes) {
+    if (bytes > capacity_) Grow(bytes - size_);
+  }
 
   Markup& operator<<(std::string_view text) {
-    text_ += text;
+    std::memcpy(Room(text.size()), text.data(), text.size());
+    size_ += text.size();
     return *this;
   }
   Markup& operator<<(char c) {
-    text_ += c;
+    *Room(1) = c;
+    ++size_;
     return *this;
   }
   // A number with one decimal, or none when it is whole ("120", "203.4", never "-0").
   Markup& operator<<(double number);
-  Markup& operator<<(int number) { return *this << static_cast<double>(number); }
+  Markup& operator<<(int number);
   Markup& operator<<(Escaped text);
 
-  std::string Take() { return std::move(text_); }
+  // The bytes appended so far, and going back to fewer of them.
+  std::size_t size() const { return size_; }
+  void Truncate(std::size_t size) { size_ = std::min(size, size_); }
+
+  std::string Take() {
+    std::string text(text_.get(), size_);
+    size_ = 0;
+    return text;
+  }
 
  private:
-  std::string text_;
+  // Where `bytes` more go.
+  char* Room(std::size_t bytes) {
+    if (capacity_ - size_ < bytes) [[unlikely]]
+      Grow(bytes);
+    return text_.get() + size_;
+  }
+  void Grow(std::size_t bytes);
+  void AppendInteger(long long number);
+
+  // Appending writes in place; the bytes past size_ are never read, so they are left unset.
+  std::unique_ptr<char[]> text_;
+  std::size_t capacity_ = 0;
+  std::size_t size_ = 0;
 };
 
 }  // namespace tavrimen::preview

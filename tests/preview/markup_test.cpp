@@ -1,0 +1,52 @@
+#include "preview/markup.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+namespace tavrimen::preview {
+namespace {
+
+TEST(Markup, WritesNumbersWithAtMostOneDecimal) {
+  const struct {
+    double number;
+    const char* text;
+  } cases[] = {
+      {0, "0"},
+      {120, "120"},
+      {203.44, "203.4"},
+      {203.46, "203.5"},
+      {0.25, "0.2"},
+      {0.35, "0.4"},
+      {-1.25, "-1.2"},
+      {-0.04, "0"},
+      {-0.05, "0"},
+      {-7.5, "-7.5"},
+      {99.95, "100"},
+      {1e15, "1e+15"},
+      {123456789.12, "123456789.1"},
+  };
+  for (const auto& c : cases) {
+    Markup markup;
+    markup << c.number;
+    EXPECT_EQ(markup.Take(), c.text) << c.number;
+  }
+  Markup nan;
+  nan << std::numeric_limits<double>::quiet_NaN() << ' ' << -42;
+  EXPECT_EQ(nan.Take(), "nan -42");
+}
+
+TEST(Markup, EscapesMarkupAndControlCharactersAndGoesBack) {
+  Markup markup;
+  const std::string_view escaped = "<t>a&amp;b&lt;c&gt;&quot;d e </t>";
+  markup << "<t>" << Escaped{"a&b<c>\"d\te\x01"} << "</t>";
+  ASSERT_EQ(markup.size(), escaped.size());
+  markup << Escaped{std::string(5000, 'x')};
+  markup.Truncate(escaped.size());
+  markup << "…";
+  EXPECT_EQ(markup.Take(), std::string(escaped) + "…");
+}
+
+}  // namespace
+}  // namespace tavrimen::preview
