@@ -73,4 +73,7 @@ std::string FromUtf8(std::string_view utf8);
 // as a character of its own (so a trail byte 0x40-0x7E comes back as that ASCII character).
 std::string ToUtf8(std::string_view bytes);
 
+// Appends ToUtf8(bytes) to `out`, in place where it has room.
+void AppendUtf8(std::string_view bytes, std::string& out);
+
 }  // namespace tavrimen::cp932

@@ -144,6 +144,11 @@ class DecodingTable {
   std::array<std::array<Decoded, 256>, 256> pairs_;
 };
 
+DecodingTable& Table() {
+  static DecodingTable table;
+  return table;
+}
+
 }  // namespace
 
 std::string FromUtf8(std::string_view utf8) {
@@ -161,10 +166,15 @@ std::string FromUtf8(std::string_view utf8) {
 }
 
 std::string ToUtf8(std::string_view bytes) {
-  static DecodingTable table;
-  std::string out(bytes.size() * 3 + sizeof DecodingTable::Decoded::utf8, '\0');
-  out.resize(static_cast<std::size_t>(table.Decode(bytes, out.data()) - out.data()));
+  std::string out;
+  AppendUtf8(bytes, out);
   return out;
+}
+
+void AppendUtf8(std::string_view bytes, std::string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + bytes.size() * 3 + sizeof DecodingTable::Decoded::utf8);
+  out.resize(static_cast<std::size_t>(Table().Decode(bytes, out.data() + start) - out.data()));
 }
 
 }  // namespace tavrimen::cp932

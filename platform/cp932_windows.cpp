@@ -76,4 +76,6 @@ std::string ToUtf8(std::string_view bytes) {
   return Narrow(CP_UTF8, wide, 0);
 }
 
+void AppendUtf8(std::string_view bytes, std::string& out) { out += ToUtf8(bytes); }
+
 }  // namespace tavrimen::cp932

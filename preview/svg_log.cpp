@@ -36,20 +36,36 @@ constexpr Column kSamples{780, 56};
 constexpr Column kTests{842, 56};
 constexpr double kIntervalBar = 5;
 
-// The width of the character that starts at `at`, and its length in bytes: an em for a
-// full-width character, 0.6 em for ASCII and half-width kana.
-double CharWidth(std::string_view utf8, std::size_t at, double size, std::size_t& length) {
-  const auto lead = static_cast<unsigned char>(utf8[at]);
-  length = cp932::Utf8SequenceLength(lead);
+// The width of one character (its UTF-8 bytes): an em for a full-width character, 0.6 em for
+// ASCII and half-width kana.
+double CharWidth(std::string_view utf8, double size) {
   // Half-width katakana: U+FF61 to U+FF9F, EF BD A1 to EF BE 9F.
-  const bool half_kana = length == 3 && lead == 0xEF && at + 2 < utf8.size() &&
-                         ((static_cast<unsigned char>(utf8[at + 1]) == 0xBD &&
-                           static_cast<unsigned char>(utf8[at + 2]) >= 0xA1) ||
-                          static_cast<unsigned char>(utf8[at + 1]) == 0xBE);
-  return (length == 1 || half_kana) ? 0.6 * size : size;
+  const bool half_kana =
+      utf8.size() == 3 && utf8[0] == '\xEF' &&
+      ((utf8[1] == '\xBD' && static_cast<unsigned char>(utf8[2]) >= 0xA1) || utf8[1] == '\xBE');
+  return (utf8.size() == 1 || half_kana) ? 0.6 * size : size;
+}
+
+// The UTF-8 character that starts at `at`, as far as the text goes.
+std::string_view Utf8Char(std::string_view utf8, std::size_t at) {
+  return utf8.substr(at, cp932::Utf8SequenceLength(static_cast<unsigned char>(utf8[at])));
 }
 
 constexpr std::string_view kEllipsis = "…";  // full width
+
+// A piece of a line of text: UTF-8, or code page 932 bytes, decoded as they are drawn.
+struct Piece {
+  std::string_view bytes;
+  bool cp932 = false;
+};
+
+struct TextOptions {
+  double size = kFont;
+  std::string_view attributes;  // more attributes of the text element
+  bool ellipsis_after = false;  // the line ends in an ellipsis even when it fits
+};
+constexpr TextOptions kTitleText{15, "font-weight=\"bold\"", false};
+constexpr TextOptions kMoreAfter{kFont, "", true};  // a note line with more lines after it
 
 // How much of `text` fits `width`: all of it, or the longest start that leaves room for an
 // ellipsis after it.
@@ -60,12 +76,60 @@ struct Fit {
 Fit FitOf(std::string_view text, double size, double width) {
   double used = 0;
   std::size_t room_for_ellipsis = 0;
-  for (std::size_t at = 0, length = 0; at < text.size(); at += length) {
-    used += CharWidth(text, at, size, length);
+  for (std::size_t at = 0; at < text.size();) {
+    const std::string_view character = Utf8Char(text, at);
+    at += character.size();
+    used += CharWidth(character, size);
     if (used > width) return {room_for_ellipsis, true};
-    if (used + size <= width) room_for_ellipsis = std::min(at + length, text.size());
+    if (used + size <= width) room_for_ellipsis = at;
   }
   return {text.size(), false};
+}
+
+// A text element at (x, y) that holds the pieces, fitted to `width`; nothing when they are
+// empty. `scratch` holds the text in UTF-8 meanwhile.
+void AppendText(Markup& out, std::string& scratch, double x, double y, double width,
+                std::initializer_list<Piece> pieces, const TextOptions& options = {}) {
+  scratch.clear();
+  for (const Piece piece : pieces) {
+    if (piece.cp932) {
+      cp932::AppendUtf8(piece.bytes, scratch);
+    } else {
+      scratch += piece.bytes;
+    }
+  }
+  if (options.ellipsis_after) scratch += kEllipsis;
+  if (scratch.empty()) return;
+  out << "<text x=\"" << x << "\" y=\"" << y << '"';
+  if (options.size != kFont) out << " font-size=\"" << options.size << '"';
+  if (!options.attributes.empty()) out << ' ' << options.attributes;
+  out << '>';
+  const Fit fit = FitOf(scratch, options.size, width);
+  out << Escaped{std::string_view(scratch).substr(0, fit.length)} << (fit.cut ? kEllipsis : "")
+      << "</text>\n";
+}
+
+// The column headings and the N-value scale, the same in every picture.
+const std::string& Headings() {
+  static const std::string headings = [] {
+    Markup out;
+    std::string scratch;
+    const double y = 98;
+    AppendText(out, scratch, kAxis.x, y, kAxis.width + 6, {{"深度(m)"}});
+    AppendText(out, scratch, kBand.x + 2, y, kBand.width, {{"地質区分"}});
+    AppendText(out, scratch, kWater.x, y, kWater.width, {{"水位"}});
+    AppendText(out, scratch, kSoil.x, y, kSoil.width, {{"土質・色調"}});
+    AppendText(out, scratch, kNotes.x, y, kNotes.width, {{"記事"}});
+    AppendText(out, scratch, kChart.x, y, kChart.width, {{"N値"}});
+    AppendText(out, scratch, kSamples.x, y, kSamples.width, {{"試料"}});
+    AppendText(out, scratch, kTests.x, y, kTests.width, {{"原位置試験"}});
+    for (int n = 0; n <= 50; n += 10) {
+      AppendText(out, scratch, kChart.x + kChart.width * n / 50 - (n == 0 ? 0 : 6), 113, 14,
+                 {{std::to_string(n)}});
+    }
+    return out.Take();
+  }();
+  return headings;
 }
 
 class Drawing {
@@ -85,7 +149,7 @@ class Drawing {
             ".sample{fill:#3b6ea5}.test{fill:#a5523b}</style>\n";
     svg_ << "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     TitleBlock();
-    Headings();
+    svg_ << Headings();
     DepthAxis();
     Layers();
     WaterLevels();
@@ -99,39 +163,40 @@ class Drawing {
  private:
   double Y(double depth) const { return kTopPx + std::clamp(depth, 0.0, log_.depth) * scale_; }
 
-  void Text(double x, double y, std::string_view text, double width, double size = kFont,
-            std::string_view extra = "") {
-    if (text.empty()) return;
-    svg_ << "<text x=\"" << x << "\" y=\"" << y << '"';
-    if (size != kFont) svg_ << " font-size=\"" << size << '"';
-    if (!extra.empty()) svg_ << ' ' << extra;
-    svg_ << '>';
-    const Fit fit = FitOf(text, size, width);
-    svg_ << Escaped{text.substr(0, fit.length)} << (fit.cut ? kEllipsis : "") << "</text>\n";
+  void Text(double x, double y, double width, std::initializer_list<Piece> pieces,
+            const TextOptions& options = {}) {
+    AppendText(svg_, scratch_, x, y, width, pieces, options);
+  }
+
+  // Code page 932 bytes in UTF-8, valid until the next text.
+  std::string_view Utf8(std::string_view bytes) {
+    scratch_.clear();
+    cp932::AppendUtf8(bytes, scratch_);
+    return scratch_;
+  }
+
+  // Code page 932 bytes decoded and escaped, in full.
+  void Decoded(std::string_view bytes) { svg_ << Escaped{Utf8(bytes)}; }
+
+  // The fill of a geology name (code page 932), kept for the names met before: a boring names
+  // few geology classes.
+  std::string_view Fill(std::string_view geology) {
+    for (const auto& [name, fill] : fills_) {
+      if (name == geology) return fill;
+    }
+    return fills_.emplace_back(geology, FillOf(Utf8(geology))).second;
   }
 
   void TitleBlock() {
-    Text(8, 26, log_.project, kWidth - 16, 15, "font-weight=\"bold\"");
-    Text(8, 50, "ボーリング名 " + log_.boring + "　　位置 " + log_.location, kWidth - 16);
-    Text(8, 70,
-         "孔口標高 " + log_.elevation + " m　　掘進長 " + log_.drilled + " m　　調査期間 " +
-             log_.dates,
-         kWidth - 16);
-  }
-
-  void Headings() {
-    const double y = 98;
-    Text(kAxis.x, y, "深度(m)", kAxis.width + 6);
-    Text(kBand.x + 2, y, "地質区分", kBand.width);
-    Text(kWater.x, y, "水位", kWater.width);
-    Text(kSoil.x, y, "土質・色調", kSoil.width);
-    Text(kNotes.x, y, "記事", kNotes.width);
-    Text(kChart.x, y, "N値", kChart.width);
-    Text(kSamples.x, y, "試料", kSamples.width);
-    Text(kTests.x, y, "原位置試験", kTests.width);
-    for (int n = 0; n <= 50; n += 10) {
-      Text(kChart.x + kChart.width * n / 50 - (n == 0 ? 0 : 6), 113, std::to_string(n), 14);
-    }
+    Text(8, 26, kWidth - 16, {{log_.project}}, kTitleText);
+    Text(8, 50, kWidth - 16, {{"ボーリング名 "}, {log_.boring}, {"　　位置 "}, {log_.location}});
+    Text(8, 70, kWidth - 16,
+         {{"孔口標高 "},
+          {log_.elevation},
+          {" m　　掘進長 "},
+          {log_.drilled},
+          {" m　　調査期間 "},
+          {log_.dates}});
   }
 
   void DepthAxis() {
@@ -147,41 +212,36 @@ class Drawing {
     }
     svg_ << "\"/>\n</g>\n";
     for (int metre = 0; metre <= static_cast<int>(log_.depth); metre += 5) {
-      Text(kAxis.x, Y(metre) + 4, std::to_string(metre), kAxis.width - 10);
+      Text(kAxis.x, Y(metre) + 4, kAxis.width - 10, {{std::to_string(metre)}});
     }
   }
 
   void Layers() {
     // The bands, each with its geology name as its title.
-    std::vector<std::string> geologies;
-    geologies.reserve(log_.layers.size());
     svg_ << "<g class=\"layer\">\n";
     for (const LogLayer& layer : log_.layers) {
       const double top = Y(layer.top), bottom = Y(layer.bottom);
-      const std::string& geology = geologies.emplace_back(cp932::ToUtf8(layer.geology));
       svg_ << "<rect x=\"" << kBand.x << "\" y=\"" << top << "\" width=\"" << kBand.width
-           << "\" height=\"" << std::max(0.0, bottom - top) << "\" fill=\"" << FillOf(geology)
-           << "\"><title>" << Escaped{geology} << "</title></rect>\n";
+           << "\" height=\"" << std::max(0.0, bottom - top) << "\" fill=\"" << Fill(layer.geology)
+           << "\"><title>";
+      Decoded(layer.geology);
+      svg_ << "</title></rect>\n";
     }
     svg_ << "</g>\n";
     double soil_y = 0, note_y = 0;
-    for (std::size_t l = 0; l < log_.layers.size(); ++l) {
-      const LogLayer& layer = log_.layers[l];
-      const std::string& geology = geologies[l];
+    for (const LogLayer& layer : log_.layers) {
       const double top = Y(layer.top), bottom = Y(layer.bottom);
       // The geology name inside its band, the soil and colour texts beside it, then the notes:
-      // each only where its line fits the band below the lines above it. Only what is drawn is
-      // converted.
-      if (bottom - top >= kAscent + kDescent + 2 && geology != "@") {
-        Text(kBand.x + 3, top + kAscent + 1, geology, kBand.width - 6);
+      // each only where its line fits the band below the lines above it.
+      if (bottom - top >= kAscent + kDescent + 2 && layer.geology != "@") {
+        Text(kBand.x + 3, top + kAscent + 1, kBand.width - 6, {{layer.geology, true}});
       }
       const std::string_view soil = layer.soil == "@" ? "" : layer.soil;
       const std::string_view colour = layer.colour == "@" ? "" : layer.colour;
       const double y = std::max(top + kAscent + 1, soil_y + kLineStep);
       if ((!soil.empty() || !colour.empty()) && y + kDescent <= bottom) {
-        std::string text = cp932::ToUtf8(soil);
-        if (!colour.empty()) (text += text.empty() ? "" : "　") += cp932::ToUtf8(colour);
-        Text(kSoil.x, y, text, kSoil.width);
+        const std::string_view between = soil.empty() || colour.empty() ? "" : "　";
+        Text(kSoil.x, y, kSoil.width, {{soil, true}, {between}, {colour, true}});
         soil_y = y;
       }
       for (std::size_t i = 0; i < layer.notes.size(); ++i) {
@@ -189,8 +249,8 @@ class Drawing {
         if (line_y + kDescent > bottom) break;
         const bool more_after = i + 1 < layer.notes.size() &&
                                 std::max(top + kAscent + 1, line_y + kLineStep) + kDescent > bottom;
-        const std::string note = cp932::ToUtf8(layer.notes[i]);
-        Text(kNotes.x, line_y, more_after ? note + std::string(kEllipsis) : note, kNotes.width);
+        Text(kNotes.x, line_y, kNotes.width, {{layer.notes[i], true}},
+             more_after ? kMoreAfter : TextOptions{});
         note_y = line_y;
       }
     }
@@ -239,31 +299,28 @@ class Drawing {
       if (text_y + kDescent > height_) break;
       char value[32];
       const auto end = std::to_chars(value, value + sizeof value, *test.n).ptr;
-      Text(kOverFifty.x, text_y, std::string_view(value, end - value), kOverFifty.width);
+      Text(kOverFifty.x, text_y, kOverFifty.width, {{std::string_view(value, end - value)}});
       label_y = text_y;
     }
   }
 
   void Intervals(const std::vector<LogInterval>& intervals, Column column, std::string_view kind) {
     // The bars, each with its label as its title, then the labels that have room.
-    std::vector<std::string> labels;
-    labels.reserve(intervals.size());
     svg_ << "<g class=\"" << kind << "\">\n";
     for (const LogInterval& interval : intervals) {
       const double top = Y(interval.top), bottom = Y(std::max(interval.top, interval.bottom));
-      const std::string& label = labels.emplace_back(cp932::ToUtf8(interval.label));
       svg_ << "<rect x=\"" << column.x << "\" y=\"" << top << "\" width=\"" << kIntervalBar
-           << "\" height=\"" << std::max(2.0, bottom - top) << "\"><title>" << Escaped{label}
-           << "</title></rect>\n";
+           << "\" height=\"" << std::max(2.0, bottom - top) << "\"><title>";
+      Decoded(interval.label);
+      svg_ << "</title></rect>\n";
     }
     svg_ << "</g>\n";
     double label_y = 0;
-    for (std::size_t i = 0; i < intervals.size(); ++i) {
-      const std::string& label = labels[i];
-      const double top = Y(intervals[i].top);
-      const double y = std::max(top + kAscent, label_y + kLineStep);
-      if (label != "@" && y + kDescent <= height_) {
-        Text(column.x + kIntervalBar + 3, y, label, column.width - kIntervalBar - 3);
+    for (const LogInterval& interval : intervals) {
+      const double y = std::max(Y(interval.top) + kAscent, label_y + kLineStep);
+      if (interval.label != "@" && y + kDescent <= height_) {
+        Text(column.x + kIntervalBar + 3, y, column.width - kIntervalBar - 3,
+             {{interval.label, true}});
         label_y = y;
       }
     }
@@ -273,6 +330,8 @@ class Drawing {
   double scale_;
   double height_;
   Markup svg_;
+  std::vector<std::pair<std::string_view, std::string_view>> fills_;
+  std::string scratch_;
 };
 
 }  // namespace
@@ -286,8 +345,8 @@ std::string_view FillOf(std::string_view geology) {
 
 double TextWidth(std::string_view utf8, double size) {
   double width = 0;
-  for (std::size_t at = 0, length = 0; at < utf8.size(); at += length) {
-    width += CharWidth(utf8, at, size, length);
+  for (std::size_t at = 0; at < utf8.size(); at += Utf8Char(utf8, at).size()) {
+    width += CharWidth(Utf8Char(utf8, at), size);
   }
   return width;
 }
