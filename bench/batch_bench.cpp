@@ -1,13 +1,15 @@
 // A batch at scale: tavrimen-convert --all over N generated borings against the input/output floor.
 //
 // batch_bench N [JOBS] generates N borings of sixteen sizes, 1,000 to a site folder, with one
-// pattern-data folder, in a fresh folder under /tmp. It then measures, warm from the generation:
+// pattern-data folder, in a fresh folder under $TMPDIR (or /tmp). It then measures, warm from the
+// generation:
 // - the conversion: tavrimen-convert --all with JOBS worker threads (default: the number of cores),
 //   as a process, with its peak resident memory;
 // - the floor: in this process with as many threads, reading every input file once (each boring's
 //   files and the pattern data) and writing a file of each record file's size once.
 // - the pictures' share: the same conversion with --svg, paired with the one without.
-// They take turns, three times each, each time into a new folder; the best time of each counts.
+// They take turns, three times each, each time into a new folder, after the files written before
+// are on the disk; the best time of each counts.
 // It prints the time per boring of both, their ratio, the peak memory, and the time per boring of
 // the first and the last thousand conversions (from the record files' modification times), each
 // with its target; exit status 1 when a target is missed. --keep leaves the generated folder.
@@ -22,6 +24,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -101,6 +104,9 @@ std::vector<std::string> GenerateBorings(const fs::path& root, int count) {
 std::pair<double, long> RunConvert(const fs::path& root, const std::string& out_name, int jobs,
                                    bool pictures = false) {
   fs::create_directories(root / out_name);
+  // The files of the runs before are written out first, so that the system's writing them back
+  // does not fall on this run.
+  sync();
   const auto start = Clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
@@ -133,6 +139,7 @@ double RunFloor(const fs::path& root, const std::string& floor,
                 const std::vector<std::string>& borings,
                 const std::vector<std::size_t>& record_sizes, int jobs) {
   fs::create_directories(floor);
+  sync();
   std::atomic<std::size_t> next{0};
   std::atomic<std::size_t> bytes{0};
   auto read_folder = [&](const std::string& folder) {
@@ -187,8 +194,15 @@ int main(int argc, char** argv) {
   const int jobs = args.size() > 1
                        ? std::stoi(args[1])
                        : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  char pattern[] = "/tmp/tavrimen-batch.XXXXXX";
-  const fs::path root = mkdtemp(pattern);
+  // Under $TMPDIR when it is set (a memory file system takes the disk's state out of the figures).
+  const char* tmpdir = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmpdir != nullptr && *tmpdir != '\0' ? tmpdir : "/tmp") +
+                        "/tavrimen-batch.XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) {
+    std::perror("batch_bench: cannot make its folder");
+    return 1;
+  }
+  const fs::path root = pattern;
   try {
     std::printf("generating %d borings in %s ...\n", count, root.c_str());
     std::fflush(stdout);
