@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "preview/batch_index.h"
 #include "preview/boring_log.h"
+#include "preview/markup.h"
 #include "preview/svg_log.h"
 
 namespace tavrimen::cli {
@@ -24,8 +25,10 @@ bool Pictures::MakeFolder() {
 
 void Pictures::Draw(std::string_view record_path, std::string_view bytes) {
   const std::string name(record_path.substr(record_path.find_last_of('\\') + 1));
-  const std::string svg = preview::DrawBoringLog(preview::ReadBoringLog(bytes));
-  Write(folder_ / platform::Utf8Path(name + ".svg"), svg);
+  // Each thread draws into the same room every time.
+  thread_local preview::Markup svg;
+  Write(folder_ / platform::Utf8Path(name + ".svg"),
+        preview::DrawBoringLog(preview::ReadBoringLog(bytes), svg));
 }
 
 void Pictures::WriteIndex(const std::vector<BoringResult>& results) {

@@ -112,6 +112,11 @@ BoringLog ReadBoringLog(std::string_view record_file) {
   };
 
   BoringLog log;
+  // Room for a typical boring at once, so that the blocks rarely grow their lists.
+  log.layers.reserve(32);
+  log.notes.reserve(64);
+  log.penetrations.reserve(64);
+  log.water_levels.reserve(64);
   log.project = cp932::ToUtf8(line(kProjectLine));
   log.boring = cp932::ToUtf8(line(kBoringLine));
   log.location = cp932::ToUtf8(line(kLocationLine));
@@ -130,11 +135,15 @@ BoringLog ReadBoringLog(std::string_view record_file) {
     layer.geology = Field(fields, 1);
     layer.soil = Field(fields, 2);
     layer.colour = Field(fields, 3);
-    while (i < lines.size() && line(i) != "-1") layer.notes.push_back(line(i++));
+    layer.first_note = log.notes.size();
+    while (i < lines.size() && line(i) != "-1") log.notes.push_back(line(i++));
     ++i;  // the layer's "-1"
     if (bottom) {
       top = layer.bottom;
-      log.layers.push_back(std::move(layer));
+      layer.note_count = log.notes.size() - layer.first_note;
+      log.layers.push_back(layer);
+    } else {
+      log.notes.resize(layer.first_note);
     }
   }
   ++i;  // the block's "-1"

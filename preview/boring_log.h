@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +18,8 @@ struct LogLayer {
   std::string_view geology;  // the geology class name, "@" when none
   std::string_view soil;
   std::string_view colour;
-  std::vector<std::string_view> notes;
+  std::size_t first_note = 0;  // its note lines in BoringLog::notes
+  std::size_t note_count = 0;
 };
 
 struct LogPenetration {
@@ -41,6 +43,10 @@ struct BoringLog {
   std::string drilled;  // the depth the header states, as written; "@" when it states none
   double depth = 0;     // the header's depth, or what the blocks reach when that is deeper
   std::vector<LogLayer> layers;
+  std::vector<std::string_view> notes;  // the note lines of every layer, in order
+  std::span<const std::string_view> NotesOf(const LogLayer& layer) const {
+    return std::span(notes).subspan(layer.first_note, layer.note_count);
+  }
   std::vector<LogPenetration> penetrations;  // X5 lines
   std::vector<LogInterval> samples;          // X6 lines
   std::vector<LogInterval> tests;            // X11 lines

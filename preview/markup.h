@@ -38,9 +38,9 @@ class Markup {
   Markup& operator<<(int number);
   Markup& operator<<(Escaped text);
 
-  // The bytes appended so far, and going back to fewer of them.
-  std::size_t size() const { return size_; }
-  void Truncate(std::size_t size) { size_ = std::min(size, size_); }
+  // The text so far, and starting again (in the same room).
+  std::string_view view() const { return {text_.get(), size_}; }
+  void Clear() { size_ = 0; }
 
   std::string Take() {
     std::string text(text_.get(), size_);

@@ -134,10 +134,11 @@ const std::string& Headings() {
 
 class Drawing {
  public:
-  explicit Drawing(const BoringLog& log)
-      : log_(log), scale_(PixelsPerMetre(log.depth)), height_(Y(log.depth) + 24) {}
+  Drawing(const BoringLog& log, Markup& svg)
+      : log_(log), scale_(PixelsPerMetre(log.depth)), height_(Y(log.depth) + 24), svg_(svg) {}
 
-  std::string Draw() {
+  std::string_view Draw() {
+    svg_.Clear();
     svg_.reserve(16384 + 600 * log_.layers.size() + 150 * log_.penetrations.size());
     svg_ << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kWidth << "\" height=\""
@@ -157,7 +158,7 @@ class Drawing {
     Intervals(log_.samples, kSamples, "sample");
     Intervals(log_.tests, kTests, "test");
     svg_ << "</svg>\n";
-    return svg_.Take();
+    return svg_.view();
   }
 
  private:
@@ -244,12 +245,13 @@ class Drawing {
         Text(kSoil.x, y, kSoil.width, {{soil, true}, {between}, {colour, true}});
         soil_y = y;
       }
-      for (std::size_t i = 0; i < layer.notes.size(); ++i) {
+      const std::span<const std::string_view> notes = log_.NotesOf(layer);
+      for (std::size_t i = 0; i < notes.size(); ++i) {
         const double line_y = std::max(top + kAscent + 1, note_y + kLineStep);
         if (line_y + kDescent > bottom) break;
-        const bool more_after = i + 1 < layer.notes.size() &&
+        const bool more_after = i + 1 < notes.size() &&
                                 std::max(top + kAscent + 1, line_y + kLineStep) + kDescent > bottom;
-        Text(kNotes.x, line_y, kNotes.width, {{layer.notes[i], true}},
+        Text(kNotes.x, line_y, kNotes.width, {{notes[i], true}},
              more_after ? kMoreAfter : TextOptions{});
         note_y = line_y;
       }
@@ -329,7 +331,7 @@ class Drawing {
   const BoringLog& log_;
   double scale_;
   double height_;
-  Markup svg_;
+  Markup& svg_;
   std::vector<std::pair<std::string_view, std::string_view>> fills_;
   std::string scratch_;
 };
@@ -357,6 +359,13 @@ double PixelsPerMetre(double depth) {
   return std::clamp(std::round(6000 / std::max(depth, 1.0)) / 10, 4.0, 24.0);
 }
 
-std::string DrawBoringLog(const BoringLog& log) { return Drawing(log).Draw(); }
+std::string DrawBoringLog(const BoringLog& log) {
+  Markup svg;
+  return std::string(DrawBoringLog(log, svg));
+}
+
+std::string_view DrawBoringLog(const BoringLog& log, Markup& svg) {
+  return Drawing(log, svg).Draw();
+}
 
 }  // namespace tavrimen::preview

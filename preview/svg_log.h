@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "preview/boring_log.h"
+#include "preview/markup.h"
 
 namespace tavrimen::preview {
 
@@ -45,5 +46,7 @@ double PixelsPerMetre(double depth);
 
 // The log as an SVG document.
 std::string DrawBoringLog(const BoringLog& log);
+// The same, drawn into `svg` (emptied first): a Markup kept for the next picture keeps its room.
+std::string_view DrawBoringLog(const BoringLog& log, Markup& svg);
 
 }  // namespace tavrimen::preview

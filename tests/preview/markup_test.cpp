@@ -37,15 +37,12 @@ TEST(Markup, WritesNumbersWithAtMostOneDecimal) {
   EXPECT_EQ(nan.Take(), "nan -42");
 }
 
-TEST(Markup, EscapesMarkupAndControlCharactersAndGoesBack) {
+TEST(Markup, EscapesMarkupAndControlCharactersAndStartsAgain) {
   Markup markup;
-  const std::string_view escaped = "<t>a&amp;b&lt;c&gt;&quot;d e </t>";
-  markup << "<t>" << Escaped{"a&b<c>\"d\te\x01"} << "</t>";
-  ASSERT_EQ(markup.size(), escaped.size());
   markup << Escaped{std::string(5000, 'x')};
-  markup.Truncate(escaped.size());
-  markup << "…";
-  EXPECT_EQ(markup.Take(), std::string(escaped) + "…");
+  markup.Clear();
+  markup << "<t>" << Escaped{"a&b<c>\"d\te\x01"} << "</t>";
+  EXPECT_EQ(markup.view(), "<t>a&amp;b&lt;c&gt;&quot;d e </t>");
 }
 
 }  // namespace
