@@ -7,9 +7,10 @@
 //   as a process, with its peak resident memory;
 // - the floor: in this process with as many threads, reading every input file once (each boring's
 //   files and the pattern data) and writing a file of each record file's size once.
-// - the pictures' share: the same conversion with --svg, paired with the one without.
-// They take turns, three times each, each time into a new folder, after the files written before
-// are on the disk; the best time of each counts.
+// - the pictures' share: the same conversion with --svg, against the one without.
+// They take turns in three passes (each pass: the conversion, with pictures twice, again, then the
+// floor), each run into a new folder after the files written before are on the disk; the best
+// time of each counts.
 // It prints the time per boring of both, their ratio, the peak memory, and the time per boring of
 // the first and the last thousand conversions (from the record files' modification times), each
 // with its target; exit status 1 when a target is missed. --keep leaves the generated folder.
@@ -211,38 +212,40 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     // Both times vary with the file system's state (creating files is slow for a while after
-    // many were deleted), so the conversion and the floor take turns, three times each, and the
-    // best of each counts. The first conversion's record files give the floor its file sizes.
-    // The pictures' share is measured in pairs: each pass runs the batch with and without
-    // pictures one after the other, in turn first and second, and the median of the passes'
-    // shares counts, so that a file system that speeds up or slows down during the runs does not
-    // weigh on one side.
+    // many were deleted), so the conversion and the floor take turns in three passes, and the
+    // best time of each counts. The first conversion's record files give the floor its file
+    // sizes.
+    // The pictures' share is measured in each pass as plain, pictures, pictures, plain: a run
+    // that comes second is often slower on a virtual machine (it needs memory the first one did
+    // not), and a file system may speed up or slow down during the runs; in this order both weigh
+    // on each side alike. The median of the passes' shares counts.
     double convert_seconds = 0, floor_seconds = 0, pictures_seconds = 0;
     std::vector<double> shares;
     long peak_kb = 0;
     std::vector<std::size_t> sizes;
     std::vector<double> finished;
     for (int pass = 1; pass <= 3; ++pass) {
-      const std::string out = "out-" + std::to_string(pass);
-      auto with_pictures = [&] {
-        return RunConvert(root, "pictures-" + std::to_string(pass), jobs, true).first;
-      };
-      const double pictures_first = pass == 2 ? with_pictures() : 0;
-      const auto [seconds, kb] = RunConvert(root, out, jobs);
-      convert_seconds = pass == 1 ? seconds : std::min(convert_seconds, seconds);
-      peak_kb = std::max(peak_kb, kb);
-      if (pass == 1) {
-        for (const std::string& boring : borings) {
-          struct stat info {};
-          const std::string record = (root / out / fs::path(boring).filename()).string();
-          if (stat(record.c_str(), &info) != 0) throw std::runtime_error("no record " + record);
-          sizes.push_back(static_cast<std::size_t>(info.st_size));
-          finished.push_back(Seconds(info.st_mtim));
+      double plain_pass = 0, pictures_pass = 0;
+      for (int run = 1; run <= 4; ++run) {
+        const bool pictures = run == 2 || run == 3;
+        const std::string out = "out-" + std::to_string(pass) + "-" + std::to_string(run);
+        const auto [seconds, kb] = RunConvert(root, out, jobs, pictures);
+        double& best = pictures ? pictures_seconds : convert_seconds;
+        best = best == 0 ? seconds : std::min(best, seconds);
+        (pictures ? pictures_pass : plain_pass) += seconds;
+        if (pictures) continue;
+        peak_kb = std::max(peak_kb, kb);
+        if (sizes.empty()) {
+          for (const std::string& boring : borings) {
+            struct stat info {};
+            const std::string record = (root / out / fs::path(boring).filename()).string();
+            if (stat(record.c_str(), &info) != 0) throw std::runtime_error("no record " + record);
+            sizes.push_back(static_cast<std::size_t>(info.st_size));
+            finished.push_back(Seconds(info.st_mtim));
+          }
         }
       }
-      const double pictures_pass = pass == 2 ? pictures_first : with_pictures();
-      pictures_seconds = pass == 1 ? pictures_pass : std::min(pictures_seconds, pictures_pass);
-      shares.push_back((pictures_pass / seconds - 1) * 100);
+      shares.push_back((pictures_pass / plain_pass - 1) * 100);
       const std::string floor = (root / ("floor-" + std::to_string(pass))).string();
       const double floor_pass = RunFloor(root, floor, borings, sizes, jobs);
       floor_seconds = pass == 1 ? floor_pass : std::min(floor_seconds, floor_pass);
