@@ -70,13 +70,12 @@ HANDLE Inheritable(HANDLE handle) {
   return handle;
 }
 
-}  // namespace
-
-int RunProcess(const std::filesystem::path& program, const std::vector<std::string>& args,
-               const std::map<std::string, std::string>& environment,
-               const std::filesystem::path& folder, const std::filesystem::path& out,
-               const std::filesystem::path& err,
-               const std::function<void(long process_id)>& while_running) {
+// Runs the program once; -1 when it cannot be started.
+int RunOnce(const std::filesystem::path& program, const std::vector<std::string>& args,
+            const std::map<std::string, std::string>& environment,
+            const std::filesystem::path& folder, const std::filesystem::path& out,
+            const std::filesystem::path& err,
+            const std::function<void(long process_id)>& while_running) {
   std::wstring command_line = Quoted(program.wstring());
   for (const std::string& arg : args) command_line += L" " + Quoted(Wide(arg));
   // The environment block: this process's variables with the given ones replaced.
@@ -122,6 +121,26 @@ int RunProcess(const std::filesystem::path& program, const std::vector<std::stri
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
   return static_cast<int>(status);
+}
+
+}  // namespace
+
+int RunProcess(const std::filesystem::path& program, const std::vector<std::string>& args,
+               const std::map<std::string, std::string>& environment,
+               const std::filesystem::path& folder, const std::filesystem::path& out,
+               const std::filesystem::path& err,
+               const std::function<void(long process_id)>& while_running) {
+  // Wine now and then fails to start a program: it is not started, or it ends at once with
+  // status -1 and writes nothing, which no program under test does. Such a start is tried again,
+  // twice at most.
+  for (int attempt = 1;; ++attempt) {
+    const int status = RunOnce(program, args, environment, folder, out, err, while_running);
+    std::error_code error;
+    const bool not_started = status == -1 && std::filesystem::file_size(out, error) == 0 &&
+                             std::filesystem::file_size(err, error) == 0;
+    if (!not_started || attempt == 3) return status;
+    Sleep(200);
+  }
 }
 
 #else
