@@ -87,8 +87,9 @@ std::optional<double> PlainDecimal(std::string_view field) {
 std::optional<double> FieldNumber(std::string_view field) {
   while (!field.empty() && field.front() == ' ') field.remove_prefix(1);
   if (field.empty() || field == "9999" || field == "-1") return std::nullopt;
-  // Most fields are a few digits with a point ("12.35"): read as whole hundredths and divided,
-  // which gives the same nearest double as std::from_chars, since both numbers are exact.
+  // Most fields are a few digits with a point ("12.35"): read as a whole number of digits and
+  // divided by a power of ten, which gives the same nearest double as std::from_chars, since both
+  // numbers are exact.
   if (const std::optional<double> plain = PlainDecimal(field)) return plain;
   // A depth may be written without a zero before the point (".50").
   if (field.front() == '.') return FieldNumber("0" + std::string(field));

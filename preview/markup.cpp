@@ -33,13 +33,9 @@ void Markup::Grow(std::size_t bytes) {
   text_ = std::move(grown);
 }
 
-void Markup::AppendInteger(long long number) {
-  char* const out = Room(24);
-  size_ = static_cast<std::size_t>(std::to_chars(out, out + 24, number).ptr - text_.get());
-}
-
 Markup& Markup::operator<<(int number) {
-  AppendInteger(number);
+  char* const out = Room(12);
+  size_ = static_cast<std::size_t>(std::to_chars(out, out + 12, number).ptr - text_.get());
   return *this;
 }
 

@@ -56,7 +56,6 @@ class Markup {
     return text_.get() + size_;
   }
   void Grow(std::size_t bytes);
-  void AppendInteger(long long number);
 
   // Appending writes in place; the bytes past size_ are never read, so they are left unset.
   std::unique_ptr<char[]> text_;

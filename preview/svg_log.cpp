@@ -347,8 +347,10 @@ std::string_view FillOf(std::string_view geology) {
 
 double TextWidth(std::string_view utf8, double size) {
   double width = 0;
-  for (std::size_t at = 0; at < utf8.size(); at += Utf8Char(utf8, at).size()) {
-    width += CharWidth(Utf8Char(utf8, at), size);
+  for (std::size_t at = 0; at < utf8.size();) {
+    const std::string_view character = Utf8Char(utf8, at);
+    at += character.size();
+    width += CharWidth(character, size);
   }
   return width;
 }
