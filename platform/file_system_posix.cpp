@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <random>
 #include <string>
@@ -159,6 +160,20 @@ std::string TemporaryName() {
   return name;
 }
 
+// Gives the unnamed file `fd` the name `to`: through the descriptor itself where the system lets
+// this process do so (newer kernels, or with the capability), else through its /proc entry, which
+// costs a walk through /proc for every file.
+int LinkUnnamed(int fd, const char* to) {
+  static std::atomic<bool> by_descriptor{true};
+  if (by_descriptor.load(std::memory_order_relaxed)) {
+    if (linkat(fd, "", AT_FDCWD, to, AT_EMPTY_PATH) == 0) return 0;
+    if (errno != ENOENT && errno != EPERM) return -1;
+    by_descriptor.store(false, std::memory_order_relaxed);
+  }
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, to, AT_SYMLINK_FOLLOW);
+}
+
 }  // namespace
 
 std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes,
@@ -200,8 +215,7 @@ std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes
   // A file that is replaced keeps its mode; a new one has what the umask leaves of 0666. Where no
   // file of that name exists, the complete unnamed file takes the name at once, and nothing needs
   // to be looked up first.
-  const std::string self = unnamed ? "/proc/self/fd/" + std::to_string(fd.get()) : "";
-  if (unnamed && linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+  if (unnamed && LinkUnnamed(fd.get(), path.c_str()) == 0) {
     if (close(fd.release()) != 0) return ErrnoError(errno);
     return {};
   }
@@ -211,7 +225,7 @@ std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes
   }
   for (int attempt = 0; temp.empty(); ++attempt) {
     temp = folder / TemporaryName();
-    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+    if (LinkUnnamed(fd.get(), temp.c_str()) != 0) {
       const int error_number = errno;
       temp.clear();
       if (error_number != EEXIST || attempt == 100) return ErrnoError(error_number);
