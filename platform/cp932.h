@@ -76,4 +76,11 @@ std::string ToUtf8(std::string_view bytes);
 // Appends ToUtf8(bytes) to `out`, in place where it has room.
 void AppendUtf8(std::string_view bytes, std::string& out);
 
+// The room DecodeUtf8 needs for `count` code page 932 bytes: three bytes a byte, and a few more.
+constexpr std::size_t Utf8Room(std::size_t count) { return 3 * count + 8; }
+
+// Writes ToUtf8(bytes) to `out`, which has Utf8Room(bytes.size()) bytes, and returns the end of
+// what it wrote.
+char* DecodeUtf8(std::string_view bytes, char* out);
+
 }  // namespace tavrimen::cp932

@@ -173,8 +173,13 @@ std::string ToUtf8(std::string_view bytes) {
 
 void AppendUtf8(std::string_view bytes, std::string& out) {
   const std::size_t start = out.size();
-  out.resize(start + bytes.size() * 3 + sizeof DecodingTable::Decoded::utf8);
-  out.resize(static_cast<std::size_t>(Table().Decode(bytes, out.data() + start) - out.data()));
+  out.resize(start + Utf8Room(bytes.size()));
+  out.resize(static_cast<std::size_t>(DecodeUtf8(bytes, out.data() + start) - out.data()));
+}
+
+char* DecodeUtf8(std::string_view bytes, char* out) {
+  static_assert(Utf8Room(0) >= sizeof DecodingTable::Decoded::utf8);
+  return Table().Decode(bytes, out);
 }
 
 }  // namespace tavrimen::cp932

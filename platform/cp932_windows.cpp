@@ -1,6 +1,8 @@
 // Code page 932 conversion through the Windows API.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/cp932.h"
 
 namespace tavrimen::cp932 {
@@ -77,5 +79,10 @@ std::string ToUtf8(std::string_view bytes) {
 }
 
 void AppendUtf8(std::string_view bytes, std::string& out) { out += ToUtf8(bytes); }
+
+char* DecodeUtf8(std::string_view bytes, char* out) {
+  const std::string utf8 = ToUtf8(bytes);
+  return std::copy(utf8.begin(), utf8.end(), out);
+}
 
 }  // namespace tavrimen::cp932

@@ -80,4 +80,14 @@ Markup& Markup::operator<<(Escaped escaped) {
   return *this;
 }
 
+void Markup::EscapeFrom(std::size_t start) {
+  const char* const text = text_.get();
+  std::size_t at = start;
+  while (at < size_ && kStandsForItself[static_cast<unsigned char>(text[at])]) ++at;
+  if (at == size_) return;
+  const std::string rest(text + at, size_ - at);
+  size_ = at;
+  *this << Escaped{rest};
+}
+
 }  // namespace tavrimen::preview

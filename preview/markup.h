@@ -38,8 +38,18 @@ class Markup {
   Markup& operator<<(int number);
   Markup& operator<<(Escaped text);
 
-  // The text so far, and starting again (in the same room).
+  // Writing in place: room for `bytes` more at the end, and then the end of what was written
+  // there.
+  char* Extend(std::size_t bytes) { return Room(bytes); }
+  void Commit(const char* end) { size_ = static_cast<std::size_t>(end - text_.get()); }
+  // Escapes what was appended after the first `start` bytes, as Escaped would have.
+  void EscapeFrom(std::size_t start);
+
+  // The text so far, dropping what came after its first `size` bytes, and starting again (in the
+  // same room).
   std::string_view view() const { return {text_.get(), size_}; }
+  std::size_t size() const { return size_; }
+  void Truncate(std::size_t size) { size_ = std::min(size, size_); }
   void Clear() { size_ = 0; }
 
   std::string Take() {

@@ -35,6 +35,7 @@ constexpr Column kOverFifty{744, 32};
 constexpr Column kSamples{780, 56};
 constexpr Column kTests{842, 56};
 constexpr double kIntervalBar = 5;
+constexpr double kBandText = kBand.width - 6;  // the room for a geology name inside its band
 
 // The width of one character (its UTF-8 bytes): an em for a full-width character, 0.6 em for
 // ASCII and half-width kana.
@@ -86,45 +87,56 @@ Fit FitOf(std::string_view text, double size, double width) {
   return {text.size(), false};
 }
 
+// Appends the UTF-8 of code page 932 bytes, unescaped.
+void AppendUtf8(Markup& out, std::string_view bytes) {
+  out.Commit(cp932::DecodeUtf8(bytes, out.Extend(cp932::Utf8Room(bytes.size()))));
+}
+
 // A text element at (x, y) that holds the pieces, fitted to `width`; nothing when they are
-// empty. `scratch` holds the text in UTF-8 meanwhile.
-void AppendText(Markup& out, std::string& scratch, double x, double y, double width,
-                std::initializer_list<Piece> pieces, const TextOptions& options = {}) {
-  scratch.clear();
-  for (const Piece piece : pieces) {
-    if (piece.cp932) {
-      cp932::AppendUtf8(piece.bytes, scratch);
-    } else {
-      scratch += piece.bytes;
-    }
-  }
-  if (options.ellipsis_after) scratch += kEllipsis;
-  if (scratch.empty()) return;
+// empty. True when the text is drawn in full.
+bool AppendText(Markup& out, double x, double y, double width, std::initializer_list<Piece> pieces,
+                const TextOptions& options = {}) {
+  const std::size_t element = out.size();
   out << "<text x=\"" << x << "\" y=\"" << y << '"';
   if (options.size != kFont) out << " font-size=\"" << options.size << '"';
   if (!options.attributes.empty()) out << ' ' << options.attributes;
   out << '>';
-  const Fit fit = FitOf(scratch, options.size, width);
-  out << Escaped{std::string_view(scratch).substr(0, fit.length)} << (fit.cut ? kEllipsis : "")
-      << "</text>\n";
+  // The text is decoded where it goes, then cut to what fits and escaped there.
+  const std::size_t text = out.size();
+  for (const Piece piece : pieces) {
+    if (piece.cp932) {
+      AppendUtf8(out, piece.bytes);
+    } else {
+      out << piece.bytes;
+    }
+  }
+  if (options.ellipsis_after) out << kEllipsis;
+  if (out.size() == text) {
+    out.Truncate(element);
+    return false;
+  }
+  const Fit fit = FitOf(out.view().substr(text), options.size, width);
+  out.Truncate(text + fit.length);
+  out.EscapeFrom(text);
+  out << (fit.cut ? kEllipsis : "") << "</text>\n";
+  return !fit.cut;
 }
 
 // The column headings and the N-value scale, the same in every picture.
 const std::string& Headings() {
   static const std::string headings = [] {
     Markup out;
-    std::string scratch;
     const double y = 98;
-    AppendText(out, scratch, kAxis.x, y, kAxis.width + 6, {{"深度(m)"}});
-    AppendText(out, scratch, kBand.x + 2, y, kBand.width, {{"地質区分"}});
-    AppendText(out, scratch, kWater.x, y, kWater.width, {{"水位"}});
-    AppendText(out, scratch, kSoil.x, y, kSoil.width, {{"土質・色調"}});
-    AppendText(out, scratch, kNotes.x, y, kNotes.width, {{"記事"}});
-    AppendText(out, scratch, kChart.x, y, kChart.width, {{"N値"}});
-    AppendText(out, scratch, kSamples.x, y, kSamples.width, {{"試料"}});
-    AppendText(out, scratch, kTests.x, y, kTests.width, {{"原位置試験"}});
+    AppendText(out, kAxis.x, y, kAxis.width + 6, {{"深度(m)"}});
+    AppendText(out, kBand.x + 2, y, kBand.width, {{"地質区分"}});
+    AppendText(out, kWater.x, y, kWater.width, {{"水位"}});
+    AppendText(out, kSoil.x, y, kSoil.width, {{"土質・色調"}});
+    AppendText(out, kNotes.x, y, kNotes.width, {{"記事"}});
+    AppendText(out, kChart.x, y, kChart.width, {{"N値"}});
+    AppendText(out, kSamples.x, y, kSamples.width, {{"試料"}});
+    AppendText(out, kTests.x, y, kTests.width, {{"原位置試験"}});
     for (int n = 0; n <= 50; n += 10) {
-      AppendText(out, scratch, kChart.x + kChart.width * n / 50 - (n == 0 ? 0 : 6), 113, 14,
+      AppendText(out, kChart.x + kChart.width * n / 50 - (n == 0 ? 0 : 6), 113, 14,
                  {{std::to_string(n)}});
     }
     return out.Take();
@@ -164,29 +176,37 @@ class Drawing {
  private:
   double Y(double depth) const { return kTopPx + std::clamp(depth, 0.0, log_.depth) * scale_; }
 
-  void Text(double x, double y, double width, std::initializer_list<Piece> pieces,
+  bool Text(double x, double y, double width, std::initializer_list<Piece> pieces,
             const TextOptions& options = {}) {
-    AppendText(svg_, scratch_, x, y, width, pieces, options);
+    return AppendText(svg_, x, y, width, pieces, options);
   }
 
-  // Code page 932 bytes in UTF-8, valid until the next text.
-  std::string_view Utf8(std::string_view bytes) {
-    scratch_.clear();
-    cp932::AppendUtf8(bytes, scratch_);
-    return scratch_;
+  // A text as the title of the element just opened, which it closes.
+  void Title(std::string_view bytes, std::string_view element) {
+    svg_ << "><title>";
+    const std::size_t text = svg_.size();
+    AppendUtf8(svg_, bytes);
+    svg_.EscapeFrom(text);
+    svg_ << "</title></" << element << ">\n";
   }
 
-  // Code page 932 bytes decoded and escaped, in full.
-  void Decoded(std::string_view bytes) { svg_ << Escaped{Utf8(bytes)}; }
-
-  // The fill of a geology name (code page 932), kept for the names met before: a boring names
-  // few geology classes.
-  std::string_view Fill(std::string_view geology) {
-    for (const auto& [name, fill] : fills_) {
-      if (name == geology) return fill;
+  // A geology name (code page 932): its fill, and whether it fits its band's width. Kept for the
+  // names met before: a boring names few geology classes.
+  struct Geology {
+    std::string_view name;
+    std::string_view fill;
+    bool fits_band;
+  };
+  const Geology& GeologyOf(std::string_view name) {
+    for (const Geology& known : geologies_) {
+      if (known.name == name) return known;
     }
-    return fills_.emplace_back(geology, FillOf(Utf8(geology))).second;
+    const std::string utf8 = cp932::ToUtf8(name);
+    return geologies_.emplace_back(Geology{name, FillOf(utf8), !FitOf(utf8, kFont, kBandText).cut});
   }
+
+  // A band high enough for its geology name, which is then drawn inside it.
+  static bool NameFits(double top, double bottom) { return bottom - top >= kAscent + kDescent + 2; }
 
   void TitleBlock() {
     Text(8, 26, kWidth - 16, {{log_.project}}, kTitleText);
@@ -218,15 +238,19 @@ class Drawing {
   }
 
   void Layers() {
-    // The bands, each with its geology name as its title.
+    // The bands. A band whose geology name is not drawn inside it in full has the name as its
+    // title.
     svg_ << "<g class=\"layer\">\n";
     for (const LogLayer& layer : log_.layers) {
       const double top = Y(layer.top), bottom = Y(layer.bottom);
+      const Geology& geology = GeologyOf(layer.geology);
       svg_ << "<rect x=\"" << kBand.x << "\" y=\"" << top << "\" width=\"" << kBand.width
-           << "\" height=\"" << std::max(0.0, bottom - top) << "\" fill=\"" << Fill(layer.geology)
-           << "\"><title>";
-      Decoded(layer.geology);
-      svg_ << "</title></rect>\n";
+           << "\" height=\"" << std::max(0.0, bottom - top) << "\" fill=\"" << geology.fill << '"';
+      if (layer.geology != "@" && !(NameFits(top, bottom) && geology.fits_band)) {
+        Title(layer.geology, "rect");
+      } else {
+        svg_ << "/>\n";
+      }
     }
     svg_ << "</g>\n";
     double soil_y = 0, note_y = 0;
@@ -234,8 +258,8 @@ class Drawing {
       const double top = Y(layer.top), bottom = Y(layer.bottom);
       // The geology name inside its band, the soil and colour texts beside it, then the notes:
       // each only where its line fits the band below the lines above it.
-      if (bottom - top >= kAscent + kDescent + 2 && layer.geology != "@") {
-        Text(kBand.x + 3, top + kAscent + 1, kBand.width - 6, {{layer.geology, true}});
+      if (NameFits(top, bottom) && layer.geology != "@") {
+        Text(kBand.x + 3, top + kAscent + 1, kBandText, {{layer.geology, true}});
       }
       const std::string_view soil = layer.soil == "@" ? "" : layer.soil;
       const std::string_view colour = layer.colour == "@" ? "" : layer.colour;
@@ -307,33 +331,39 @@ class Drawing {
   }
 
   void Intervals(const std::vector<LogInterval>& intervals, Column column, std::string_view kind) {
-    // The bars, each with its label as its title, then the labels that have room.
-    svg_ << "<g class=\"" << kind << "\">\n";
-    for (const LogInterval& interval : intervals) {
-      const double top = Y(interval.top), bottom = Y(std::max(interval.top, interval.bottom));
-      svg_ << "<rect x=\"" << column.x << "\" y=\"" << top << "\" width=\"" << kIntervalBar
-           << "\" height=\"" << std::max(2.0, bottom - top) << "\"><title>";
-      Decoded(interval.label);
-      svg_ << "</title></rect>\n";
-    }
-    svg_ << "</g>\n";
+    // The labels that have room, then the bars. A bar whose label is left out or cut has the
+    // label as its title.
+    in_full_.assign(intervals.size(), false);
     double label_y = 0;
-    for (const LogInterval& interval : intervals) {
-      const double y = std::max(Y(interval.top) + kAscent, label_y + kLineStep);
-      if (interval.label != "@" && y + kDescent <= height_) {
-        Text(column.x + kIntervalBar + 3, y, column.width - kIntervalBar - 3,
-             {{interval.label, true}});
+    for (std::size_t i = 0; i < intervals.size(); ++i) {
+      const double y = std::max(Y(intervals[i].top) + kAscent, label_y + kLineStep);
+      if (intervals[i].label != "@" && y + kDescent <= height_) {
+        in_full_[i] = Text(column.x + kIntervalBar + 3, y, column.width - kIntervalBar - 3,
+                           {{intervals[i].label, true}});
         label_y = y;
       }
     }
+    svg_ << "<g class=\"" << kind << "\">\n";
+    for (std::size_t i = 0; i < intervals.size(); ++i) {
+      const LogInterval& interval = intervals[i];
+      const double top = Y(interval.top), bottom = Y(std::max(interval.top, interval.bottom));
+      svg_ << "<rect x=\"" << column.x << "\" y=\"" << top << "\" width=\"" << kIntervalBar
+           << "\" height=\"" << std::max(2.0, bottom - top) << '"';
+      if (interval.label != "@" && !in_full_[i]) {
+        Title(interval.label, "rect");
+      } else {
+        svg_ << "/>\n";
+      }
+    }
+    svg_ << "</g>\n";
   }
 
   const BoringLog& log_;
   double scale_;
   double height_;
   Markup& svg_;
-  std::vector<std::pair<std::string_view, std::string_view>> fills_;
-  std::string scratch_;
+  std::vector<Geology> geologies_;
+  std::vector<bool> in_full_;  // of each interval, whether its label is drawn in full
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -76,6 +77,31 @@ double TipY(const XmlElement& triangle) {
   return std::stod(d.substr(d.find(' ') + 1)) + 9;
 }
 
+// Every geology name and interval label other than "@" can be read: drawn in full as a text, or
+// else the title of its band or bar.
+void ExpectEveryNameReadable(const XmlElement& svg, const BoringLog& log) {
+  std::vector<std::string> drawn;
+  for (const XmlElement* text : svg.All("text")) drawn.push_back(text->text);
+  auto expect = [&](std::string_view group, auto names) {
+    const auto elements = InGroup(svg, group, "rect");
+    ASSERT_EQ(elements.size(), names.size()) << group;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (names[i] == "@") continue;
+      const std::string name = cp932::ToUtf8(names[i]);
+      const auto titles = elements[i]->All("title");
+      const bool titled = titles.size() == 1 && titles[0]->text == name;
+      EXPECT_TRUE(titled || std::find(drawn.begin(), drawn.end(), name) != drawn.end()) << name;
+    }
+  };
+  std::vector<std::string_view> geology, samples, tests;
+  for (const LogLayer& layer : log.layers) geology.push_back(layer.geology);
+  for (const LogInterval& sample : log.samples) samples.push_back(sample.label);
+  for (const LogInterval& test : log.tests) tests.push_back(test.label);
+  expect("layer", geology);
+  expect("sample", samples);
+  expect("test", tests);
+}
+
 TEST(SvgLog, EachSampleBoringShowsEveryLayerTestAndWaterLevelAtItsDepth) {
   const std::filesystem::path expected = TAVRIMEN_SAMPLES_DIR;
   int borings = 0;
@@ -84,6 +110,7 @@ TEST(SvgLog, EachSampleBoringShowsEveryLayerTestAndWaterLevelAtItsDepth) {
     const std::string bytes = testing::ReadFile(entry.path());
     const Expected e = ExpectedOf(Lines(cp932::ToUtf8(bytes)));
     const XmlElement svg = ParseXml(DrawBoringLog(ReadBoringLog(bytes)));
+    ExpectEveryNameReadable(svg, ReadBoringLog(bytes));
     ++borings;
 
     const auto layers = InGroup(svg, "layer", "rect");
@@ -183,10 +210,12 @@ TEST(SvgLog, UnusualBoringsDrawWithoutOverlapsOrErrors) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const XmlElement svg = ParseXml(DrawBoringLog(ReadBoringLog(c.record)));
+    const BoringLog log = ReadBoringLog(c.record);
+    const XmlElement svg = ParseXml(DrawBoringLog(log));
     EXPECT_EQ(InGroup(svg, "layer", "rect").size(), c.layers);
     EXPECT_GT(svg.Number("height"), svg.Number("data-top-px"));
     ExpectNoTextOverlaps(svg);
+    ExpectEveryNameReadable(svg, log);
   }
   // A value beyond the N axis is drawn at its edge and written beside it.
   const XmlElement one = ParseXml(DrawBoringLog(ReadBoringLog(cases[1].record)));
