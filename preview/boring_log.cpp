@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/cp932.h"
 
@@ -27,16 +28,17 @@ struct Fields {
 };
 
 Fields Split(std::string_view line) {
+  // Fields are a few bytes long: a plain loop finds their ends sooner than a search call would.
   Fields fields;
-  for (std::size_t at = 0;;) {
-    const std::size_t blank = line.find(' ', at);
-    if (blank == line.npos || fields.count + 1 == fields.field.size()) {
-      fields.field[fields.count++] = line.substr(at);
-      return fields;
-    }
-    fields.field[fields.count++] = line.substr(at, blank - at);
-    at = blank + 1;
+  std::size_t start = 0;
+  for (std::size_t at = 0; at < line.size(); ++at) {
+    if (line[at] != ' ') continue;
+    fields.field[fields.count++] = line.substr(start, at - start);
+    start = at + 1;
+    if (fields.count + 1 == fields.field.size()) break;
   }
+  fields.field[fields.count++] = line.substr(start);
+  return fields;
 }
 
 std::string_view Field(const Fields& fields, std::size_t i) {
@@ -102,11 +104,19 @@ std::optional<double> FieldNumber(std::string_view field) {
 BoringLog ReadBoringLog(std::string_view record_file) {
   std::vector<std::string_view> lines{""};  // lines[1] is the first line
   lines.reserve(record_file.size() / 16);
-  for (std::size_t at = 0; at < record_file.size();) {
-    std::size_t end = record_file.find("\r\n", at);
-    if (end == record_file.npos) end = record_file.size();
+  // Lines end in CR LF; a CR or LF alone is part of its line.
+  const char* const bytes = record_file.data();
+  const std::size_t size = record_file.size();
+  for (std::size_t at = 0, from = 0; at < size;) {
+    const void* lf = std::memchr(bytes + from, '\n', size - from);
+    std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - bytes) : size;
+    if (lf && (end == at || bytes[end - 1] != '\r')) {
+      from = end + 1;
+      continue;
+    }
+    if (lf) --end;
     lines.push_back(record_file.substr(at, end - at));
-    at = end + 2;
+    at = from = end + 2;
   }
   auto line = [&](std::size_t i) -> std::string_view {
     return i < lines.size() ? lines[i] : std::string_view();

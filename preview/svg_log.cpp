@@ -105,7 +105,10 @@ bool AppendText(Markup& out, double x, double y, double width, std::initializer_
   const std::size_t text = out.size();
   for (const Piece piece : pieces) {
     if (piece.cp932) {
-      AppendUtf8(out, piece.bytes);
+      // Every code page 932 byte is at least half an em wide (a full-width character is two
+      // bytes and an em), so bytes past this many cannot show: they are not decoded at all.
+      const auto shown = static_cast<std::size_t>(2 * width / options.size) + 4;
+      AppendUtf8(out, piece.bytes.substr(0, shown));
     } else {
       out << piece.bytes;
     }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tavrimen::preview {
 namespace {
@@ -42,6 +43,20 @@ TEST(BoringLog, ReadsFieldNumbersAsTheStandardReadsThem) {
       ASSERT_EQ(FieldNumber(text), expected) << text;
     }
   }
+}
+
+TEST(BoringLog, OnlyCrLfEndsALine) {
+  std::string record;
+  for (int line = 1; line <= 21; ++line) record += line == 20 ? "3.00\r\n" : "@\r\n";
+  record += "2.00 A\rB soil colour\r\nnote\nwith LF\r\n-1\r\n-1\r\n-1\r\n-1\r\n-1\r\n";
+  record += "1.50 10 06\r\n-1";  // the last line without its line end
+  const BoringLog log = ReadBoringLog(record);
+  ASSERT_EQ(log.layers.size(), 1u);
+  EXPECT_EQ(log.layers[0].geology, "A\rB");
+  ASSERT_EQ(log.NotesOf(log.layers[0]).size(), 1u);
+  EXPECT_EQ(log.NotesOf(log.layers[0])[0], "note\nwith LF");
+  EXPECT_EQ(log.water_levels, std::vector<double>{1.5});
+  EXPECT_EQ(log.depth, 3.0);
 }
 
 }  // namespace
