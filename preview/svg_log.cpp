@@ -184,13 +184,17 @@ class Drawing {
     return AppendText(svg_, x, y, width, pieces, options);
   }
 
-  // A text as the title of the element just opened, which it closes.
-  void Title(std::string_view bytes, std::string_view element) {
+  // Ends the rect just opened, with `title` (code page 932) as its title unless that is empty.
+  void EndRect(std::string_view title) {
+    if (title.empty()) {
+      svg_ << "/>\n";
+      return;
+    }
     svg_ << "><title>";
     const std::size_t text = svg_.size();
-    AppendUtf8(svg_, bytes);
+    AppendUtf8(svg_, title);
     svg_.EscapeFrom(text);
-    svg_ << "</title></" << element << ">\n";
+    svg_ << "</title></rect>\n";
   }
 
   // A geology name (code page 932): its fill, and whether it fits its band's width. Kept for the
@@ -249,11 +253,8 @@ class Drawing {
       const Geology& geology = GeologyOf(layer.geology);
       svg_ << "<rect x=\"" << kBand.x << "\" y=\"" << top << "\" width=\"" << kBand.width
            << "\" height=\"" << std::max(0.0, bottom - top) << "\" fill=\"" << geology.fill << '"';
-      if (layer.geology != "@" && !(NameFits(top, bottom) && geology.fits_band)) {
-        Title(layer.geology, "rect");
-      } else {
-        svg_ << "/>\n";
-      }
+      const bool drawn = NameFits(top, bottom) && geology.fits_band;
+      EndRect(layer.geology == "@" || drawn ? "" : layer.geology);
     }
     svg_ << "</g>\n";
     double soil_y = 0, note_y = 0;
@@ -352,11 +353,7 @@ class Drawing {
       const double top = Y(interval.top), bottom = Y(std::max(interval.top, interval.bottom));
       svg_ << "<rect x=\"" << column.x << "\" y=\"" << top << "\" width=\"" << kIntervalBar
            << "\" height=\"" << std::max(2.0, bottom - top) << '"';
-      if (interval.label != "@" && !in_full_[i]) {
-        Title(interval.label, "rect");
-      } else {
-        svg_ << "/>\n";
-      }
+      EndRect(interval.label == "@" || in_full_[i] ? "" : interval.label);
     }
     svg_ << "</g>\n";
   }
