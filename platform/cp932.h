@@ -73,9 +73,6 @@ std::string FromUtf8(std::string_view utf8);
 // as a character of its own (so a trail byte 0x40-0x7E comes back as that ASCII character).
 std::string ToUtf8(std::string_view bytes);
 
-// Appends ToUtf8(bytes) to `out`, in place where it has room.
-void AppendUtf8(std::string_view bytes, std::string& out);
-
 // The room DecodeUtf8 needs for `count` code page 932 bytes: three bytes a byte, and a few more.
 constexpr std::size_t Utf8Room(std::size_t count) { return 3 * count + 8; }
 

@@ -166,15 +166,9 @@ std::string FromUtf8(std::string_view utf8) {
 }
 
 std::string ToUtf8(std::string_view bytes) {
-  std::string out;
-  AppendUtf8(bytes, out);
+  std::string out(Utf8Room(bytes.size()), '\0');
+  out.resize(static_cast<std::size_t>(DecodeUtf8(bytes, out.data()) - out.data()));
   return out;
-}
-
-void AppendUtf8(std::string_view bytes, std::string& out) {
-  const std::size_t start = out.size();
-  out.resize(start + Utf8Room(bytes.size()));
-  out.resize(static_cast<std::size_t>(DecodeUtf8(bytes, out.data() + start) - out.data()));
 }
 
 char* DecodeUtf8(std::string_view bytes, char* out) {

@@ -78,8 +78,6 @@ std::string ToUtf8(std::string_view bytes) {
   return Narrow(CP_UTF8, wide, 0);
 }
 
-void AppendUtf8(std::string_view bytes, std::string& out) { out += ToUtf8(bytes); }
-
 char* DecodeUtf8(std::string_view bytes, char* out) {
   const std::string utf8 = ToUtf8(bytes);
   return std::copy(utf8.begin(), utf8.end(), out);
