@@ -337,13 +337,13 @@ class Drawing {
   void Intervals(const std::vector<LogInterval>& intervals, Column column, std::string_view kind) {
     // The labels that have room, then the bars. A bar whose label is left out or cut has the
     // label as its title.
-    in_full_.assign(intervals.size(), false);
+    std::vector<bool> in_full(intervals.size());  // whether each label is drawn in full
     double label_y = 0;
     for (std::size_t i = 0; i < intervals.size(); ++i) {
       const double y = std::max(Y(intervals[i].top) + kAscent, label_y + kLineStep);
       if (intervals[i].label != "@" && y + kDescent <= height_) {
-        in_full_[i] = Text(column.x + kIntervalBar + 3, y, column.width - kIntervalBar - 3,
-                           {{intervals[i].label, true}});
+        in_full[i] = Text(column.x + kIntervalBar + 3, y, column.width - kIntervalBar - 3,
+                          {{intervals[i].label, true}});
         label_y = y;
       }
     }
@@ -353,7 +353,7 @@ class Drawing {
       const double top = Y(interval.top), bottom = Y(std::max(interval.top, interval.bottom));
       svg_ << "<rect x=\"" << column.x << "\" y=\"" << top << "\" width=\"" << kIntervalBar
            << "\" height=\"" << std::max(2.0, bottom - top) << '"';
-      EndRect(interval.label == "@" || in_full_[i] ? "" : interval.label);
+      EndRect(interval.label == "@" || in_full[i] ? "" : interval.label);
     }
     svg_ << "</g>\n";
   }
@@ -363,7 +363,6 @@ class Drawing {
   double height_;
   Markup& svg_;
   std::vector<Geology> geologies_;
-  std::vector<bool> in_full_;  // of each interval, whether its label is drawn in full
 };
 
 }  // namespace
