@@ -25,10 +25,11 @@ bool Pictures::MakeFolder() {
 
 void Pictures::Draw(std::string_view record_path, std::string_view bytes) {
   const std::string name(record_path.substr(record_path.find_last_of('\\') + 1));
-  // Each thread draws into the same room every time.
+  // Each thread reads and draws into the same room every time.
+  thread_local preview::BoringLog log;
   thread_local preview::Markup svg;
-  Write(folder_ / platform::Utf8Path(name + ".svg"),
-        preview::DrawBoringLog(preview::ReadBoringLog(bytes), svg));
+  preview::ReadBoringLog(bytes, log);
+  Write(folder_ / platform::Utf8Path(name + ".svg"), preview::DrawBoringLog(log, svg));
 }
 
 void Pictures::WriteIndex(const std::vector<BoringResult>& results) {

@@ -84,6 +84,43 @@ std::optional<double> PlainDecimal(std::string_view field) {
   return negative ? -value : value;
 }
 
+// The lines of a record file in turn. Lines end in CR LF; a CR or LF alone is part of its line.
+class Lines {
+ public:
+  explicit Lines(std::string_view bytes) : bytes_(bytes) {}
+
+  // The next line into `line`; false past the last one.
+  bool Next(std::string_view& line) {
+    const std::size_t size = bytes_.size();
+    if (at_ >= size) return false;
+    for (std::size_t from = at_;;) {
+      const void* lf = std::memchr(bytes_.data() + from, '\n', size - from);
+      if (lf == nullptr) {
+        line = bytes_.substr(at_);
+        at_ = size;
+        return true;
+      }
+      const auto end = static_cast<std::size_t>(static_cast<const char*>(lf) - bytes_.data());
+      if (end > at_ && bytes_[end - 1] == '\r') {
+        line = bytes_.substr(at_, end - 1 - at_);
+        at_ = end + 1;
+        return true;
+      }
+      from = end + 1;
+    }
+  }
+
+ private:
+  std::string_view bytes_;
+  std::size_t at_ = 0;
+};
+
+// Sets `utf8` to the UTF-8 of code page 932 bytes, in the room it already has.
+void AssignUtf8(std::string& utf8, std::string_view bytes) {
+  utf8.resize(cp932::Utf8Room(bytes.size()));
+  utf8.resize(static_cast<std::size_t>(cp932::DecodeUtf8(bytes, utf8.data()) - utf8.data()));
+}
+
 }  // namespace
 
 std::optional<double> FieldNumber(std::string_view field) {
@@ -102,43 +139,56 @@ std::optional<double> FieldNumber(std::string_view field) {
 }
 
 BoringLog ReadBoringLog(std::string_view record_file) {
-  std::vector<std::string_view> lines{""};  // lines[1] is the first line
-  lines.reserve(record_file.size() / 16);
-  // Lines end in CR LF; a CR or LF alone is part of its line.
-  const char* const bytes = record_file.data();
-  const std::size_t size = record_file.size();
-  for (std::size_t at = 0, from = 0; at < size;) {
-    const void* lf = std::memchr(bytes + from, '\n', size - from);
-    std::size_t end = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - bytes) : size;
-    if (lf && (end == at || bytes[end - 1] != '\r')) {
-      from = end + 1;
-      continue;
-    }
-    if (lf) --end;
-    lines.push_back(record_file.substr(at, end - at));
-    at = from = end + 2;
-  }
-  auto line = [&](std::size_t i) -> std::string_view {
-    return i < lines.size() ? lines[i] : std::string_view();
-  };
-
   BoringLog log;
-  // Room for a typical boring at once, so that the blocks rarely grow their lists.
-  log.layers.reserve(32);
-  log.notes.reserve(64);
-  log.penetrations.reserve(64);
-  log.water_levels.reserve(64);
-  log.project = cp932::ToUtf8(line(kProjectLine));
-  log.boring = cp932::ToUtf8(line(kBoringLine));
-  log.location = cp932::ToUtf8(line(kLocationLine));
-  log.dates = Dates(cp932::ToUtf8(line(kDatesLine)));
-  log.elevation = cp932::ToUtf8(line(kElevationLine));
+  ReadBoringLog(record_file, log);
+  return log;
+}
 
-  std::size_t i = kFirstBlockLine;
+void ReadBoringLog(std::string_view record_file, BoringLog& log) {
+  // Whatever the log held before is dropped, its room kept.
+  for (std::string* text : {&log.project, &log.boring, &log.location, &log.dates, &log.elevation}) {
+    text->clear();
+  }
+  log.layers.clear();
+  log.notes.clear();
+  log.penetrations.clear();
+  log.samples.clear();
+  log.tests.clear();
+  log.water_levels.clear();
+
+  Lines lines(record_file);
+  std::string_view text;
+  // The header: the title block's lines and the stated depth.
+  std::string_view stated;
+  for (int number = 1; number < kFirstBlockLine && lines.Next(text); ++number) {
+    switch (number) {
+      case kProjectLine:
+        AssignUtf8(log.project, text);
+        break;
+      case kBoringLine:
+        AssignUtf8(log.boring, text);
+        break;
+      case kLocationLine:
+        AssignUtf8(log.location, text);
+        break;
+      case kDatesLine:
+        log.dates = Dates(cp932::ToUtf8(text));
+        break;
+      case kElevationLine:
+        AssignUtf8(log.elevation, text);
+        break;
+      case kDepthLine:
+        stated = Field(Split(text), 0);
+        break;
+      default:
+        break;
+    }
+  }
+
   // The layer block: a layer line, its note lines and "-1" for each layer; "-1" ends the block.
   double top = 0;
-  while (i < lines.size() && line(i) != "-1") {
-    const auto fields = Split(line(i++));
+  while (lines.Next(text) && text != "-1") {
+    const auto fields = Split(text);
     LogLayer layer;
     const auto bottom = FieldNumber(Field(fields, 0));
     layer.top = top;
@@ -147,8 +197,8 @@ BoringLog ReadBoringLog(std::string_view record_file) {
     layer.soil = Field(fields, 2);
     layer.colour = Field(fields, 3);
     layer.first_note = log.notes.size();
-    while (i < lines.size() && line(i) != "-1") log.notes.push_back(line(i++));
-    ++i;  // the layer's "-1"
+    std::string_view note;
+    while (lines.Next(note) && note != "-1") log.notes.push_back(note);
     if (bottom) {
       top = layer.bottom;
       layer.note_count = log.notes.size() - layer.first_note;
@@ -157,11 +207,9 @@ BoringLog ReadBoringLog(std::string_view record_file) {
       log.notes.resize(layer.first_note);
     }
   }
-  ++i;  // the block's "-1"
   // Each of the next four blocks ends with "-1".
   auto block = [&](auto&& take) {
-    for (; i < lines.size() && line(i) != "-1"; ++i) take(Split(line(i)));
-    ++i;
+    while (lines.Next(text) && text != "-1") take(Split(text));
   };
   block([&](const Fields& f) {
     if (auto depth = FieldNumber(Field(f, 1))) {
@@ -183,9 +231,13 @@ BoringLog ReadBoringLog(std::string_view record_file) {
 
   // The header's depth, deepened to whatever the blocks reach, so that nothing falls off the
   // picture.
-  const std::string_view stated = Field(Split(line(kDepthLine)), 0);
-  log.drilled = FieldNumber(stated) ? cp932::ToUtf8(stated) : "@";
-  double depth = FieldNumber(stated).value_or(0);
+  const std::optional<double> stated_depth = FieldNumber(stated);
+  if (stated_depth) {
+    AssignUtf8(log.drilled, stated);
+  } else {
+    log.drilled = "@";
+  }
+  double depth = stated_depth.value_or(0);
   for (const LogLayer& layer : log.layers) depth = std::max(depth, layer.bottom);
   for (const LogPenetration& test : log.penetrations) depth = std::max(depth, test.depth);
   for (const auto* intervals : {&log.samples, &log.tests}) {
@@ -194,7 +246,6 @@ BoringLog ReadBoringLog(std::string_view record_file) {
   }
   for (double level : log.water_levels) depth = std::max(depth, level);
   log.depth = depth > 0 ? depth : 1;
-  return log;
 }
 
 }  // namespace tavrimen::preview

@@ -57,6 +57,8 @@ struct BoringLog {
 // it. Whatever the bytes, a log comes back: lines that do not read as their block expects are
 // left out.
 BoringLog ReadBoringLog(std::string_view record_file);
+// The same, read into `log`: a log kept for the next record file keeps the room of its lists.
+void ReadBoringLog(std::string_view record_file, BoringLog& log);
 
 // A depth or value field as a number; nothing for "9999", "-1" and text that is no number.
 std::optional<double> FieldNumber(std::string_view field);
