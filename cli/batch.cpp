@@ -145,8 +145,11 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   // The outcome of each source, and the message of each that was not converted.
   std::vector<RunOutcome> outcomes(total, RunOutcome::kConverted);
   std::map<std::size_t, std::string> messages;
-  // The record file each converted source wrote, for the list of results.
+  // For the list of results, when there is one: the record file each converted source wrote,
+  // and each source run as shown, found by the worker that runs it.
+  const bool listing = options.json || options.pictures != nullptr;
   std::vector<std::string> record_files(total);
+  std::vector<std::string> shown_sources(listing ? total : 0);
   auto drive_form = [&](std::size_t i) {
     const std::string source = sources[i];
     return platform::DriveFormOfTyped(options.drives, source).value_or(source);
@@ -191,8 +194,9 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
     for (std::size_t i = 0; InterruptSignal() == 0 && (i = next++) < total;) {
       // Refused above: the outcome is already there.
       if (outcomes[i] == RunOutcome::kConverted) {
-        BatchWindow window(options.destination, drive_form(i), answer, options, record_files[i],
-                           err);
+        const std::string source = drive_form(i);
+        if (listing) shown_sources[i] = platform::ShownPath(drives, source);
+        BatchWindow window(options.destination, source, answer, options, record_files[i], err);
         const std::unique_ptr<platform::FileSystem> files = shared.FilesForRun(drives);
         const RunOutcome outcome = Command1_Click(window, *files, options.patdat);
         if (outcome != RunOutcome::kConverted) {
@@ -239,7 +243,8 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
     }
     for (std::size_t i = 0; i < started; ++i) {
       const auto message = messages.find(i);
-      results.push_back({shown(i), outcomes[i] == RunOutcome::kConverted ? record_files[i] : "",
+      results.push_back({shown_sources[i].empty() ? shown(i) : std::move(shown_sources[i]),
+                         outcomes[i] == RunOutcome::kConverted ? std::move(record_files[i]) : "",
                          outcomes[i], message == messages.end() ? "" : message->second});
     }
     if (options.pictures != nullptr) options.pictures->WriteIndex(results);

@@ -33,22 +33,28 @@ void Pictures::Draw(std::string_view record_path, std::string_view bytes) {
 }
 
 void Pictures::WriteIndex(const std::vector<BoringResult>& results) {
+  // The picture of each boring converted, named after its record file.
+  std::vector<std::string> pictures(results.size());
   std::vector<preview::IndexRow> rows;
-  for (const BoringResult& result : results) {
+  rows.reserve(results.size());
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    const BoringResult& result = results[i];
     const bool converted = result.outcome == RunOutcome::kConverted;
-    const std::string picture =
-        converted ? platform::Utf8String(platform::Utf8Path(result.record_file).filename()) + ".svg"
-                  : "";
-    const std::string_view outcome = result.outcome == RunOutcome::kConverted ? texts_.converted
+    if (converted) {
+      pictures[i] = platform::Utf8String(platform::Utf8Path(result.record_file).filename());
+      pictures[i] += ".svg";
+    }
+    const std::string_view outcome = converted                                ? texts_.converted
                                      : result.outcome == RunOutcome::kRefused ? texts_.refused_word
                                                                               : texts_.failed_word;
-    rows.push_back({result.source, std::string(outcome), converted, result.message, picture});
+    rows.push_back({result.source, outcome, converted, result.message, pictures[i]});
   }
   const preview::IndexWords words{std::string(texts_.index_title), std::string(texts_.index_boring),
                                   std::string(texts_.index_picture),
                                   std::string(texts_.index_outcome),
                                   std::string(texts_.index_message)};
-  Write(folder_ / "index.html", preview::BatchIndexHtml(rows, words));
+  preview::Markup html;
+  Write(folder_ / "index.html", preview::BatchIndexHtml(rows, words, html));
 }
 
 void Pictures::Write(const std::filesystem::path& path, std::string_view bytes) {

@@ -1,33 +1,36 @@
 #include "preview/batch_index.h"
 
-#include <cstdio>
-
 #include "preview/markup.h"
 
 namespace tavrimen::preview {
 namespace {
 
 // A file name as a relative URL: every byte but the unreserved ones percent-encoded.
-std::string Url(const std::string& name) {
-  std::string out;
-  for (char c : name) {
+void AppendUrl(Markup& out, std::string_view name) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  for (const char c : name) {
     const auto byte = static_cast<unsigned char>(c);
     if ((byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
         (byte >= '0' && byte <= '9') || c == '-' || c == '.' || c == '_' || c == '~') {
-      out += c;
+      out << c;
     } else {
-      char escaped[4];
-      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
-      out += escaped;
+      out << '%' << kHex[byte >> 4] << kHex[byte & 0xF];
     }
   }
-  return out;
 }
 
 }  // namespace
 
-std::string BatchIndexHtml(const std::vector<IndexRow>& rows, const IndexWords& words) {
-  Markup html;
+std::string_view BatchIndexHtml(const std::vector<IndexRow>& rows, const IndexWords& words,
+                                Markup& html) {
+  html.Clear();
+  // Room for the whole page at once: a row is its texts and some 150 bytes of markup.
+  std::size_t room = 2048;
+  for (const IndexRow& row : rows) {
+    room +=
+        160 + row.source.size() + row.outcome.size() + row.message.size() + 4 * row.picture.size();
+  }
+  html.reserve(room);
   html << "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>"
        << Escaped{words.title}
        << "</title>\n<style>\n"
@@ -46,14 +49,17 @@ std::string BatchIndexHtml(const std::vector<IndexRow>& rows, const IndexWords& 
     html << (row.converted ? "<tr>" : "<tr class=\"not-converted\">") << "<td>"
          << Escaped{row.source} << "</td><td>";
     if (!row.picture.empty()) {
-      html << "<a href=\"" << Url(row.picture) << "\"><img src=\"" << Url(row.picture)
-           << "\" alt=\"" << Escaped{row.picture} << "\"></a>";
+      html << "<a href=\"";
+      AppendUrl(html, row.picture);
+      html << "\"><img src=\"";
+      AppendUrl(html, row.picture);
+      html << "\" alt=\"" << Escaped{row.picture} << "\"></a>";
     }
     html << "</td><td>" << Escaped{row.outcome} << "</td><td>" << Escaped{row.message}
          << "</td></tr>\n";
   }
   html << "</table>\n</body>\n</html>\n";
-  return html.Take();
+  return html.view();
 }
 
 }  // namespace tavrimen::preview

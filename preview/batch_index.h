@@ -4,16 +4,20 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "preview/markup.h"
 
 namespace tavrimen::preview {
 
+// Views of texts that outlive the page's making.
 struct IndexRow {
-  std::string source;   // as the user reads it
-  std::string outcome;  // in the user's words
+  std::string_view source;   // as the user reads it
+  std::string_view outcome;  // in the user's words
   bool converted = false;
-  std::string message;
-  std::string picture;  // the picture's file name beside the page; empty for none
+  std::string_view message;
+  std::string_view picture;  // the picture's file name beside the page; empty for none
 };
 
 // The words of the page in the user's language.
@@ -25,6 +29,8 @@ struct IndexWords {
   std::string message;
 };
 
-std::string BatchIndexHtml(const std::vector<IndexRow>& rows, const IndexWords& words);
+// The page, written into `html` (emptied first).
+std::string_view BatchIndexHtml(const std::vector<IndexRow>& rows, const IndexWords& words,
+                                Markup& html);
 
 }  // namespace tavrimen::preview
