@@ -114,6 +114,17 @@ void BM_Picture(benchmark::State& state, const std::string& name) {
   }
 }
 
+void BM_ReadLog(benchmark::State& state, const std::string& name) {
+  Workspace& w = Space();
+  Convert(name);
+  const std::string record = ReadAll(w.root / "out" / name);
+  preview::BoringLog log;
+  for (auto _ : state) {
+    preview::ReadBoringLog(record, log);
+    benchmark::DoNotOptimize(log);
+  }
+}
+
 // Runs tavrimen-convert on the largest boring `runs` times; returns the peak resident memory of
 // a run in kilobytes and the mean wall time of a run in milliseconds.
 std::pair<long, double> MeasureTool(int runs) {
@@ -187,6 +198,8 @@ int main(int argc, char** argv) {
                                  BM_InputOutputFloor, name)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark((std::string("Picture/") + name).c_str(), BM_Picture, name)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((std::string("ReadLog/") + name).c_str(), BM_ReadLog, name)
         ->Unit(benchmark::kMicrosecond);
   }
   benchmark::Initialize(&count, args.data());

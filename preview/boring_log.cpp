@@ -58,9 +58,9 @@ std::string Dates(std::string_view line) {
   return std::string(line);
 }
 
-// Digits with at most one point between them, optionally after a minus: the number they write,
-// when it has at most 15 digits; nothing otherwise.
-std::optional<double> PlainDecimal(std::string_view field) {
+// Digits with at most one point between them, optionally after a minus, with at most 15 digits:
+// true, with the number they write in `value`.
+bool PlainDecimal(std::string_view field, double& value) {
   const bool negative = field.front() == '-';
   std::size_t at = negative ? 1 : 0;
   std::uint64_t digits = 0;
@@ -70,18 +70,19 @@ std::optional<double> PlainDecimal(std::string_view field) {
     if (c >= '0' && c <= '9') {
       digits = digits * 10 + static_cast<unsigned>(c - '0');
       if (decimals >= 0) ++decimals;
-      if (++count > 15) return std::nullopt;
+      if (++count > 15) return false;
     } else if (c == '.' && decimals < 0 && count > 0 && at + 1 < field.size()) {
       decimals = 0;
     } else {
-      return std::nullopt;
+      return false;
     }
   }
-  if (count == 0) return std::nullopt;
-  constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  const double value = static_cast<double>(digits) / kPowers[std::max(decimals, 0)];
-  return negative ? -value : value;
+  if (count == 0) return false;
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  value = static_cast<double>(digits) / kPowers[std::max(decimals, 0)];
+  if (negative) value = -value;
+  return true;
 }
 
 // The lines of a record file in turn. Lines end in CR LF; a CR or LF alone is part of its line.
@@ -129,7 +130,7 @@ std::optional<double> FieldNumber(std::string_view field) {
   // Most fields are a few digits with a point ("12.35"): read as a whole number of digits and
   // divided by a power of ten, which gives the same nearest double as std::from_chars, since both
   // numbers are exact.
-  if (const std::optional<double> plain = PlainDecimal(field)) return plain;
+  if (double plain = 0; PlainDecimal(field, plain)) return plain;
   // A depth may be written without a zero before the point (".50").
   if (field.front() == '.') return FieldNumber("0" + std::string(field));
   double value = 0;
