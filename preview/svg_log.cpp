@@ -97,7 +97,10 @@ void AppendUtf8(Markup& out, std::string_view bytes) {
 bool AppendText(Markup& out, double x, double y, double width, std::initializer_list<Piece> pieces,
                 const TextOptions& options = {}) {
   const std::size_t element = out.size();
-  out << "<text x=\"" << x << "\" y=\"" << y << '"';
+  // Texts of a column are drawn in a group shifted to it, and need no x of their own.
+  out << "<text";
+  if (x != 0) out << " x=\"" << x << '"';
+  out << " y=\"" << y << '"';
   if (options.size != kFont) out << " font-size=\"" << options.size << '"';
   if (!options.attributes.empty()) out << ' ' << options.attributes;
   out << '>';
@@ -184,6 +187,23 @@ class Drawing {
     return AppendText(svg_, x, y, width, pieces, options);
   }
 
+  // Draws what `draw` appends in a group shifted to `x`, so that its elements need no x of their
+  // own: a group of class `kind`, or else of texts, which is left out when none is drawn.
+  template <typename Draw>
+  void InColumn(double x, std::string_view kind, Draw draw) {
+    const std::size_t start = svg_.size();
+    svg_ << "<g";
+    if (!kind.empty()) svg_ << " class=\"" << kind << '"';
+    svg_ << " transform=\"translate(" << x << ")\">\n";
+    const std::size_t inside = svg_.size();
+    draw();
+    if (kind.empty() && svg_.size() == inside) {
+      svg_.Truncate(start);
+      return;
+    }
+    svg_ << "</g>\n";
+  }
+
   // Ends the rect just opened, with `title` (code page 932) as its title unless that is empty.
   void EndRect(std::string_view title) {
     if (title.empty()) {
@@ -228,69 +248,87 @@ class Drawing {
   }
 
   void DepthAxis() {
-    svg_ << "<g stroke=\"#555555\" stroke-width=\"0.6\">\n"
-         << "<line x1=\"" << kBand.x << "\" y1=\"" << Y(0) << "\" x2=\"" << kBand.x << "\" y2=\""
-         << Y(log_.depth) << "\"/>\n";
-    // A tick every metre, longer every 5 m: one path.
-    svg_ << "<path class=\"ticks\" d=\"";
+    // The axis on the band column's left edge, with a tick every metre, longer every 5 m.
+    svg_ << "<g stroke=\"#555555\" stroke-width=\"0.6\" transform=\"translate(" << kBand.x
+         << ")\">\n<line y1=\"" << Y(0) << "\" y2=\"" << Y(log_.depth) << "\"/>\n"
+         << "<path class=\"ticks\" d=\"";
     for (int metre = 0; metre <= static_cast<int>(log_.depth); ++metre) {
       const bool long_tick = metre % 5 == 0;
-      svg_ << 'M' << (long_tick ? kBand.x - 8 : kBand.x - 4) << ' ' << Y(metre)
-           << (long_tick ? "h8" : "h4");
+      svg_ << (long_tick ? "M-8 " : "M-4 ") << Y(metre) << (long_tick ? "h8" : "h4");
     }
     svg_ << "\"/>\n</g>\n";
-    for (int metre = 0; metre <= static_cast<int>(log_.depth); metre += 5) {
-      Text(kAxis.x, Y(metre) + 4, kAxis.width - 10, {{std::to_string(metre)}});
-    }
+    InColumn(kAxis.x, "", [&] {
+      for (int metre = 0; metre <= static_cast<int>(log_.depth); metre += 5) {
+        Text(0, Y(metre) + 4, kAxis.width - 10, {{std::to_string(metre)}});
+      }
+    });
   }
 
   void Layers() {
     // The bands. A band whose geology name is not drawn inside it in full has the name as its
     // title.
-    svg_ << "<g class=\"layer\">\n";
-    for (const LogLayer& layer : log_.layers) {
-      const double top = Y(layer.top), bottom = Y(layer.bottom);
-      const Geology& geology = GeologyOf(layer.geology);
-      svg_ << "<rect x=\"" << kBand.x << "\" y=\"" << top << "\" width=\"" << kBand.width
-           << "\" height=\"" << std::max(0.0, bottom - top) << "\" fill=\"" << geology.fill << '"';
-      const bool drawn = NameFits(top, bottom) && geology.fits_band;
-      EndRect(layer.geology == "@" || drawn ? "" : layer.geology);
-    }
-    svg_ << "</g>\n";
-    double soil_y = 0, note_y = 0;
-    for (const LogLayer& layer : log_.layers) {
-      const double top = Y(layer.top), bottom = Y(layer.bottom);
-      // The geology name inside its band, the soil and colour texts beside it, then the notes:
-      // each only where its line fits the band below the lines above it.
-      if (NameFits(top, bottom) && layer.geology != "@") {
-        Text(kBand.x + 3, top + kAscent + 1, kBandText, {{layer.geology, true}});
+    InColumn(kBand.x, "layer", [&] {
+      for (const LogLayer& layer : log_.layers) {
+        const double top = Y(layer.top), bottom = Y(layer.bottom);
+        const Geology& geology = GeologyOf(layer.geology);
+        svg_ << "<rect y=\"" << top << "\" width=\"" << kBand.width << "\" height=\""
+             << std::max(0.0, bottom - top) << "\" fill=\"" << geology.fill << '"';
+        const bool drawn = NameFits(top, bottom) && geology.fits_band;
+        EndRect(layer.geology == "@" || drawn ? "" : layer.geology);
       }
-      const std::string_view soil = layer.soil == "@" ? "" : layer.soil;
-      const std::string_view colour = layer.colour == "@" ? "" : layer.colour;
-      const double y = std::max(top + kAscent + 1, soil_y + kLineStep);
-      if ((!soil.empty() || !colour.empty()) && y + kDescent <= bottom) {
-        const std::string_view between = soil.empty() || colour.empty() ? "" : "　";
-        Text(kSoil.x, y, kSoil.width, {{soil, true}, {between}, {colour, true}});
-        soil_y = y;
+    });
+    // The geology name inside its band, the soil and colour texts beside it, then the notes: each
+    // only where its line fits the band below the lines above it.
+    InColumn(kBand.x + 3, "", [&] {
+      for (const LogLayer& layer : log_.layers) {
+        const double top = Y(layer.top), bottom = Y(layer.bottom);
+        if (NameFits(top, bottom) && layer.geology != "@") {
+          Text(0, top + kAscent + 1, kBandText, {{layer.geology, true}});
+        }
       }
-      const std::span<const std::string_view> notes = log_.NotesOf(layer);
-      for (std::size_t i = 0; i < notes.size(); ++i) {
-        const double line_y = std::max(top + kAscent + 1, note_y + kLineStep);
-        if (line_y + kDescent > bottom) break;
-        const bool more_after = i + 1 < notes.size() &&
-                                std::max(top + kAscent + 1, line_y + kLineStep) + kDescent > bottom;
-        Text(kNotes.x, line_y, kNotes.width, {{notes[i], true}},
-             more_after ? kMoreAfter : TextOptions{});
-        note_y = line_y;
+    });
+    InColumn(kSoil.x, "", [&] {
+      double soil_y = 0;
+      for (const LogLayer& layer : log_.layers) {
+        const double top = Y(layer.top), bottom = Y(layer.bottom);
+        const std::string_view soil = layer.soil == "@" ? "" : layer.soil;
+        const std::string_view colour = layer.colour == "@" ? "" : layer.colour;
+        const double y = std::max(top + kAscent + 1, soil_y + kLineStep);
+        if ((!soil.empty() || !colour.empty()) && y + kDescent <= bottom) {
+          const std::string_view between = soil.empty() || colour.empty() ? "" : "　";
+          Text(0, y, kSoil.width, {{soil, true}, {between}, {colour, true}});
+          soil_y = y;
+        }
       }
-    }
+    });
+    InColumn(kNotes.x, "", [&] {
+      double note_y = 0;
+      for (const LogLayer& layer : log_.layers) {
+        const double top = Y(layer.top), bottom = Y(layer.bottom);
+        const std::span<const std::string_view> notes = log_.NotesOf(layer);
+        for (std::size_t i = 0; i < notes.size(); ++i) {
+          const double line_y = std::max(top + kAscent + 1, note_y + kLineStep);
+          if (line_y + kDescent > bottom) break;
+          const bool more_after =
+              i + 1 < notes.size() &&
+              std::max(top + kAscent + 1, line_y + kLineStep) + kDescent > bottom;
+          Text(0, line_y, kNotes.width, {{notes[i], true}},
+               more_after ? kMoreAfter : TextOptions{});
+          note_y = line_y;
+        }
+      }
+    });
   }
 
   void WaterLevels() {
-    // A triangle 16 pixels wide whose tip is at the level's depth.
+    // A triangle 16 pixels wide whose tip is at the level's depth, all in one path.
     svg_ << "<g class=\"water-level\">\n";
-    for (double level : log_.water_levels) {
-      svg_ << "<path d=\"M" << kWater.x + 3 << ' ' << Y(level) - 9 << "h16l-8 9z\"/>\n";
+    if (!log_.water_levels.empty()) {
+      svg_ << "<path d=\"";
+      for (double level : log_.water_levels) {
+        svg_ << 'M' << kWater.x + 3 << ' ' << Y(level) - 9 << "h16l-8 9z";
+      }
+      svg_ << "\"/>\n";
     }
     svg_ << "</g>\n";
   }
@@ -315,10 +353,22 @@ class Drawing {
       if (test.n) svg_ << x_of(test) << ',' << Y(test.depth) << ' ';
     }
     svg_ << "\"/>\n";
+    // A dot of radius 3.5 at each value, as the round caps of segments of no length in one path;
+    // a ring of that size at each test without one.
     svg_ << "<g class=\"n-value\">\n";
+    bool dots = false;
     for (const LogPenetration& test : log_.penetrations) {
-      svg_ << "<circle cx=\"" << x_of(test) << "\" cy=\"" << Y(test.depth)
-           << (test.n ? "\" r=\"3\"/>\n" : "\" r=\"3\" fill=\"none\"/>\n");
+      if (!test.n) continue;
+      svg_ << (dots ? "M" : "<path stroke-width=\"7\" stroke-linecap=\"round\" d=\"M") << x_of(test)
+           << ' ' << Y(test.depth) << "h0";
+      dots = true;
+    }
+    if (dots) svg_ << "\"/>\n";
+    for (const LogPenetration& test : log_.penetrations) {
+      if (!test.n) {
+        svg_ << "<circle cx=\"" << x_of(test) << "\" cy=\"" << Y(test.depth)
+             << "\" r=\"3\" fill=\"none\"/>\n";
+      }
     }
     svg_ << "</g>\n";
     // A value beyond the axis is drawn at its edge and written beside it.
@@ -338,24 +388,25 @@ class Drawing {
     // The labels that have room, then the bars. A bar whose label is left out or cut has the
     // label as its title.
     std::vector<bool> in_full(intervals.size());  // whether each label is drawn in full
-    double label_y = 0;
-    for (std::size_t i = 0; i < intervals.size(); ++i) {
-      const double y = std::max(Y(intervals[i].top) + kAscent, label_y + kLineStep);
-      if (intervals[i].label != "@" && y + kDescent <= height_) {
-        in_full[i] = Text(column.x + kIntervalBar + 3, y, column.width - kIntervalBar - 3,
-                          {{intervals[i].label, true}});
-        label_y = y;
+    InColumn(column.x + kIntervalBar + 3, "", [&] {
+      double label_y = 0;
+      for (std::size_t i = 0; i < intervals.size(); ++i) {
+        const double y = std::max(Y(intervals[i].top) + kAscent, label_y + kLineStep);
+        if (intervals[i].label != "@" && y + kDescent <= height_) {
+          in_full[i] = Text(0, y, column.width - kIntervalBar - 3, {{intervals[i].label, true}});
+          label_y = y;
+        }
       }
-    }
-    svg_ << "<g class=\"" << kind << "\">\n";
-    for (std::size_t i = 0; i < intervals.size(); ++i) {
-      const LogInterval& interval = intervals[i];
-      const double top = Y(interval.top), bottom = Y(std::max(interval.top, interval.bottom));
-      svg_ << "<rect x=\"" << column.x << "\" y=\"" << top << "\" width=\"" << kIntervalBar
-           << "\" height=\"" << std::max(2.0, bottom - top) << '"';
-      EndRect(interval.label == "@" || in_full[i] ? "" : interval.label);
-    }
-    svg_ << "</g>\n";
+    });
+    InColumn(column.x, kind, [&] {
+      for (std::size_t i = 0; i < intervals.size(); ++i) {
+        const LogInterval& interval = intervals[i];
+        const double top = Y(interval.top), bottom = Y(std::max(interval.top, interval.bottom));
+        svg_ << "<rect y=\"" << top << "\" width=\"" << kIntervalBar << "\" height=\""
+             << std::max(2.0, bottom - top) << '"';
+        EndRect(interval.label == "@" || in_full[i] ? "" : interval.label);
+      }
+    });
   }
 
   const BoringLog& log_;

@@ -70,11 +70,33 @@ std::vector<const XmlElement*> InGroup(const XmlElement& svg, std::string_view g
   return groups.size() == 1 ? groups[0]->All(element) : std::vector<const XmlElement*>{};
 }
 
-// The y of a water level triangle's tip: "M<left> <top>h16l-8 9z" ends 9 pixels below its top.
-double TipY(const XmlElement& triangle) {
-  const std::string& d = triangle.attributes.at("d");
-  EXPECT_EQ(d.substr(d.find('h')), "h16l-8 9z");
-  return std::stod(d.substr(d.find(' ') + 1)) + 9;
+// The y of each water level triangle's tip: "M<left> <top>h16l-8 9z" ends 9 pixels below its
+// top.
+std::vector<double> TipYs(const XmlElement& svg) {
+  std::vector<double> tips;
+  for (const XmlElement* path : InGroup(svg, "water-level", "path")) {
+    const std::string& d = path->attributes.at("d");
+    for (std::size_t at = d.find('M'); at != std::string::npos; at = d.find('M', at + 1)) {
+      const std::size_t h = d.find('h', at);
+      EXPECT_EQ(d.substr(h, 9), "h16l-8 9z");
+      tips.push_back(std::stod(d.substr(d.find(' ', at) + 1)) + 9);
+    }
+  }
+  return tips;
+}
+
+// The y of each N-value point: a dot "M<x> <y>h0" in the group's path, or a ring.
+std::vector<double> PointYs(const XmlElement& svg) {
+  std::vector<double> ys;
+  for (const XmlElement* path : InGroup(svg, "n-value", "path")) {
+    const std::string& d = path->attributes.at("d");
+    for (std::size_t at = d.find('M'); at != std::string::npos; at = d.find('M', at + 1)) {
+      EXPECT_EQ(d.substr(d.find('h', at), 2), "h0");
+      ys.push_back(std::stod(d.substr(d.find(' ', at) + 1)));
+    }
+  }
+  for (const XmlElement* ring : InGroup(svg, "n-value", "circle")) ys.push_back(ring->Number("cy"));
+  return ys;
 }
 
 // Every geology name and interval label other than "@" can be read: drawn in full as a text, or
@@ -122,15 +144,15 @@ TEST(SvgLog, EachSampleBoringShowsEveryLayerTestAndWaterLevelAtItsDepth) {
                   0.2);
       top = e.layer_bottoms[i];
     }
-    const auto points = InGroup(svg, "n-value", "circle");
-    ASSERT_EQ(points.size(), e.penetration_depths.size());
-    for (std::size_t i = 0; i < points.size(); ++i) {
-      EXPECT_NEAR(points[i]->Number("cy"), Y(svg, e.penetration_depths[i]), 0.1);
-    }
-    const auto triangles = InGroup(svg, "water-level", "path");
-    ASSERT_EQ(triangles.size(), e.water_depths.size());
-    for (std::size_t i = 0; i < triangles.size(); ++i) {
-      EXPECT_NEAR(TipY(*triangles[i]), Y(svg, e.water_depths[i]), 0.1);
+    std::vector<double> points = PointYs(svg), depths = e.penetration_depths;
+    std::sort(points.begin(), points.end());
+    std::sort(depths.begin(), depths.end());
+    ASSERT_EQ(points.size(), depths.size());
+    for (std::size_t i = 0; i < points.size(); ++i) EXPECT_NEAR(points[i], Y(svg, depths[i]), 0.1);
+    const std::vector<double> tips = TipYs(svg);
+    ASSERT_EQ(tips.size(), e.water_depths.size());
+    for (std::size_t i = 0; i < tips.size(); ++i) {
+      EXPECT_NEAR(tips[i], Y(svg, e.water_depths[i]), 0.1);
     }
   }
   EXPECT_EQ(borings, 4);
@@ -150,19 +172,34 @@ std::string Record(const std::string& depth, const std::vector<std::string>& blo
   return cp932::FromUtf8(text);
 }
 
+struct Box {
+  double left, top, right, bottom;
+  std::string text;
+};
+
+// The box of each text below `element`, whose groups shift what they hold by "translate(x)".
+void TextBoxes(const XmlElement& element, double shift, std::vector<Box>& boxes) {
+  if (element.name == "text") {
+    const double size = element.attributes.count("font-size") ? element.Number("font-size") : 11;
+    const double x = shift + (element.attributes.count("x") ? element.Number("x") : 0);
+    const double y = element.Number("y");
+    boxes.push_back({x, y - size, x + TextWidth(element.text, size), y + 3, element.text});
+    return;
+  }
+  const auto transform = element.attributes.find("transform");
+  if (transform != element.attributes.end()) {
+    EXPECT_EQ(transform->second.rfind("translate(", 0), 0u) << transform->second;
+    shift += std::stod(transform->second.substr(10));
+  }
+  for (const XmlElement& child : element.children) TextBoxes(child, shift, boxes);
+}
+
 // No two texts share any point, and every text lies on the canvas.
 void ExpectNoTextOverlaps(const XmlElement& svg) {
-  struct Box {
-    double left, top, right, bottom;
-    std::string text;
-  };
   std::vector<Box> boxes;
-  for (const XmlElement* text : svg.All("text")) {
-    const double size = text->attributes.count("font-size") ? text->Number("font-size") : 11;
-    const double x = text->Number("x"), y = text->Number("y");
-    boxes.push_back({x, y - size, x + TextWidth(text->text, size), y + 3, text->text});
-    EXPECT_LE(boxes.back().right, svg.Number("width")) << text->text;
-  }
+  TextBoxes(svg, 0, boxes);
+  EXPECT_EQ(boxes.size(), svg.All("text").size());
+  for (const Box& box : boxes) EXPECT_LE(box.right, svg.Number("width")) << box.text;
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     for (std::size_t j = i + 1; j < boxes.size(); ++j) {
       const Box &a = boxes[i], &b = boxes[j];
