@@ -15,7 +15,10 @@ namespace tavrimen::cli {
 bool Pictures::MakeFolder() {
   std::error_code error;
   std::filesystem::create_directories(folder_, error);
-  if (!error) return true;
+  if (!error) {
+    writing_.emplace(folder_);
+    return true;
+  }
   err_ << kProgramName << ": "
        << Fill(texts_.picture_not_written, {platform::Utf8String(folder_), ReasonText(error)})
        << std::endl;
@@ -29,7 +32,7 @@ void Pictures::Draw(std::string_view record_path, std::string_view bytes) {
   thread_local preview::BoringLog log;
   thread_local preview::Markup svg;
   preview::ReadBoringLog(bytes, log);
-  Write(folder_ / platform::Utf8Path(name + ".svg"), preview::DrawBoringLog(log, svg));
+  Write(name + ".svg", preview::DrawBoringLog(log, svg));
 }
 
 void Pictures::WriteIndex(const std::vector<BoringResult>& results) {
@@ -54,16 +57,18 @@ void Pictures::WriteIndex(const std::vector<BoringResult>& results) {
                                   std::string(texts_.index_outcome),
                                   std::string(texts_.index_message)};
   preview::Markup html;
-  Write(folder_ / "index.html", preview::BatchIndexHtml(rows, words, html));
+  Write("index.html", preview::BatchIndexHtml(rows, words, html));
 }
 
-void Pictures::Write(const std::filesystem::path& path, std::string_view bytes) {
-  const std::error_code error = platform::native::WriteFileAtomically(path, bytes);
+void Pictures::Write(const std::string& name, std::string_view bytes) {
+  const std::filesystem::path file = platform::Utf8Path(name);
+  const std::error_code error = writing_->WriteFileAtomically(file, bytes);
   if (!error) return;
   std::lock_guard lock(mutex_);
   all_written_ = false;
   err_ << kProgramName << ": "
-       << Fill(texts_.picture_not_written, {platform::Utf8String(path), ReasonText(error)})
+       << Fill(texts_.picture_not_written,
+               {platform::Utf8String(folder_ / file), ReasonText(error)})
        << std::endl;
 }
 

@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <iosfwd>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/results.h"
 #include "cli/texts.h"
+#include "platform/file_system_native.h"
 
 namespace tavrimen::cli {
 
@@ -33,9 +35,11 @@ class Pictures {
   bool all_written() const { return all_written_; }
 
  private:
-  void Write(const std::filesystem::path& path, std::string_view bytes);
+  // Writes `name` (UTF-8) in the folder.
+  void Write(const std::string& name, std::string_view bytes);
 
   std::filesystem::path folder_;
+  std::optional<platform::native::WritingFolder> writing_;  // once the folder is made
   const CliTexts& texts_;
   std::ostream& err_;
   std::mutex mutex_;

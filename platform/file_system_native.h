@@ -60,4 +60,23 @@ bool RemoveStaleTemporaries(const std::filesystem::path& folder,
 std::error_code WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                     int fail_after_half = 0);
 
+// A folder that many files are written into. Where the system names files relative to an open
+// folder, it is opened once, so that each file written does not walk the folder's path again.
+class WritingFolder {
+ public:
+  explicit WritingFolder(std::filesystem::path path);
+  ~WritingFolder();
+  WritingFolder(const WritingFolder&) = delete;
+  WritingFolder& operator=(const WritingFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // WriteFileAtomically(path() / name, bytes, fail_after_half).
+  std::error_code WriteFileAtomically(const std::filesystem::path& name, std::string_view bytes,
+                                      int fail_after_half = 0) const;
+
+ private:
+  std::filesystem::path path_;
+  int descriptor_ = -1;  // the open folder; -1 where files are named by their whole path
+};
+
 }  // namespace tavrimen::platform::native

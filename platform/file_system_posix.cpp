@@ -160,41 +160,40 @@ std::string TemporaryName() {
   return name;
 }
 
-// Gives the unnamed file `fd` the name `to`: through the descriptor itself where the system lets
-// this process do so (newer kernels, or with the capability), else through its /proc entry, which
-// costs a walk through /proc for every file.
-int LinkUnnamed(int fd, const char* to) {
+// Gives the unnamed file `fd` the name `to` (relative to the folder `dir`): through the
+// descriptor itself where the system lets this process do so (newer kernels, or with the
+// capability), else through its /proc entry, which costs a walk through /proc for every file.
+int LinkUnnamed(int fd, int dir, const char* to) {
   static std::atomic<bool> by_descriptor{true};
   if (by_descriptor.load(std::memory_order_relaxed)) {
-    if (linkat(fd, "", AT_FDCWD, to, AT_EMPTY_PATH) == 0) return 0;
+    if (linkat(fd, "", dir, to, AT_EMPTY_PATH) == 0) return 0;
     if (errno != ENOENT && errno != EPERM) return -1;
     by_descriptor.store(false, std::memory_order_relaxed);
   }
   const std::string self = "/proc/self/fd/" + std::to_string(fd);
-  return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, to, AT_SYMLINK_FOLLOW);
+  return linkat(AT_FDCWD, self.c_str(), dir, to, AT_SYMLINK_FOLLOW);
 }
 
-}  // namespace
-
-std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes,
-                                    int fail_after_half) {
-  const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+// Writes `bytes` atomically to `target` in `folder`, both relative to the open folder `dir` (or
+// to the working folder, AT_FDCWD).
+std::error_code WriteAtomicallyAt(int dir, const fs::path& folder, const fs::path& target,
+                                  std::string_view bytes, int fail_after_half) {
   // The bytes go to an unnamed file where the system offers one, so that a process killed while
   // writing leaves nothing behind; it gets a short name only for the moment before the rename.
-  FileDescriptor fd(open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+  FileDescriptor fd(openat(dir, folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
   const bool unnamed = fd.get() >= 0;
   if (!unnamed && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
     return ErrnoError(errno);
   }
   fs::path temp;
   auto fail = [&](int error_number) {
-    if (!temp.empty()) unlink(temp.c_str());
+    if (!temp.empty()) unlinkat(dir, temp.c_str(), 0);
     return ErrnoError(error_number);
   };
   if (!unnamed) {
     for (int attempt = 0; fd.get() < 0; ++attempt) {
       temp = folder / TemporaryName();
-      fd.Reset(open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+      fd.Reset(openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
       if (fd.get() < 0 && (errno != EEXIST || attempt == 100)) {
         temp.clear();
         return ErrnoError(errno);
@@ -215,25 +214,47 @@ std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes
   // A file that is replaced keeps its mode; a new one has what the umask leaves of 0666. Where no
   // file of that name exists, the complete unnamed file takes the name at once, and nothing needs
   // to be looked up first.
-  if (unnamed && LinkUnnamed(fd.get(), path.c_str()) == 0) {
+  if (unnamed && LinkUnnamed(fd.get(), dir, target.c_str()) == 0) {
     if (close(fd.release()) != 0) return ErrnoError(errno);
     return {};
   }
   struct stat earlier;
-  if (stat(path.c_str(), &earlier) == 0 && S_ISREG(earlier.st_mode)) {
+  if (fstatat(dir, target.c_str(), &earlier, 0) == 0 && S_ISREG(earlier.st_mode)) {
     fchmod(fd.get(), earlier.st_mode & 07777);
   }
   for (int attempt = 0; temp.empty(); ++attempt) {
     temp = folder / TemporaryName();
-    if (LinkUnnamed(fd.get(), temp.c_str()) != 0) {
+    if (LinkUnnamed(fd.get(), dir, temp.c_str()) != 0) {
       const int error_number = errno;
       temp.clear();
       if (error_number != EEXIST || attempt == 100) return ErrnoError(error_number);
     }
   }
   if (close(fd.release()) != 0) return fail(errno);
-  if (rename(temp.c_str(), path.c_str()) != 0) return fail(errno);
+  if (renameat(dir, temp.c_str(), dir, target.c_str()) != 0) return fail(errno);
   return {};
+}
+
+}  // namespace
+
+std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes,
+                                    int fail_after_half) {
+  const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+  return WriteAtomicallyAt(AT_FDCWD, folder, path, bytes, fail_after_half);
+}
+
+// The folder is opened only to name files in it (O_PATH), which needs no permission to read it.
+WritingFolder::WritingFolder(fs::path path)
+    : path_(std::move(path)), descriptor_(open(path_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
+
+WritingFolder::~WritingFolder() {
+  if (descriptor_ >= 0) close(descriptor_);
+}
+
+std::error_code WritingFolder::WriteFileAtomically(const fs::path& name, std::string_view bytes,
+                                                   int fail_after_half) const {
+  if (descriptor_ < 0) return native::WriteFileAtomically(path_ / name, bytes, fail_after_half);
+  return WriteAtomicallyAt(descriptor_, ".", name, bytes, fail_after_half);
 }
 
 bool RemoveStaleTemporaries(const fs::path& folder, const std::vector<std::string>& names) {

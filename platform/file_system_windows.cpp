@@ -206,6 +206,16 @@ std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes
   return {};
 }
 
+// Windows names each file by its whole path.
+WritingFolder::WritingFolder(fs::path path) : path_(std::move(path)) {}
+
+WritingFolder::~WritingFolder() = default;
+
+std::error_code WritingFolder::WriteFileAtomically(const fs::path& name, std::string_view bytes,
+                                                   int fail_after_half) const {
+  return native::WriteFileAtomically(path_ / name, bytes, fail_after_half);
+}
+
 bool RemoveStaleTemporaries(const fs::path& folder, const std::vector<std::string>& names) {
   bool removed = false;
   FILETIME now_time;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
+#include <string>
+#include <string_view>
 
 #include "platform/errors.h"
 #include "platform/file_system_native.h"
@@ -76,15 +79,31 @@ TEST_F(FileSystemTest, AtomicWriteReplacesTheFileOrLeavesItUntouched) {
   files_.WriteFileAtomically("C:\\B-1", "new\r\n");
   EXPECT_EQ(ReadFile(folder_.path() / "B-1"), "new\r\n");
 
-  // A medium that fails half-way through the bytes.
-  EXPECT_EQ(native::WriteFileAtomically(folder_.path() / "B-1", "newer and longer\r\n", ENOSPC),
-            ErrnoError(ENOSPC));
-  EXPECT_EQ(ReadFile(folder_.path() / "B-1"), "new\r\n");
-  std::size_t entries = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
-    ++entries;
+  // By its whole path, and by its name in a folder opened for writing: a new file, a file
+  // replaced, and a medium that fails half-way through the bytes.
+  const native::WritingFolder open_folder(folder_.path());
+  using Write = std::function<std::error_code(const std::string&, std::string_view, int)>;
+  const Write writers[] = {
+      [&](const std::string& name, std::string_view bytes, int fail) {
+        return native::WriteFileAtomically(folder_.path() / name, bytes, fail);
+      },
+      [&](const std::string& name, std::string_view bytes, int fail) {
+        return open_folder.WriteFileAtomically(name, bytes, fail);
+      },
+  };
+  for (const Write& write : writers) {
+    std::filesystem::remove(folder_.path() / "B-2");
+    EXPECT_EQ(write("B-2", "first\r\n", 0), std::error_code());
+    EXPECT_EQ(write("B-2", "second\r\n", 0), std::error_code());
+    EXPECT_EQ(ReadFile(folder_.path() / "B-2"), "second\r\n");
+    EXPECT_EQ(write("B-1", "newer and longer\r\n", ENOSPC), ErrnoError(ENOSPC));
+    EXPECT_EQ(ReadFile(folder_.path() / "B-1"), "new\r\n");
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
+      ++entries;
+    }
+    EXPECT_EQ(entries, 2u) << "a temporary file was left behind";
   }
-  EXPECT_EQ(entries, 1u) << "a temporary file was left behind";
 }
 
 #ifndef _WIN32
