@@ -8,7 +8,7 @@
 // - the floor: in this process with as many threads, reading every input file once (each boring's
 //   files and the pattern data) and writing a file of each record file's size once.
 // - the pictures' share: the same conversion with --svg, against the one without.
-// They take turns in five passes (each pass: the conversion, with pictures twice, again, then the
+// They take turns in nine passes (each pass: the conversion, with pictures twice, again, then the
 // floor), each run into a new folder after the files written before are on the disk; the best
 // time of each counts, and the median of the passes' shares of the pictures.
 // It prints the time per boring of both, their ratio, the peak memory, and the time per boring of
@@ -170,9 +170,10 @@ double RunFloor(const fs::path& root, const std::string& floor,
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Passes of the runs; a median of five shares outweighs a pass that a slow moment of the file
-// system or of the machine's memory fell on.
-constexpr int kPasses = 5;
+// Passes of the runs; a median of nine shares outweighs the passes that a slow moment of the file
+// system or of the machine fell on (on a virtual machine, single passes range from half to twice
+// the median).
+constexpr int kPasses = 9;
 
 double Seconds(const timespec& t) { return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9; }
 
