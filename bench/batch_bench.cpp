@@ -7,7 +7,8 @@
 //   as a process, with its peak resident memory;
 // - the floor: in this process with as many threads, reading every input file once (each boring's
 //   files and the pattern data) and writing a file of each record file's size once.
-// - the pictures' share: the same conversion with --svg, against the one without.
+// - the pictures' share: the same conversion with --svg, against the one without; and what the
+//   pictures' files alone add, as the floor with a file of each picture's size written besides.
 // They take turns in nine passes (each pass: the conversion, with pictures twice, again, then the
 // floor), each run into a new folder after the files written before are on the disk; the best
 // time of each counts, and the median of the passes' shares of the pictures.
@@ -135,11 +136,14 @@ std::pair<double, long> RunConvert(const fs::path& root, const std::string& out_
 }
 
 // Reads every file of every boring and of the pattern data once, and writes one new file of the
-// record file's size per boring into `floor`; returns the time in seconds.
+// record file's size per boring into `floor`, and when `picture_sizes` are given one of the
+// picture's size into `floor`-svg; returns the time in seconds.
 double RunFloor(const fs::path& root, const std::string& floor,
                 const std::vector<std::string>& borings,
-                const std::vector<std::size_t>& record_sizes, int jobs) {
+                const std::vector<std::size_t>& record_sizes, int jobs,
+                const std::vector<std::size_t>* picture_sizes = nullptr) {
   fs::create_directories(floor);
+  if (picture_sizes != nullptr) fs::create_directories(floor + "-svg");
   sync();
   std::atomic<std::size_t> next{0};
   std::atomic<std::size_t> bytes{0};
@@ -160,8 +164,11 @@ double RunFloor(const fs::path& root, const std::string& floor,
   auto worker = [&] {
     for (std::size_t i = next++; i < borings.size(); i = next++) {
       read_folder(borings[i]);
-      WriteAll(floor + "/" + fs::path(borings[i]).filename().string(),
-               std::string(record_sizes[i], 'x'));
+      const std::string name = fs::path(borings[i]).filename().string();
+      WriteAll(floor + "/" + name, std::string(record_sizes[i], 'x'));
+      if (picture_sizes != nullptr) {
+        WriteAll(floor + "-svg/" + name + ".svg", std::string((*picture_sizes)[i], 'x'));
+      }
     }
   };
   std::vector<std::thread> threads;
@@ -224,10 +231,12 @@ int main(int argc, char** argv) {
     // that comes second is often slower on a virtual machine (it needs memory the first one did
     // not), and a file system may speed up or slow down during the runs; in this order both weigh
     // on each side alike. The median of the passes' shares counts.
+    // The floor also runs with a file of each picture's size written besides, in turns with the
+    // plain floor: what the pictures' files alone add, were drawing free.
     double convert_seconds = 0, floor_seconds = 0, pictures_seconds = 0;
-    std::vector<double> shares;
+    std::vector<double> shares, file_shares;
     long peak_kb = 0;
-    std::vector<std::size_t> sizes;
+    std::vector<std::size_t> sizes, picture_sizes;
     std::vector<double> finished;
     for (int pass = 1; pass <= kPasses; ++pass) {
       double plain_pass = 0, pictures_pass = 0;
@@ -238,6 +247,15 @@ int main(int argc, char** argv) {
         double& best = pictures ? pictures_seconds : convert_seconds;
         best = best == 0 ? seconds : std::min(best, seconds);
         (pictures ? pictures_pass : plain_pass) += seconds;
+        if (pictures && picture_sizes.empty()) {
+          for (const std::string& boring : borings) {
+            struct stat info {};
+            const std::string picture =
+                (root / (out + "-svg") / fs::path(boring).filename()).string() + ".svg";
+            if (stat(picture.c_str(), &info) != 0) throw std::runtime_error("no " + picture);
+            picture_sizes.push_back(static_cast<std::size_t>(info.st_size));
+          }
+        }
         if (pictures) continue;
         peak_kb = std::max(peak_kb, kb);
         if (sizes.empty()) {
@@ -252,8 +270,16 @@ int main(int argc, char** argv) {
       }
       shares.push_back((pictures_pass / plain_pass - 1) * 100);
       const std::string floor = (root / ("floor-" + std::to_string(pass))).string();
-      const double floor_pass = RunFloor(root, floor, borings, sizes, jobs);
+      double floor_pass = 0, with_files = 0;
+      for (int run = 0; run < 2; ++run) {
+        if ((run + pass) % 2 == 0) {
+          floor_pass = RunFloor(root, floor, borings, sizes, jobs);
+        } else {
+          with_files = RunFloor(root, floor + "-pictures", borings, sizes, jobs, &picture_sizes);
+        }
+      }
       floor_seconds = pass == 1 ? floor_pass : std::min(floor_seconds, floor_pass);
+      file_shares.push_back((with_files - floor_pass) / (plain_pass / 2) * 100);
     }
 
     const double n = count;
@@ -272,6 +298,9 @@ int main(int argc, char** argv) {
     std::printf("\n");
     std::sort(shares.begin(), shares.end());
     met = Report("pictures' share of the batch", shares[kPasses / 2], 20.0, "%") && met;
+    std::sort(file_shares.begin(), file_shares.end());
+    std::printf("%-34s %10.2f %%    (writing a file of each picture's size, without drawing)\n",
+                "of it, the files alone", file_shares[kPasses / 2]);
     met = Report("peak resident memory", peak_kb / 1024.0, 16.0, "MB") && met;
     met = Report("76,000 borings at this rate", convert_seconds / n * 76000, 60.0, "s") && met;
     if (count >= 2 * kBoringsPerSite) {
