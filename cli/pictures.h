@@ -24,11 +24,12 @@ class Pictures {
   // Makes the folder when it is missing; false, after saying why, when it cannot.
   bool MakeFolder();
 
-  // Draws the boring of a record file just written (its drive-form path and bytes). Says why on
-  // standard error when the picture cannot be written. Safe from several threads.
+  // Draws the boring of a record file just written (its drive-form path and bytes), once the
+  // folder is made. Says why on standard error when the picture cannot be written. Safe from
+  // several threads.
   void Draw(std::string_view record_path, std::string_view bytes);
 
-  // The overview of a batch, a row per result.
+  // The overview of a batch, a row per result, once the folder is made.
   void WriteIndex(const std::vector<BoringResult>& results);
 
   // Whether every picture and page was written.

@@ -69,8 +69,7 @@ class WritingFolder {
   WritingFolder(const WritingFolder&) = delete;
   WritingFolder& operator=(const WritingFolder&) = delete;
 
-  const std::filesystem::path& path() const { return path_; }
-  // WriteFileAtomically(path() / name, bytes, fail_after_half).
+  // WriteFileAtomically(the folder's path / name, bytes, fail_after_half).
   std::error_code WriteFileAtomically(const std::filesystem::path& name, std::string_view bytes,
                                       int fail_after_half = 0) const;
 

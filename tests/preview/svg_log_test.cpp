@@ -70,31 +70,32 @@ std::vector<const XmlElement*> InGroup(const XmlElement& svg, std::string_view g
   return groups.size() == 1 ? groups[0]->All(element) : std::vector<const XmlElement*>{};
 }
 
+// The y of each subpath "M<x> <y><rest>" in the paths of a group, each checked to go on as
+// `rest`.
+std::vector<double> SubpathYs(const XmlElement& svg, std::string_view group,
+                              std::string_view rest) {
+  std::vector<double> ys;
+  for (const XmlElement* path : InGroup(svg, group, "path")) {
+    const std::string& d = path->attributes.at("d");
+    for (std::size_t at = d.find('M'); at != std::string::npos; at = d.find('M', at + 1)) {
+      EXPECT_EQ(d.substr(d.find('h', at), rest.size()), rest);
+      ys.push_back(std::stod(d.substr(d.find(' ', at) + 1)));
+    }
+  }
+  return ys;
+}
+
 // The y of each water level triangle's tip: "M<left> <top>h16l-8 9z" ends 9 pixels below its
 // top.
 std::vector<double> TipYs(const XmlElement& svg) {
-  std::vector<double> tips;
-  for (const XmlElement* path : InGroup(svg, "water-level", "path")) {
-    const std::string& d = path->attributes.at("d");
-    for (std::size_t at = d.find('M'); at != std::string::npos; at = d.find('M', at + 1)) {
-      const std::size_t h = d.find('h', at);
-      EXPECT_EQ(d.substr(h, 9), "h16l-8 9z");
-      tips.push_back(std::stod(d.substr(d.find(' ', at) + 1)) + 9);
-    }
-  }
+  std::vector<double> tips = SubpathYs(svg, "water-level", "h16l-8 9z");
+  for (double& tip : tips) tip += 9;
   return tips;
 }
 
 // The y of each N-value point: a dot "M<x> <y>h0" in the group's path, or a ring.
 std::vector<double> PointYs(const XmlElement& svg) {
-  std::vector<double> ys;
-  for (const XmlElement* path : InGroup(svg, "n-value", "path")) {
-    const std::string& d = path->attributes.at("d");
-    for (std::size_t at = d.find('M'); at != std::string::npos; at = d.find('M', at + 1)) {
-      EXPECT_EQ(d.substr(d.find('h', at), 2), "h0");
-      ys.push_back(std::stod(d.substr(d.find(' ', at) + 1)));
-    }
-  }
+  std::vector<double> ys = SubpathYs(svg, "n-value", "h0");
   for (const XmlElement* ring : InGroup(svg, "n-value", "circle")) ys.push_back(ring->Number("cy"));
   return ys;
 }
