@@ -182,6 +182,13 @@ double RunFloor(const fs::path& root, const std::string& floor,
 // the median).
 constexpr int kPasses = 9;
 
+// What the system says of a file the runs wrote.
+struct stat StatOf(const fs::path& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) throw std::runtime_error("no " + path.string());
+  return info;
+}
+
 double Seconds(const timespec& t) { return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9; }
 
 bool Report(const char* what, double value, double target, const char* unit) {
@@ -249,10 +256,8 @@ int main(int argc, char** argv) {
         (pictures ? pictures_pass : plain_pass) += seconds;
         if (pictures && picture_sizes.empty()) {
           for (const std::string& boring : borings) {
-            struct stat info {};
-            const std::string picture =
-                (root / (out + "-svg") / fs::path(boring).filename()).string() + ".svg";
-            if (stat(picture.c_str(), &info) != 0) throw std::runtime_error("no " + picture);
+            const std::string name = fs::path(boring).filename().string() + ".svg";
+            const struct stat info = StatOf(root / (out + "-svg") / name);
             picture_sizes.push_back(static_cast<std::size_t>(info.st_size));
           }
         }
@@ -260,9 +265,7 @@ int main(int argc, char** argv) {
         peak_kb = std::max(peak_kb, kb);
         if (sizes.empty()) {
           for (const std::string& boring : borings) {
-            struct stat info {};
-            const std::string record = (root / out / fs::path(boring).filename()).string();
-            if (stat(record.c_str(), &info) != 0) throw std::runtime_error("no record " + record);
+            const struct stat info = StatOf(root / out / fs::path(boring).filename());
             sizes.push_back(static_cast<std::size_t>(info.st_size));
             finished.push_back(Seconds(info.st_mtim));
           }
