@@ -20,35 +20,38 @@ constexpr int kElevationLine = 13;
 constexpr int kDepthLine = 20;
 constexpr int kFirstBlockLine = 22;
 
-// The first fields of a line, separated by single blanks; the last one holds the rest of the line.
+// The first N fields of a line, separated by single blanks: the rest of the line is not looked
+// at, since the blocks' lines carry more fields than a picture draws.
+template <std::size_t N>
 struct Fields {
-  std::array<std::string_view, 8> field;
+  std::array<std::string_view, N> field;
   std::size_t count = 0;
-  std::size_t size() const { return count; }
 };
 
-Fields Split(std::string_view line) {
+template <std::size_t N>
+Fields<N> Split(std::string_view line) {
   // Fields are a few bytes long: a plain loop finds their ends sooner than a search call would.
-  Fields fields;
+  Fields<N> fields;
   std::size_t start = 0;
   for (std::size_t at = 0; at < line.size(); ++at) {
     if (line[at] != ' ') continue;
     fields.field[fields.count++] = line.substr(start, at - start);
+    if (fields.count == N) return fields;
     start = at + 1;
-    if (fields.count + 1 == fields.field.size()) break;
   }
   fields.field[fields.count++] = line.substr(start);
   return fields;
 }
 
-std::string_view Field(const Fields& fields, std::size_t i) {
+template <std::size_t N>
+std::string_view Field(const Fields<N>& fields, std::size_t i) {
   return i < fields.count ? fields.field[i] : std::string_view();
 }
 
 // "西暦 2025 10 6 2025 10 17" as "2025/10/6 – 2025/10/17"; other text as it is.
 std::string Dates(std::string_view line) {
-  const Fields f = Split(line);
-  bool numbers = f.size() == 7;
+  const auto f = Split<8>(line);
+  bool numbers = f.count == 7;
   for (std::size_t i = 1; numbers && i < 7; ++i) numbers = FieldNumber(f.field[i]).has_value();
   if (numbers) {
     auto text = [&](std::size_t i) { return std::string(f.field[i]); };
@@ -116,6 +119,13 @@ class Lines {
   std::size_t at_ = 0;
 };
 
+// Reads the lines of a block up to the "-1" that ends it, each split into its first N fields.
+template <std::size_t N, typename Take>
+void ReadBlock(Lines& lines, Take take) {
+  std::string_view line;
+  while (lines.Next(line) && line != "-1") take(Split<N>(line));
+}
+
 // Sets `utf8` to the UTF-8 of code page 932 bytes, in the room it already has.
 void AssignUtf8(std::string& utf8, std::string_view bytes) {
   utf8.resize(cp932::Utf8Room(bytes.size()));
@@ -179,7 +189,7 @@ void ReadBoringLog(std::string_view record_file, BoringLog& log) {
         AssignUtf8(log.elevation, text);
         break;
       case kDepthLine:
-        stated = Field(Split(text), 0);
+        stated = Field(Split<1>(text), 0);
         break;
       default:
         break;
@@ -189,7 +199,7 @@ void ReadBoringLog(std::string_view record_file, BoringLog& log) {
   // The layer block: a layer line, its note lines and "-1" for each layer; "-1" ends the block.
   double top = 0;
   while (lines.Next(text) && text != "-1") {
-    const auto fields = Split(text);
+    const auto fields = Split<4>(text);
     LogLayer layer;
     const auto bottom = FieldNumber(Field(fields, 0));
     layer.top = top;
@@ -208,25 +218,22 @@ void ReadBoringLog(std::string_view record_file, BoringLog& log) {
       log.notes.resize(layer.first_note);
     }
   }
-  // Each of the next four blocks ends with "-1".
-  auto block = [&](auto&& take) {
-    while (lines.Next(text) && text != "-1") take(Split(text));
-  };
-  block([&](const Fields& f) {
+  // The next four blocks: X5, X6, X11 and N8.
+  ReadBlock<3>(lines, [&](const Fields<3>& f) {
     if (auto depth = FieldNumber(Field(f, 1))) {
       log.penetrations.push_back({*depth, FieldNumber(Field(f, 2))});
     }
   });
   auto interval = [](std::vector<LogInterval>& into) {
-    return [&into](const Fields& f) {
+    return [&into](const Fields<3>& f) {
       const auto from = FieldNumber(Field(f, 0));
       const auto to = FieldNumber(Field(f, 1));
       if (from) into.push_back({*from, to.value_or(*from), Field(f, 2)});
     };
   };
-  block(interval(log.samples));
-  block(interval(log.tests));
-  block([&](const Fields& f) {
+  ReadBlock<3>(lines, interval(log.samples));
+  ReadBlock<3>(lines, interval(log.tests));
+  ReadBlock<1>(lines, [&](const Fields<1>& f) {
     if (auto depth = FieldNumber(Field(f, 0))) log.water_levels.push_back(*depth);
   });
 
