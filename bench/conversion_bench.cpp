@@ -105,12 +105,12 @@ void BM_Picture(benchmark::State& state, const std::string& name) {
   Workspace& w = Space();
   Convert(name);
   const std::string record = ReadAll(w.root / "out" / name);
-  // As a batch draws: into a log and a text kept from one picture to the next.
+  // As a batch draws: into a log and with a drawer kept from one picture to the next.
   preview::BoringLog log;
-  preview::Markup svg;
+  preview::LogDrawer drawer;
   for (auto _ : state) {
     preview::ReadBoringLog(record, log);
-    benchmark::DoNotOptimize(preview::DrawBoringLog(log, svg));
+    benchmark::DoNotOptimize(drawer.Draw(log));
   }
 }
 

@@ -30,9 +30,9 @@ void Pictures::Draw(std::string_view record_path, std::string_view bytes) {
   const std::string name(record_path.substr(record_path.find_last_of('\\') + 1));
   // Each thread reads and draws into the same room every time.
   thread_local preview::BoringLog log;
-  thread_local preview::Markup svg;
+  thread_local preview::LogDrawer drawer;
   preview::ReadBoringLog(bytes, log);
-  Write(name + ".svg", preview::DrawBoringLog(log, svg));
+  Write(name + ".svg", drawer.Draw(log));
 }
 
 void Pictures::WriteIndex(const std::vector<BoringResult>& results) {

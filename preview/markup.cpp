@@ -20,9 +20,52 @@ constexpr std::array<std::string_view, 256> kEntities = [] {
 constexpr std::size_t kLongestEntity = 6;
 constexpr std::array<bool, 256> kStandsForItself = [] {
   std::array<bool, 256> itself{};
-  for (int c = 0; c < 256; ++c) itself[c] = kEntities[c].empty();
+  for (int c = 0; c < 256; ++c) itself[c] = StandsForItself(static_cast<unsigned char>(c));
   return itself;
 }();
+static_assert([] {
+  for (int c = 0; c < 256; ++c) {
+    if (kStandsForItself[c] != kEntities[c].empty()) return false;
+  }
+  return true;
+}());
+
+// The decimal digits of 0 to 99, two by two.
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[2 * i] = static_cast<char>('0' + i / 10);
+    pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
+
+// Writes `value` in decimal at `out` (room for 20 digits); returns the end. The values of a
+// picture are mostly below 10,000, which take a branch or two and a pair or two of digits.
+char* WriteDecimal(char* out, unsigned long long value) {
+  const auto pair = [&out](unsigned long long two) {
+    std::memcpy(out, &kDigitPairs[2 * two], 2);
+    out += 2;
+  };
+  if (value >= 10000) return std::to_chars(out, out + 20, value).ptr;
+  if (value >= 100) {
+    const unsigned long long high = value / 100;
+    if (high >= 10) {
+      pair(high);
+    } else {
+      *out++ = static_cast<char>('0' + high);
+    }
+    value %= 100;
+    pair(value);
+    return out;
+  }
+  if (value >= 10) {
+    pair(value);
+    return out;
+  }
+  *out++ = static_cast<char>('0' + value);
+  return out;
+}
 
 }  // namespace
 
@@ -55,7 +98,7 @@ Markup& Markup::operator<<(double number) {
   char* out = Room(24);
   if (rounded < 0) *out++ = '-';
   const auto whole = static_cast<unsigned long long>(rounded < 0 ? -rounded : rounded);
-  out = std::to_chars(out, out + 21, whole / 10).ptr;
+  out = WriteDecimal(out, whole / 10);
   if (whole % 10 != 0) {
     out[0] = '.';
     out[1] = static_cast<char>('0' + whole % 10);

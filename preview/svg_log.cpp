@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "platform/cp932.h"
@@ -37,19 +38,33 @@ constexpr Column kTests{842, 56};
 constexpr double kIntervalBar = 5;
 constexpr double kBandText = kBand.width - 6;  // the room for a geology name inside its band
 
-// The width of one character (its UTF-8 bytes): an em for a full-width character, 0.6 em for
-// ASCII and half-width kana.
-double CharWidth(std::string_view utf8, double size) {
-  // Half-width katakana: U+FF61 to U+FF9F, EF BD A1 to EF BE 9F.
-  const bool half_kana =
-      utf8.size() == 3 && utf8[0] == '\xEF' &&
-      ((utf8[1] == '\xBD' && static_cast<unsigned char>(utf8[2]) >= 0xA1) || utf8[1] == '\xBE');
-  return (utf8.size() == 1 || half_kana) ? 0.6 * size : size;
-}
+// What the first byte of a UTF-8 character tells of it: its length, and its width in fifths of an
+// em, so that widths add up exactly: 3 (0.6 em) for ASCII and half-width kana, 5 for a
+// full-width character. Half-width katakana (U+FF61 to U+FF9F, EF BD A1 to EF BE 9F) start with
+// EF, which needs a look at the next bytes; a byte that starts no character stands alone.
+struct Lead {
+  std::uint8_t length;
+  std::uint8_t fifths;
+  bool escaped;     // a markup or control character
+  bool maybe_half;  // EF: the width depends on the next bytes
+};
+constexpr std::array<Lead, 256> kLeads = [] {
+  std::array<Lead, 256> leads{};
+  for (int byte = 0; byte < 256; ++byte) {
+    const auto b = static_cast<unsigned char>(byte);
+    const auto length = static_cast<std::uint8_t>(cp932::Utf8SequenceLength(b));
+    leads[b] = {length, static_cast<std::uint8_t>(length == 1 ? 3 : 5),
+                b < 0x80 && !StandsForItself(b), b == 0xEF};
+  }
+  return leads;
+}();
 
-// The UTF-8 character that starts at `at`, as far as the text goes.
-std::string_view Utf8Char(std::string_view utf8, std::size_t at) {
-  return utf8.substr(at, cp932::Utf8SequenceLength(static_cast<unsigned char>(utf8[at])));
+// The width in fifths of an em of the UTF-8 character of `length` bytes at `c`.
+int CharFifths(const unsigned char* c, std::size_t length) {
+  const Lead& lead = kLeads[c[0]];
+  if (length < lead.length) return 3;  // cut short: a byte alone
+  if (lead.maybe_half && ((c[1] == 0xBD && c[2] >= 0xA1) || c[1] == 0xBE)) return 3;
+  return lead.fifths;
 }
 
 constexpr std::string_view kEllipsis = "…";  // full width
@@ -69,22 +84,40 @@ constexpr TextOptions kTitleText{15, "font-weight=\"bold\"", false};
 constexpr TextOptions kMoreAfter{kFont, "", true};  // a note line with more lines after it
 
 // How much of `text` fits `width`: all of it, or the longest start that leaves room for an
-// ellipsis after it.
+// ellipsis after it; and where the first byte that markup must escape is, if any.
 struct Fit {
   std::size_t length;
   bool cut;
+  std::size_t first_escaped = std::string_view::npos;
 };
 Fit FitOf(std::string_view text, double size, double width) {
-  double used = 0;
-  std::size_t room_for_ellipsis = 0;
-  for (std::size_t at = 0; at < text.size();) {
-    const std::string_view character = Utf8Char(text, at);
-    at += character.size();
-    used += CharWidth(character, size);
-    if (used > width) return {room_for_ellipsis, true};
-    if (used + size <= width) room_for_ellipsis = at;
+  // The fifths of an em that fit: the quotient of small whole numbers, never a hair below a whole
+  // number it should reach.
+  const auto room = static_cast<long>(std::floor(5 * width / size));
+  const auto* const begin = reinterpret_cast<const unsigned char*>(text.data());
+  const auto* const end = begin + text.size();
+  const unsigned char* room_for_ellipsis = begin;
+  std::size_t first_escaped = std::string_view::npos;
+  long used = 0;
+  for (const unsigned char* c = begin; c != end;) {
+    const Lead& lead = kLeads[*c];
+    std::size_t length = lead.length;
+    if (lead.escaped && first_escaped == std::string_view::npos) {
+      first_escaped = static_cast<std::size_t>(c - begin);
+    }
+    if (lead.maybe_half || length > static_cast<std::size_t>(end - c)) [[unlikely]] {
+      length = std::min(length, static_cast<std::size_t>(end - c));
+      used += CharFifths(c, length);
+    } else {
+      used += lead.fifths;
+    }
+    if (used > room) {
+      return {static_cast<std::size_t>(room_for_ellipsis - begin), true, first_escaped};
+    }
+    c += length;
+    if (used + 5 <= room) room_for_ellipsis = c;
   }
-  return {text.size(), false};
+  return {text.size(), false, first_escaped};
 }
 
 // Appends the UTF-8 of code page 932 bytes, unescaped.
@@ -123,7 +156,7 @@ bool AppendText(Markup& out, double x, double y, double width, std::initializer_
   }
   const Fit fit = FitOf(out.view().substr(text), options.size, width);
   out.Truncate(text + fit.length);
-  out.EscapeFrom(text);
+  if (fit.first_escaped < fit.length) out.EscapeFrom(text + fit.first_escaped);
   out << (fit.cut ? kEllipsis : "") << "</text>\n";
   return !fit.cut;
 }
@@ -150,10 +183,18 @@ const std::string& Headings() {
   return headings;
 }
 
+}  // namespace
+
 class Drawing {
  public:
-  Drawing(const BoringLog& log, Markup& svg)
-      : log_(log), scale_(PixelsPerMetre(log.depth)), height_(Y(log.depth) + 24), svg_(svg) {}
+  using Geology = LogDrawer::Geology;
+
+  Drawing(const BoringLog& log, LogDrawer& drawer)
+      : log_(log),
+        scale_(PixelsPerMetre(log.depth)),
+        height_(Y(log.depth) + 24),
+        svg_(drawer.svg_),
+        geologies_(drawer.geologies_) {}
 
   std::string_view Draw() {
     svg_.Clear();
@@ -217,19 +258,15 @@ class Drawing {
     svg_ << "</title></rect>\n";
   }
 
-  // A geology name (code page 932): its fill, and whether it fits its band's width. Kept for the
-  // names met before: a boring names few geology classes.
-  struct Geology {
-    std::string_view name;
-    std::string_view fill;
-    bool fits_band;
-  };
-  const Geology& GeologyOf(std::string_view name) {
-    for (const Geology& known : geologies_) {
-      if (known.name == name) return known;
-    }
+  // A geology name (code page 932): its fill, and whether it fits its band's width; worked out
+  // once for each name.
+  Geology GeologyOf(std::string_view name) {
+    if (const auto known = geologies_.find(name); known != geologies_.end()) return known->second;
     const std::string utf8 = cp932::ToUtf8(name);
-    return geologies_.emplace_back(Geology{name, FillOf(utf8), !FitOf(utf8, kFont, kBandText).cut});
+    const Geology geology{FillOf(utf8), !FitOf(utf8, kFont, kBandText).cut};
+    if (geologies_.size() == LogDrawer::kMostGeologies) geologies_.clear();
+    geologies_.emplace(name, geology);
+    return geology;
   }
 
   // A band high enough for its geology name, which is then drawn inside it.
@@ -270,7 +307,7 @@ class Drawing {
     InColumn(kBand.x, "layer", [&] {
       for (const LogLayer& layer : log_.layers) {
         const double top = Y(layer.top), bottom = Y(layer.bottom);
-        const Geology& geology = GeologyOf(layer.geology);
+        const Geology geology = GeologyOf(layer.geology);
         svg_ << "<rect y=\"" << top << "\" width=\"" << kBand.width << "\" height=\""
              << std::max(0.0, bottom - top) << "\" fill=\"" << geology.fill << '"';
         const bool drawn = NameFits(top, bottom) && geology.fits_band;
@@ -413,10 +450,8 @@ class Drawing {
   double scale_;
   double height_;
   Markup& svg_;
-  std::vector<Geology> geologies_;
+  std::unordered_map<std::string, Geology, LogDrawer::NameHash, std::equal_to<>>& geologies_;
 };
-
-}  // namespace
 
 std::string_view FillOf(std::string_view geology) {
   for (const GeologyFill& fill : kGeologyFills) {
@@ -426,13 +461,14 @@ std::string_view FillOf(std::string_view geology) {
 }
 
 double TextWidth(std::string_view utf8, double size) {
-  double width = 0;
+  const auto* const bytes = reinterpret_cast<const unsigned char*>(utf8.data());
+  int fifths = 0;
   for (std::size_t at = 0; at < utf8.size();) {
-    const std::string_view character = Utf8Char(utf8, at);
-    at += character.size();
-    width += CharWidth(character, size);
+    const std::size_t length = std::min<std::size_t>(kLeads[bytes[at]].length, utf8.size() - at);
+    fifths += CharFifths(bytes + at, length);
+    at += length;
   }
-  return width;
+  return fifths * size / 5;
 }
 
 double PixelsPerMetre(double depth) {
@@ -442,12 +478,10 @@ double PixelsPerMetre(double depth) {
 }
 
 std::string DrawBoringLog(const BoringLog& log) {
-  Markup svg;
-  return std::string(DrawBoringLog(log, svg));
+  LogDrawer drawer;
+  return std::string(drawer.Draw(log));
 }
 
-std::string_view DrawBoringLog(const BoringLog& log, Markup& svg) {
-  return Drawing(log, svg).Draw();
-}
+std::string_view LogDrawer::Draw(const BoringLog& log) { return Drawing(log, *this).Draw(); }
 
 }  // namespace tavrimen::preview

@@ -6,8 +6,10 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "preview/boring_log.h"
 #include "preview/markup.h"
@@ -46,7 +48,35 @@ double PixelsPerMetre(double depth);
 
 // The log as an SVG document.
 std::string DrawBoringLog(const BoringLog& log);
-// The same, drawn into `svg` (emptied first): a Markup kept for the next picture keeps its room.
-std::string_view DrawBoringLog(const BoringLog& log, Markup& svg);
+
+// Draws one boring after another, as a batch does: the room of its text, and what it has worked
+// out for each geology name (its fill, whether it fits its band), are kept for the next picture.
+// A boring's geology names come from the pattern data, so a batch meets the same few again and
+// again.
+class LogDrawer {
+ public:
+  // The log as an SVG document, valid until the next picture.
+  std::string_view Draw(const BoringLog& log);
+
+  // How a geology name (code page 932) is drawn.
+  struct Geology {
+    std::string_view fill;
+    bool fits_band;
+  };
+
+ private:
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const {
+      return std::hash<std::string_view>()(name);
+    }
+  };
+  // At most this many names are kept; a batch that met more starts over.
+  static constexpr std::size_t kMostGeologies = 4096;
+
+  Markup svg_;
+  std::unordered_map<std::string, Geology, NameHash, std::equal_to<>> geologies_;
+  friend class Drawing;
+};
 
 }  // namespace tavrimen::preview

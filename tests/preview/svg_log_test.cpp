@@ -211,17 +211,17 @@ void ExpectNoTextOverlaps(const XmlElement& svg) {
   }
 }
 
-TEST(SvgLog, AKeptLogAndTextDrawEachBoringAsAFreshReadDoes) {
+TEST(SvgLog, AKeptLogAndDrawerDrawEachBoringAsFreshOnesDo) {
   // As a batch keeps them from one picture to the next: nothing of a boring may show in the
   // next, down to a record file cut short in its header.
   BoringLog log;
-  Markup text;
+  LogDrawer drawer;
   for (const auto& entry : std::filesystem::directory_iterator(TAVRIMEN_SAMPLES_DIR)) {
     const std::string bytes = testing::ReadFile(entry.path());
     for (const std::string_view record :
          {std::string_view(bytes), std::string_view(bytes).substr(0, 60)}) {
       ReadBoringLog(record, log);
-      EXPECT_EQ(DrawBoringLog(log, text), DrawBoringLog(ReadBoringLog(record)))
+      EXPECT_EQ(drawer.Draw(log), DrawBoringLog(ReadBoringLog(record)))
           << entry.path() << " " << record.size();
     }
   }
