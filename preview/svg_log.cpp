@@ -183,18 +183,16 @@ const std::string& Headings() {
   return headings;
 }
 
-}  // namespace
-
 class Drawing {
  public:
   using Geology = LogDrawer::Geology;
 
-  Drawing(const BoringLog& log, LogDrawer& drawer)
+  Drawing(const BoringLog& log, Markup& svg, LogDrawer::Geologies& geologies)
       : log_(log),
         scale_(PixelsPerMetre(log.depth)),
         height_(Y(log.depth) + 24),
-        svg_(drawer.svg_),
-        geologies_(drawer.geologies_) {}
+        svg_(svg),
+        geologies_(geologies) {}
 
   std::string_view Draw() {
     svg_.Clear();
@@ -450,8 +448,10 @@ class Drawing {
   double scale_;
   double height_;
   Markup& svg_;
-  std::unordered_map<std::string, Geology, LogDrawer::NameHash, std::equal_to<>>& geologies_;
+  LogDrawer::Geologies& geologies_;
 };
+
+}  // namespace
 
 std::string_view FillOf(std::string_view geology) {
   for (const GeologyFill& fill : kGeologyFills) {
@@ -482,6 +482,8 @@ std::string DrawBoringLog(const BoringLog& log) {
   return std::string(drawer.Draw(log));
 }
 
-std::string_view LogDrawer::Draw(const BoringLog& log) { return Drawing(log, *this).Draw(); }
+std::string_view LogDrawer::Draw(const BoringLog& log) {
+  return Drawing(log, svg_, geologies_).Draw();
+}
 
 }  // namespace tavrimen::preview

@@ -54,29 +54,29 @@ std::string DrawBoringLog(const BoringLog& log);
 // A boring's geology names come from the pattern data, so a batch meets the same few again and
 // again.
 class LogDrawer {
- public:
-  // The log as an SVG document, valid until the next picture.
-  std::string_view Draw(const BoringLog& log);
-
-  // How a geology name (code page 932) is drawn.
-  struct Geology {
-    std::string_view fill;
-    bool fits_band;
-  };
-
- private:
   struct NameHash {
     using is_transparent = void;
     std::size_t operator()(std::string_view name) const {
       return std::hash<std::string_view>()(name);
     }
   };
+
+ public:
+  // The log as an SVG document, valid until the next picture.
+  std::string_view Draw(const BoringLog& log);
+
+  // How a geology name (code page 932) is drawn, and the names worked out so far.
+  struct Geology {
+    std::string_view fill;
+    bool fits_band;
+  };
+  using Geologies = std::unordered_map<std::string, Geology, NameHash, std::equal_to<>>;
   // At most this many names are kept; a batch that met more starts over.
   static constexpr std::size_t kMostGeologies = 4096;
 
+ private:
   Markup svg_;
-  std::unordered_map<std::string, Geology, NameHash, std::equal_to<>> geologies_;
-  friend class Drawing;
+  Geologies geologies_;
 };
 
 }  // namespace tavrimen::preview
