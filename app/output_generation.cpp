@@ -4,6 +4,7 @@
 #include "output/layer_cursor.h"
 #include "output/record_blocks.h"
 #include "source/header_readers.h"
+#include "source/record_lines.h"
 
 namespace tavrimen {
 
@@ -18,9 +19,10 @@ void BuildRecordLines(Session& session) {
   LoadKishituTable(session.patdat, session.dictionaries);
   readers.ReadTitle1Record();
   readers.ReadTitle2Record();
-  for (int i = 2; i <= 20; ++i) lines.Line(i) = std::move(header[static_cast<std::size_t>(i)]);
-
-  lines.Line(21) = "10.00 -1 " + cnt.soil_pattern + " soilpat.asg";
+  for (int i = 2; i < record::header::kSoilPattern; ++i) {
+    lines.Line(i) = std::move(header[static_cast<std::size_t>(i)]);
+  }
+  lines.Line(record::header::kSoilPattern) = "10.00 -1 " + cnt.soil_pattern + " soilpat.asg";
 
   LayerCursor cursor(session.catalogue, session.dictionaries, session.source);
   WriteLayerBlock(cursor, session.dictionaries, lines);
@@ -31,7 +33,7 @@ void BuildRecordLines(Session& session) {
   WriteX7Block(session.source, session.code_tables, lines);
   Write1400Lines(x6_rows, session.code_tables, lines);
 
-  lines.Line(1) = "TPJ Ge201";
+  lines.Line(1) = record::kHeaderLine;
 }
 
 std::string GenerateRecordFile(Session& session) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "source/record_lines.h"
+
 namespace tavrimen {
 
 // The record file's lines 1 to 1000 (code page 932 texts). Line 1 is the header line, lines 2 to
@@ -12,7 +14,7 @@ namespace tavrimen {
 class LineBuffer {
  public:
   static constexpr int kCapacity = 1000;
-  static constexpr int kFirstBlockLine = 22;
+  static constexpr int kFirstBlockLine = record::header::kFirstBlockLine;
 
   // Empties every line; the next free line is 22.
   void Clear();

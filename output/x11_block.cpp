@@ -1,6 +1,7 @@
 #include "output/record_blocks.h"
 #include "reference/text_helpers.h"
 #include "source/record_file.h"
+#include "source/record_lines.h"
 
 namespace tavrimen {
 
@@ -18,11 +19,10 @@ void WriteX11Block(const DataFolder& folder, CodeTables& code_tables, LineBuffer
       const float code = file->Number(f[code_item.first]);
       std::string name;
       if (auto found = code_tables.Get(*code_item.table).Find(code)) name = *found;
-      if (name.empty()) name = "@";
-      lines.Append(top + " " + f.Or(kX11File.depth_item, "9999") + " " + name);
+      lines.Append(record::Compose(record::kX11Line, {top, f[kX11File.depth_item], name}));
     }
   }
-  lines.Append("-1");
+  lines.Append(std::string(record::kEndLine));
 }
 
 }  // namespace tavrimen

@@ -3,6 +3,7 @@
 #include "output/record_blocks.h"
 #include "reference/text_helpers.h"
 #include "source/record_file.h"
+#include "source/record_lines.h"
 
 namespace tavrimen {
 
@@ -16,12 +17,12 @@ void WriteX5Block(const DataFolder& folder, LineBuffer& lines) {
       const float hundredths = file->Number(f[5]) / 100.0f;
       const float depth = metres + hundredths;
       if (!std::isfinite(depth)) file->Overflow(f[metres_item] + " + " + f[5] + " / 100");
-      std::string line = f[metres_item] + " " + FormatTwoDecimals(depth);
-      for (int i = 6; i <= 11; ++i) line += " " + f.Or(i, "-1");
-      lines.Append(std::move(line));
+      const std::string depth_text = FormatTwoDecimals(depth);
+      lines.Append(record::Compose(
+          record::kX5Line, {f[metres_item], depth_text, f[6], f[7], f[8], f[9], f[10], f[11]}));
     }
   }
-  lines.Append("-1");
+  lines.Append(std::string(record::kEndLine));
 }
 
 }  // namespace tavrimen

@@ -2,11 +2,12 @@
 #include "platform/cp932.h"
 #include "reference/text_helpers.h"
 #include "source/record_file.h"
+#include "source/record_lines.h"
 
 namespace tavrimen {
 namespace {
 
-std::string KindLetter(float kind) {
+std::string_view KindLetter(float kind) {
   if (kind == 1) return "T";
   if (kind == 2) return "D";
   if (kind == 7) return "F";
@@ -33,11 +34,10 @@ std::vector<X6CodeRow> WriteX6Block(const DataFolder& folder, LineBuffer& lines)
       }
       code_rows.push_back(std::move(row));
       const float kind = file->Number(f[3]);
-      lines.Append(f.Or(5, "9999") + " " + f.Or(6, "9999") + " " + f.Or(2, "@") + " " +
-                   KindLetter(kind));
+      lines.Append(record::Compose(record::kX6Line, {f[5], f[6], f[2], KindLetter(kind)}));
     }
   }
-  lines.Append("-1");
+  lines.Append(std::string(record::kEndLine));
   return code_rows;
 }
 
@@ -52,7 +52,7 @@ void Write1400Lines(const std::vector<X6CodeRow>& code_rows, CodeTables& code_ta
         text += cp932::CharSubstring(*name, 0, 4);
       }
     }
-    lines.Append(text.empty() ? "1400 @" : "1400 " + text);
+    lines.Append(record::Compose(record::k1400Line, {text}));
   }
 }
 

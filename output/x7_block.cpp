@@ -1,13 +1,13 @@
 #include "output/record_blocks.h"
 #include "reference/text_helpers.h"
 #include "source/record_file.h"
+#include "source/record_lines.h"
 
 namespace tavrimen {
 namespace {
 
-// The texts of the two slots of a pair: both, one of them, or "@".
+// The texts of the two slots of a pair: both, one of them, or none.
 std::string PairText(const std::string& first, const std::string& second) {
-  if (first.empty() && second.empty()) return "@";
   if (second.empty()) return first;
   if (first.empty()) return second;
   return first + "," + second;
@@ -24,8 +24,6 @@ void WriteX7Block(const DataFolder& folder, CodeTables& code_tables, LineBuffer&
   for (const Record& f : file->records()) {
     std::vector<float> code(static_cast<std::size_t>(slot_count));
     for (int i = 0; i < slot_count; ++i) code[i] = file->Number(f[slots.first + i]);
-    const std::string first_value = f.Or(5, "9999");
-    const std::string second_value = f.Or(6, "9999");
     for (int i = 0; i < slot_count; ++i) {
       if (code[i] == 0) continue;
       // Paired with the next slot of the same code; slots are not marked as used.
@@ -38,9 +36,8 @@ void WriteX7Block(const DataFolder& folder, CodeTables& code_tables, LineBuffer&
       }
       std::string name;
       if (auto found = code_tables.Get(*slots.table).Find(code[i])) name = *found;
-      if (name.empty()) name = "@";
-      lines.Append("1300 " + first_value + " " + second_value + " " + name + " " +
-                   PairText(f[first_text + i], second_text));
+      const std::string pair = PairText(f[first_text + i], second_text);
+      lines.Append(record::Compose(record::k1300Line, {f[5], f[6], name, pair}));
     }
   }
 }

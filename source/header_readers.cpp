@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "reference/text_helpers.h"
 #include "source/record_file.h"
+#include "source/record_lines.h"
 
 namespace tavrimen {
 namespace {
@@ -49,13 +50,13 @@ void HeaderReaders::WriteDefaultMarks(int kind) {
   for (int j = 1; j <= catalogue_.src_field_count[kind]; ++j) {
     switch (catalogue_.src_field_default[kind][j]) {
       case kTextField:
-        src_field_[j] = "@";
+        src_field_[j] = record::kNoText;
         break;
       case kNumberField:
-        src_field_[j] = "-1";
+        src_field_[j] = record::kNoNumber;
         break;
       case kMarkedNumberField:
-        src_field_[j] = "999";
+        src_field_[j] = record::kNoElevation;
         break;
       default:
         break;
@@ -110,7 +111,8 @@ CntValues HeaderReaders::ReadCntRecord() {
 
 void HeaderReaders::ReadTitle1Record() {
   FillSourceFields(kTitle1Record);
-  static const std::string kWesternYear = cp932::FromUtf8("西暦 ");
+  namespace line_of = record::header;
+  static const std::string kWesternYear = cp932::FromUtf8(line_of::kPeriodPrefix);
   for (int j = 1; j <= catalogue_.src_field_count[kTitle1Record.kind]; ++j) {
     const int line = kTitle1Record.field_line[j];
     if (line == 0) continue;
@@ -118,30 +120,30 @@ void HeaderReaders::ReadTitle1Record() {
     const std::string& field = src_field_[j];
     if (text.empty()) {
       text = field;
-      if (line == 11) {
+      if (line == line_of::kPeriod) {
         text = kWesternYear + text;
-      } else if (line == 20) {
-        text += " -1 -1";
-      } else if (line == 17) {
+      } else if (line == line_of::kDrilled) {
+        text += line_of::kDrilledTail;
+      } else if (line == line_of::kMachineMethod) {
         const float code = NumberInFile(field, source_folder_.PathOf(kTitle2File.name));
         if (auto name = code_tables_.Get(*kTitle2File.codes[0].table).Find(code)) text = *name;
       }
-    } else if (line == 7 && field == "@") {
+    } else if (line == line_of::kLocation && field == record::kNoText) {
       continue;
-    } else if (line == 7 || line == 15) {
+    } else if (line == line_of::kLocation || line == line_of::kAngles) {
       text += field;
     } else {
       text += " " + field;
     }
   }
-  lines_[5] = "@";
+  lines_[line_of::kUnused] = record::kNoText;
 }
 
 void HeaderReaders::ReadTitle2Record() {
   FillSourceFields(kTitle2Record);
   for (int j = 1; j <= catalogue_.src_field_count[kTitle2Record.kind]; ++j) {
     const int line = kTitle2Record.field_line[j];
-    if (line == 15) {
+    if (line == record::header::kAngles) {
       src_field_[j] =
           WholePartText(NumberInFile(src_field_[j], source_folder_.PathOf(kTitle2File.name)));
     }
@@ -150,9 +152,9 @@ void HeaderReaders::ReadTitle2Record() {
     const std::string& field = src_field_[j];
     if (text.empty()) {
       text = field;
-    } else if (line == 10 && field == "@") {
+    } else if (line == record::header::kClient && field == record::kNoText) {
       continue;
-    } else if (line == 10) {
+    } else if (line == record::header::kClient) {
       text += field;
     } else {
       text += " " + field;
