@@ -156,7 +156,7 @@ TEST(SvgLog, EachSampleBoringShowsEveryLayerTestAndWaterLevelAtItsDepth) {
       EXPECT_NEAR(tips[i], Y(svg, e.water_depths[i]), 0.1);
     }
   }
-  EXPECT_EQ(borings, 4);
+  EXPECT_EQ(borings, 5);
 }
 
 // A record file of the given lines from line 22 on, with a header whose depth is `depth`.
