@@ -61,11 +61,13 @@ class SharedAnswer {
 class BatchWindow : public HeadlessWindow {
  public:
   BatchWindow(std::string destination, std::string source, SharedAnswer& answer,
-              const BatchOptions& options, std::string& record_file, std::ostream& err)
+              const BatchOptions& options, std::string& record_file, DrawnBoring* drawn,
+              std::ostream& err)
       : HeadlessWindow(std::move(destination), std::move(source)),
         answer_(answer),
         options_(options),
         record_file_(record_file),
+        drawn_(drawn),
         err_(err) {}
 
   MessageAnswer ShowMessage(std::string_view text, MessageIcon, MessageButtons buttons,
@@ -88,7 +90,7 @@ class BatchWindow : public HeadlessWindow {
     if (options_.json || options_.pictures != nullptr) {
       record_file_ = platform::ShownPath(options_.drives, path);
     }
-    if (options_.pictures != nullptr) options_.pictures->Draw(path, bytes);
+    if (options_.pictures != nullptr) *drawn_ = options_.pictures->Draw(path, bytes);
   }
 
   std::string message;
@@ -97,6 +99,7 @@ class BatchWindow : public HeadlessWindow {
   SharedAnswer& answer_;
   const BatchOptions& options_;
   std::string& record_file_;  // the record file as shown, when the results are listed
+  DrawnBoring* drawn_;        // what its picture gave, when there are pictures
   std::ostream& err_;
 };
 
@@ -150,6 +153,7 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   const bool listing = options.json || options.pictures != nullptr;
   std::vector<std::string> record_files(total);
   std::vector<std::string> shown_sources(listing ? total : 0);
+  std::vector<DrawnBoring> drawn(options.pictures != nullptr ? total : 0);
   auto drive_form = [&](std::size_t i) {
     const std::string source = sources[i];
     return platform::DriveFormOfTyped(options.drives, source).value_or(source);
@@ -167,6 +171,7 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   // not be searched as a failure.
   std::size_t done = 0, converted = 0, refused = 0, failed = options.unsearched.size();
   const auto start = std::chrono::steady_clock::now();
+  const auto run_at = std::chrono::system_clock::now();
   auto report = [&](RunOutcome outcome) {
     std::lock_guard lock(progress_mutex);
     ++done;
@@ -196,7 +201,8 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
       if (outcomes[i] == RunOutcome::kConverted) {
         const std::string source = drive_form(i);
         if (listing) shown_sources[i] = platform::ShownPath(drives, source);
-        BatchWindow window(options.destination, source, answer, options, record_files[i], err);
+        BatchWindow window(options.destination, source, answer, options, record_files[i],
+                           drawn.empty() ? nullptr : &drawn[i], err);
         const std::unique_ptr<platform::FileSystem> files = shared.FilesForRun(drives);
         const RunOutcome outcome = Command1_Click(window, *files, options.patdat);
         if (outcome != RunOutcome::kConverted) {
@@ -247,7 +253,17 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
                          outcomes[i] == RunOutcome::kConverted ? std::move(record_files[i]) : "",
                          outcomes[i], message == messages.end() ? "" : message->second});
     }
-    if (options.pictures != nullptr) options.pictures->WriteIndex(results);
+    if (options.pictures != nullptr) {
+      // What the pictures gave, by result: nothing for the folders not searched.
+      drawn.resize(started);
+      drawn.insert(drawn.begin(), options.unsearched.size(), DrawnBoring());
+      BatchFacts facts{run_at, platform::ShownPath(options.drives, options.destination), {}};
+      for (const std::string& root : options.roots) {
+        facts.roots.push_back(platform::ShownPath(
+            options.drives, platform::DriveFormOfTyped(options.drives, root).value_or(root)));
+      }
+      options.pictures->WriteIndex(results, drawn, facts);
+    }
     if (options.json) PrintResults(results, out);
   }
   (options.json ? err : out) << summary << std::endl;

@@ -28,6 +28,8 @@ struct BatchOptions {
   Pictures* pictures = nullptr;  // pictures of the borings and the overview, when asked for
   // The folders that --all could not search: each is a failure of the batch.
   std::vector<Unsearched> unsearched;
+  // The folders given to --all, as typed, for the overview to name its sources below them.
+  std::vector<std::string> roots;
 };
 
 // The message for a folder that could not be searched for borings.

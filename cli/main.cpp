@@ -256,6 +256,7 @@ int main(int argc, char** argv) {
   options.json = arguments.json;
   options.language = platform::UserLanguage();
   options.unsearched = std::move(unsearched);
+  options.roots = arguments.roots;
   if (pictures) options.pictures = &*pictures;
   cli::CatchInterrupts();
   return cli::RunBatch(sources, options, std::cout, std::cerr);

@@ -1,5 +1,6 @@
 #include "cli/pictures.h"
 
+#include <ctime>
 #include <ostream>
 
 #include "app/messages.h"
@@ -8,9 +9,73 @@
 #include "preview/batch_index.h"
 #include "preview/boring_log.h"
 #include "preview/markup.h"
+#include "preview/record_header.h"
 #include "preview/svg_log.h"
 
 namespace tavrimen::cli {
+namespace {
+
+// The local date and time of `when`, as "2025-04-18 14:03:12".
+std::string LocalTime(std::chrono::system_clock::time_point when) {
+  const std::time_t time = std::chrono::system_clock::to_time_t(when);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &time);
+#else
+  localtime_r(&time, &local);
+#endif
+  char text[32];
+  return std::string(text, std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local));
+}
+
+// The folder that holds every source of a batch: the one that the roots searched and the folders
+// of the sources have in common. Empty when they have none (they lie on different drives), and
+// for sources that are not absolute paths (those the batch refused as they were typed).
+std::filesystem::path SourcesFolder(const std::vector<BoringResult>& results,
+                                    const std::vector<std::string>& roots) {
+  std::optional<std::filesystem::path> common;
+  auto take = [&common](const std::filesystem::path& folder) {
+    if (!folder.is_absolute()) return;
+    if (!common) {
+      common = folder;
+      return;
+    }
+    std::filesystem::path shared;
+    for (auto a = common->begin(), b = folder.begin();
+         a != common->end() && b != folder.end() && *a == *b; ++a, ++b) {
+      shared /= *a;
+    }
+    common = std::move(shared);
+  };
+  for (const std::string& root : roots) take(platform::Utf8Path(root));
+  for (const BoringResult& result : results) {
+    take(platform::Utf8Path(result.source).parent_path());
+  }
+  return common.value_or(std::filesystem::path());
+}
+
+// A source as the overview names it: below the sources' folder, its name when it is that folder
+// itself, and the whole path when it lies elsewhere.
+std::string SourceBelow(const std::filesystem::path& folder, const std::string& source) {
+  if (folder.empty()) return source;
+  const std::filesystem::path path = platform::Utf8Path(source);
+  const std::filesystem::path relative = path.lexically_relative(folder);
+  if (relative.empty() || *relative.begin() == "..") return source;
+  return platform::Utf8String(relative == "." ? path.filename() : relative);
+}
+
+preview::RowOutcome RowOutcomeOf(RunOutcome outcome) {
+  switch (outcome) {
+    case RunOutcome::kConverted:
+      return preview::RowOutcome::kConverted;
+    case RunOutcome::kRefused:
+      return preview::RowOutcome::kRefused;
+    default:
+      return preview::RowOutcome::kFailed;
+  }
+}
+
+}  // namespace
 
 bool Pictures::MakeFolder() {
   std::error_code error;
@@ -19,57 +84,96 @@ bool Pictures::MakeFolder() {
     writing_.emplace(folder_);
     return true;
   }
-  err_ << kProgramName << ": "
-       << Fill(texts_.picture_not_written, {platform::Utf8String(folder_), ReasonText(error)})
-       << std::endl;
-  all_written_ = false;
+  Report(Fill(texts_.picture_not_written, {platform::Utf8String(folder_), ReasonText(error)}));
   return false;
 }
 
-void Pictures::Draw(std::string_view record_path, std::string_view bytes) {
-  const std::string name(record_path.substr(record_path.find_last_of('\\') + 1));
+DrawnBoring Pictures::Draw(std::string_view record_path, std::string_view bytes) {
+  const std::string_view name = record_path.substr(record_path.find_last_of('\\') + 1);
+  preview::RecordHeader header = preview::ReadRecordHeader(bytes);
   // Each thread reads and draws into the same room every time.
   thread_local preview::BoringLog log;
   thread_local preview::LogDrawer drawer;
   preview::ReadBoringLog(bytes, log);
-  Write(name + ".svg", drawer.Draw(log));
+  return {std::move(header.boring_name), std::move(header.site),
+          Write(std::string(name) + ".svg", drawer.Draw(log))};
 }
 
-void Pictures::WriteIndex(const std::vector<BoringResult>& results) {
-  // The picture of each boring converted, named after its record file.
-  std::vector<std::string> pictures(results.size());
+void Pictures::WriteIndex(const std::vector<BoringResult>& results,
+                          const std::vector<DrawnBoring>& drawn, const BatchFacts& facts) {
+  const std::filesystem::path sources = SourcesFolder(results, facts.roots);
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::absolute(folder_, error);
+  // The texts that the rows view, besides the results' own.
+  struct RowTexts {
+    std::string source, record_name, record_link, picture;
+  };
+  std::vector<RowTexts> texts(results.size());
   std::vector<preview::IndexRow> rows;
   rows.reserve(results.size());
   for (std::size_t i = 0; i < results.size(); ++i) {
     const BoringResult& result = results[i];
-    const bool converted = result.outcome == RunOutcome::kConverted;
-    if (converted) {
-      pictures[i] = platform::Utf8String(platform::Utf8Path(result.record_file).filename());
-      pictures[i] += ".svg";
+    RowTexts& own = texts[i];
+    own.source = SourceBelow(sources, result.source);
+    preview::IndexRow& row = rows.emplace_back();
+    row.source = own.source;
+    row.outcome = RowOutcomeOf(result.outcome);
+    row.message = result.message;
+    if (!result.record_file.empty()) {
+      const std::filesystem::path record = platform::Utf8Path(result.record_file);
+      own.record_name = platform::Utf8String(record.filename());
+      own.record_link = preview::FileLink(folder, record);
+      row.record_name = own.record_name;
+      row.record_link = own.record_link;
     }
-    const std::string_view outcome = converted                                ? texts_.converted
-                                     : result.outcome == RunOutcome::kRefused ? texts_.refused_word
-                                                                              : texts_.failed_word;
-    rows.push_back({result.source, outcome, converted, result.message, pictures[i]});
+    if (i < drawn.size()) {
+      row.boring_name = drawn[i].boring_name;
+      row.site = drawn[i].site;
+      if (!drawn[i].problem.empty()) row.message = drawn[i].problem;
+    }
+    // The picture of each boring converted, named after its record file, unless it is missing.
+    if (result.outcome == RunOutcome::kConverted && !own.record_name.empty() &&
+        (i >= drawn.size() || drawn[i].problem.empty())) {
+      own.picture = own.record_name + ".svg";
+      row.picture = own.picture;
+    }
   }
-  const preview::IndexWords words{std::string(texts_.index_title), std::string(texts_.index_boring),
-                                  std::string(texts_.index_picture),
-                                  std::string(texts_.index_outcome),
-                                  std::string(texts_.index_message)};
+  const std::string run_at = LocalTime(facts.started);
+  const std::string sources_shown = platform::Utf8String(sources);
+  const preview::IndexWords words{
+      texts_.index_language,
+      texts_.index_title,
+      texts_.index_run_at,
+      texts_.index_destination,
+      texts_.index_sources,
+      texts_.index_picture,
+      texts_.index_boring,
+      texts_.index_site,
+      texts_.index_record_file,
+      texts_.index_outcome,
+      texts_.index_message,
+      texts_.index_no_picture,
+      {texts_.converted, texts_.refused_word, texts_.failed_word},
+  };
   preview::Markup html;
-  Write("index.html", preview::BatchIndexHtml(rows, words, html));
+  Write("index.html",
+        preview::BatchIndexHtml(rows, {run_at, facts.destination, sources_shown}, words, html));
 }
 
-void Pictures::Write(const std::string& name, std::string_view bytes) {
+std::string Pictures::Write(const std::string& name, std::string_view bytes) {
   const std::filesystem::path file = platform::Utf8Path(name);
   const std::error_code error = writing_->WriteFileAtomically(file, bytes);
-  if (!error) return;
+  if (!error) return {};
+  std::string problem =
+      Fill(texts_.picture_not_written, {platform::Utf8String(folder_ / file), ReasonText(error)});
+  Report(problem);
+  return problem;
+}
+
+void Pictures::Report(const std::string& problem) {
   std::lock_guard lock(mutex_);
   all_written_ = false;
-  err_ << kProgramName << ": "
-       << Fill(texts_.picture_not_written,
-               {platform::Utf8String(folder_ / file), ReasonText(error)})
-       << std::endl;
+  err_ << kProgramName << ": " << problem << std::endl;
 }
 
 }  // namespace tavrimen::cli

@@ -2,6 +2,7 @@
 // each record file written, and for a batch the overview DIR/index.html.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <iosfwd>
 #include <mutex>
@@ -16,6 +17,20 @@
 
 namespace tavrimen::cli {
 
+// What the overview shows of a boring whose record file was written, besides its result.
+struct DrawnBoring {
+  std::string boring_name;  // from its record file, UTF-8; empty for none
+  std::string site;
+  std::string problem;  // why its picture is missing; empty when the picture was written
+};
+
+// What the overview says of the whole batch.
+struct BatchFacts {
+  std::chrono::system_clock::time_point started;
+  std::string destination;         // the folder of the record files, as the user reads it
+  std::vector<std::string> roots;  // the folders searched (--all), as the user reads them
+};
+
 class Pictures {
  public:
   Pictures(std::filesystem::path folder, const CliTexts& texts, std::ostream& err)
@@ -25,19 +40,23 @@ class Pictures {
   bool MakeFolder();
 
   // Draws the boring of a record file just written (its drive-form path and bytes), once the
-  // folder is made. Says why on standard error when the picture cannot be written. Safe from
-  // several threads.
-  void Draw(std::string_view record_path, std::string_view bytes);
+  // folder is made. Says why on standard error, and in the result, when the picture cannot be
+  // written. Safe from several threads.
+  DrawnBoring Draw(std::string_view record_path, std::string_view bytes);
 
-  // The overview of a batch, a row per result, once the folder is made.
-  void WriteIndex(const std::vector<BoringResult>& results);
+  // The overview of a batch, a row per result, with what Draw gave for each (empty for those it
+  // did not draw), once the folder is made.
+  void WriteIndex(const std::vector<BoringResult>& results, const std::vector<DrawnBoring>& drawn,
+                  const BatchFacts& facts);
 
   // Whether every picture and page was written.
   bool all_written() const { return all_written_; }
 
  private:
-  // Writes `name` (UTF-8) in the folder.
-  void Write(const std::string& name, std::string_view bytes);
+  // Writes `name` (UTF-8) in the folder; why it could not, or nothing.
+  std::string Write(const std::string& name, std::string_view bytes);
+  // Says on standard error why a picture or the page is missing.
+  void Report(const std::string& problem);
 
   std::filesystem::path folder_;
   std::optional<platform::native::WritingFolder> writing_;  // once the folder is made

@@ -47,11 +47,19 @@ struct CliTexts {
   std::string_view check_summary;
   // Pictures (--svg) and their overview page.
   std::string_view picture_not_written;
+  std::string_view index_language;  // the page's language tag
   std::string_view index_title;
-  std::string_view index_boring;
+  std::string_view index_run_at;
+  std::string_view index_destination;
+  std::string_view index_sources;
   std::string_view index_picture;
+  std::string_view index_boring;
+  std::string_view index_site;
+  std::string_view index_record_file;
   std::string_view index_outcome;
   std::string_view index_message;
+  std::string_view index_no_picture;
+  // Outcomes in a word that does not wrap.
   std::string_view converted;
   std::string_view refused_word;
   std::string_view failed_word;

@@ -558,12 +558,37 @@ TEST_F(CliTest, PicturesOfEachBoringAndAnOverviewOfABatch) {
   std::filesystem::remove(root_.path() / "site" / "a" / "B-2" / "X1.txt");
   Result batch = Convert("--patdat patdat --svg pics/site site/a/B-1 site/a/B-2 out");
   EXPECT_EQ(batch.status, 1);
-  // A picture of the boring converted; a row for each, the refused one without a picture.
+  // A picture of the boring converted; a row for each, the refused one without a picture, and
+  // the sources named below their common folder.
   EXPECT_EQ(FileNames(root_.path() / "pics" / "site"), "B-1.svg index.html");
   const std::string index = ReadFile(root_.path() / "pics" / "site" / "index.html");
-  EXPECT_NE(index.find("<img src=\"B-1.svg\""), std::string::npos) << index;
+  const std::string parts[] = {
+      "<title>一括変換のボーリング一覧</title>",
+      "<li class=\"converted\">変換済<b>1</b></li><li class=\"refused\">拒否<b>1</b></li>"
+      "<li class=\"failed none\">失敗<b>0</b></li>",
+      "<dt>変換先</dt><dd>" + platform::Utf8String(root_.path() / "out") + "</dd>",
+      "<dt>変換元</dt><dd>" + platform::Utf8String(root_.path() / "site" / "a") + "</dd>",
+      "<a href=\"B-1.svg\"><img src=\"B-1.svg\"",
+      "<div class=\"name\">No.1</div><div class=\"source\">B-1</div></td><td>千葉県千葉市</td>"
+      "<td><a href=\"../../out/B-1\">B-1</a></td><td class=\"outcome\">変換済</td><td></td>",
+      "<div class=\"source\">B-2</div></td><td></td><td></td><td class=\"outcome\">拒否</td>"
+      "<td>" +
+          Title(root_.path() / "out") + ": 地質区分が入力されていません。</td>",
+  };
+  for (const std::string& part : parts) EXPECT_NE(index.find(part), std::string::npos) << part;
   EXPECT_EQ(index.find("B-2.svg"), std::string::npos) << index;
-  EXPECT_NE(index.find("地質区分が入力されていません。"), std::string::npos) << index;
+
+#ifndef _WIN32  // folder names that are not UTF-8 exist on POSIX file systems only
+  // Borings found by --all are named below the root, which the page shows as valid UTF-8.
+  WriteSite(root_.path() / "site\xff", {"x/B-3"});
+  EXPECT_EQ(Convert("--patdat patdat --svg pics/all --all 'site\xff' out").status, 0);
+  const std::string all = ReadFile(root_.path() / "pics" / "all" / "index.html");
+  EXPECT_NE(all.find("<dd>" + platform::Utf8String(root_.path()) + "/site\xEF\xBF\xBD</dd>"),
+            std::string::npos)
+      << all;
+  EXPECT_NE(all.find("<div class=\"source\">x/B-3</div>"), std::string::npos) << all;
+  EXPECT_EQ(all.find('\xff'), std::string::npos);
+#endif
 
   EXPECT_EQ(Convert("--check --svg=pics src/B-1").status, 2);
 }

@@ -10,22 +10,71 @@
 namespace tavrimen::preview {
 namespace {
 
-TEST(BatchIndex, LinksEachPictureByItsEncodedNameAndEscapesTheTexts) {
+TEST(BatchIndex, RowsAreEscapedValidUtf8AndSayWhatIsMissing) {
   const std::vector<IndexRow> rows = {
-      {"/data/孔 1&<2>", "converted", true, "", "孔 1&.svg"},
-      {"/data/B-2", "refused", false, "\"B-2\" は既にあります", ""},
+      {"a/孔 1&<2>", "No.1", "千葉県", "孔 1&", "../out/x", "孔 1&.svg", RowOutcome::kConverted,
+       ""},
+      {"bad\xff/B-2\xed\xa0\x80", "", "", "", "", "", RowOutcome::kRefused, "\"B-2\" は既に"},
+      {"B-3", "No.3", "", "B-3", "../out/B-3", "", RowOutcome::kConverted, "cannot draw B-3"},
+      {"B-4", "", "", "", "", "", RowOutcome::kFailed, "line\nend"},
   };
+  const IndexWords words{"ja",
+                         "T",
+                         "Run",
+                         "Dest",
+                         "Src",
+                         "Pic",
+                         "Bor",
+                         "Site",
+                         "Rec",
+                         "Out",
+                         "Msg",
+                         "no pic",
+                         {"ok", "no", "bad"}};
   Markup html;
-  const std::string page(BatchIndexHtml(rows, {"T", "B", "P", "O", "M"}, html));
-  EXPECT_NE(page.find("<a href=\"%E5%AD%94%201%26.svg\"><img src=\"%E5%AD%94%201%26.svg\" "
-                      "alt=\"孔 1&amp;.svg\"></a>"),
-            std::string::npos)
-      << page;
-  EXPECT_NE(page.find("<td>/data/孔 1&amp;&lt;2&gt;</td>"), std::string::npos) << page;
-  EXPECT_NE(page.find("<tr class=\"not-converted\"><td>/data/B-2</td><td></td><td>refused</td>"
-                      "<td>&quot;B-2&quot; は既にあります</td></tr>"),
-            std::string::npos)
-      << page;
+  const std::string page(
+      BatchIndexHtml(rows, {"2025-04-18 14:03:12", "/out", "/data\xc0\xaf"}, words, html));
+  const std::string expected[] = {
+      "<html lang=\"ja\">",
+      "<li class=\"converted\">ok<b>2</b></li><li class=\"refused\">no<b>1</b></li>"
+      "<li class=\"failed\">bad<b>1</b></li>",
+      "<dt>Src</dt><dd>/data\xEF\xBF\xBD\xEF\xBF\xBD</dd>",
+      "<tr class=\"converted\"><td><a href=\"%E5%AD%94%201%26.svg\"><img "
+      "src=\"%E5%AD%94%201%26.svg\""
+      " alt=\"孔 1&amp;.svg\" loading=\"lazy\"></a></td><td><div class=\"name\">No.1</div>"
+      "<div class=\"source\">a/孔 1&amp;&lt;2&gt;</div></td><td>千葉県</td>"
+      "<td><a href=\"../out/x\">孔 1&amp;</a></td><td class=\"outcome\">ok</td><td></td></tr>",
+      "<tr class=\"refused\"><td></td><td><div class=\"source\">"
+      "bad\xEF\xBF\xBD/B-2\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD</div></td><td></td><td></td>"
+      "<td class=\"outcome\">no</td><td>&quot;B-2&quot; は既に</td></tr>",
+      "<td><span class=\"no-picture\">no pic</span></td>",
+      "<td class=\"outcome\">ok</td><td>cannot draw B-3</td>",
+      "<td class=\"outcome\">bad</td><td>line end</td>",
+  };
+  for (const std::string& part : expected) EXPECT_NE(page.find(part), std::string::npos) << part;
+  EXPECT_EQ(page.find("B-3.svg"), std::string::npos);
+}
+
+TEST(BatchIndex, LinksRecordFilesRelativelyOrByFileUrl) {
+  const struct {
+    const char* folder;
+    const char* file;
+    const char* link;
+  } cases[] = {
+      {"/data/pics", "/data/out/B-1", "../out/B-1"},
+      {"/data/pics", "/data/pics/sub/B-1", "sub/B-1"},
+      {"/", "/out/南棟 No.3&#?", "out/%E5%8D%97%E6%A3%9F%20No.3%26%23%3F"},
+      {"/data/pics", "/data/out/a:b", "../out/a%3Ab"},
+      {"pics", "/data/out/a b", "file:///data/out/a%20b"},  // no relative path between them
+#ifdef _WIN32
+      {"C:\\pics", "D:\\out\\B-1", "file:///D:/out/B-1"},
+      {"C:\\pics", "\\\\server\\share\\B-1", "file://server/share/B-1"},
+#endif
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FileLink(std::filesystem::u8path(c.folder), std::filesystem::u8path(c.file)), c.link)
+        << c.file;
+  }
 }
 
 TEST(RecordHeader, ReadsTheBoringNameAndTheSite) {
