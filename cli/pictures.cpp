@@ -1,6 +1,7 @@
 #include "cli/pictures.h"
 
 #include <ctime>
+#include <new>
 #include <ostream>
 
 #include "app/messages.h"
@@ -90,13 +91,29 @@ bool Pictures::MakeFolder() {
 
 DrawnBoring Pictures::Draw(std::string_view record_path, std::string_view bytes) {
   const std::string_view name = record_path.substr(record_path.find_last_of('\\') + 1);
-  preview::RecordHeader header = preview::ReadRecordHeader(bytes);
+  DrawnBoring drawn;
+  // The record file is written: whatever goes wrong with its picture stays with the picture.
+  try {
+    preview::RecordHeader header = preview::ReadRecordHeader(bytes);
+    drawn.boring_name = std::move(header.boring_name);
+    drawn.site = std::move(header.site);
+    drawn.problem = Write(std::string(name) + ".svg", Picture(bytes));
+  } catch (const std::bad_alloc&) {
+    drawn.problem = Fill(texts_.picture_not_drawn, {name, texts_.out_of_memory});
+    Report(drawn.problem);
+  } catch (const std::exception& error) {
+    drawn.problem = Fill(texts_.picture_not_drawn, {name, error.what()});
+    Report(drawn.problem);
+  }
+  return drawn;
+}
+
+std::string_view Pictures::Picture(std::string_view bytes) {
   // Each thread reads and draws into the same room every time.
   thread_local preview::BoringLog log;
   thread_local preview::LogDrawer drawer;
   preview::ReadBoringLog(bytes, log);
-  return {std::move(header.boring_name), std::move(header.site),
-          Write(std::string(name) + ".svg", drawer.Draw(log))};
+  return drawer.Draw(log);
 }
 
 void Pictures::WriteIndex(const std::vector<BoringResult>& results,

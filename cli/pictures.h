@@ -35,13 +35,15 @@ class Pictures {
  public:
   Pictures(std::filesystem::path folder, const CliTexts& texts, std::ostream& err)
       : folder_(std::move(folder)), texts_(texts), err_(err) {}
+  virtual ~Pictures() = default;
 
   // Makes the folder when it is missing; false, after saying why, when it cannot.
   bool MakeFolder();
 
   // Draws the boring of a record file just written (its drive-form path and bytes), once the
-  // folder is made. Says why on standard error, and in the result, when the picture cannot be
-  // written. Safe from several threads.
+  // folder is made. A picture that cannot be drawn or written leaves the record file as it is:
+  // this says why on standard error and in the result instead of throwing. Safe from several
+  // threads.
   DrawnBoring Draw(std::string_view record_path, std::string_view bytes);
 
   // The overview of a batch, a row per result, with what Draw gave for each (empty for those it
@@ -49,8 +51,13 @@ class Pictures {
   void WriteIndex(const std::vector<BoringResult>& results, const std::vector<DrawnBoring>& drawn,
                   const BatchFacts& facts);
 
-  // Whether every picture and page was written.
+  // Whether every picture and page was drawn and written.
   bool all_written() const { return all_written_; }
+
+ protected:
+  // The picture of a record file's bytes, valid until the thread draws again. Virtual so that a
+  // test can make the drawing fail.
+  virtual std::string_view Picture(std::string_view bytes);
 
  private:
   // Writes `name` (UTF-8) in the folder; why it could not, or nothing.

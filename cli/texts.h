@@ -47,6 +47,8 @@ struct CliTexts {
   std::string_view check_summary;
   // Pictures (--svg) and their overview page.
   std::string_view picture_not_written;
+  std::string_view picture_not_drawn;
+  std::string_view out_of_memory;
   std::string_view index_language;  // the page's language tag
   std::string_view index_title;
   std::string_view index_run_at;

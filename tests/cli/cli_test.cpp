@@ -10,10 +10,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <new>
 #include <sstream>
 
 #include "cli/arguments.h"
 #include "cli/batch.h"
+#include "cli/pictures.h"
 #include "cli/source_list.h"
 #include "platform/native_paths.h"
 #include "platform/paths.h"
@@ -591,6 +593,48 @@ TEST_F(CliTest, PicturesOfEachBoringAndAnOverviewOfABatch) {
 #endif
 
   EXPECT_EQ(Convert("--check --svg=pics src/B-1").status, 2);
+}
+
+// Pictures whose drawing runs out of memory.
+class PicturesWithoutMemory : public Pictures {
+ public:
+  using Pictures::Pictures;
+
+ protected:
+  std::string_view Picture(std::string_view) override { throw std::bad_alloc(); }
+};
+
+TEST_F(CliTest, APictureThatCannotBeDrawnLeavesItsBoringConverted) {
+  WriteSite(root_.path() / "site", {"B-1", "B-2"});
+  std::ostringstream out, err;
+  PicturesWithoutMemory pictures(root_.path() / "pics", TextsFor(platform::Language::kJapanese),
+                                 err);
+  ASSERT_TRUE(pictures.MakeFolder());
+  BatchOptions options;
+  options.drives = platform::DriveTable::FromEnvironment();
+  options.destination =
+      *platform::DriveFormOfTyped(options.drives, (root_.path() / "out").string());
+  options.patdat = *platform::DriveFormOfTyped(options.drives, Patdat()) + "\\";
+  options.jobs = 2;
+  options.pictures = &pictures;
+  SourceList sources;
+  sources.Add((root_.path() / "site" / "B-1").string());
+  sources.Add((root_.path() / "site" / "B-2").string());
+  EXPECT_EQ(RunBatch(sources, options, out, err), 1);
+  EXPECT_EQ(out.str(), "変換 2 件、拒否 0 件、失敗 0 件\n");
+  EXPECT_NE(err.str().find("tavrimen-convert: B-2 の柱状図を描けません: メモリが足りません。\n"),
+            std::string::npos)
+      << err.str();
+  EXPECT_EQ(FileNames(root_.path() / "out"), "B-1 B-2");
+  EXPECT_EQ(FileNames(root_.path() / "pics"), "index.html");
+  const std::string index = ReadFile(root_.path() / "pics" / "index.html");
+  EXPECT_NE(index.find("<tr class=\"converted\"><td><span class=\"no-picture\">柱状図なし</span>"),
+            std::string::npos)
+      << index;
+  EXPECT_NE(index.find("<td class=\"outcome\">変換済</td><td>B-1 の柱状図を描けません: "
+                       "メモリが足りません。</td>"),
+            std::string::npos)
+      << index;
 }
 
 TEST(ParseArguments, BatchAndCheckOptions) {
