@@ -37,6 +37,9 @@ packages=(
   librsvg2-bin
   fonts-wine
   locales
+  # the batch overview in a browser: its layout test and screenshot, and its printed pages as images
+  chromium
+  poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do
