@@ -1,5 +1,7 @@
 #include "preview/batch_index.h"
 
+#include <algorithm>
+
 #include "preview/markup.h"
 
 namespace tavrimen::preview {
@@ -183,15 +185,23 @@ std::string FileLink(const std::filesystem::path& folder, const std::filesystem:
     AppendEncoded(url, Bytes(relative.generic_u8string()));
     return url;
   }
-  // "/data/B-1", "C:/DATA/B-1" or "//server/share/B-1".
-  const std::u8string generic = file.generic_u8string();
-  std::string_view path = Bytes(generic);
-  url = path.starts_with("//") ? "file:" : path.starts_with('/') ? "file://" : "file:///";
-  if (file.has_root_name() && path.size() >= 2 && path[1] == ':') {
-    url.append(path.substr(0, 2));  // the drive's colon stays as it is
-    path.remove_prefix(2);
+  // "/data/B-1"; on Windows "C:/DATA/B-1" or, for a network share, "//server/share/B-1", taken
+  // from the native path since the generic one of libstdc++ keeps one slash of a share's two.
+  constexpr bool kWindows = std::filesystem::path::preferred_separator == '\\';
+  std::string path(Bytes(file.u8string()));
+  std::string_view rest = path;
+  if constexpr (kWindows) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    if (rest.starts_with("//")) {
+      url = "file:";
+    } else if (rest.size() >= 2 && rest[1] == ':') {
+      url = "file:///";
+      url.append(rest.substr(0, 2));  // the drive's colon stays as it is
+      rest.remove_prefix(2);
+    }
   }
-  AppendEncoded(url, path);
+  if (url.empty()) url = "file://";
+  AppendEncoded(url, rest);
   return url;
 }
 

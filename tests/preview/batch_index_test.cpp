@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/cp932.h"
+#include "platform/paths.h"
 #include "preview/record_header.h"
 
 namespace tavrimen::preview {
@@ -65,15 +66,15 @@ TEST(BatchIndex, LinksRecordFilesRelativelyOrByFileUrl) {
       {"/data/pics", "/data/pics/sub/B-1", "sub/B-1"},
       {"/", "/out/南棟 No.3&#?", "out/%E5%8D%97%E6%A3%9F%20No.3%26%23%3F"},
       {"/data/pics", "/data/out/a:b", "../out/a%3Ab"},
-      {"pics", "/data/out/a b", "file:///data/out/a%20b"},  // no relative path between them
 #ifdef _WIN32
-      {"C:\\pics", "D:\\out\\B-1", "file:///D:/out/B-1"},
+      {"C:\\pics", "D:\\out\\B-1", "file:///D:/out/B-1"},  // across drives
       {"C:\\pics", "\\\\server\\share\\B-1", "file://server/share/B-1"},
+#else
+      {"pics", "/data/out/a b", "file:///data/out/a%20b"},  // from a relative folder
 #endif
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(FileLink(std::filesystem::u8path(c.folder), std::filesystem::u8path(c.file)), c.link)
-        << c.file;
+    EXPECT_EQ(FileLink(platform::Utf8Path(c.folder), platform::Utf8Path(c.file)), c.link) << c.file;
   }
 }
 
