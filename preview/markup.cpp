@@ -83,26 +83,26 @@ Markup& Markup::operator<<(int number) {
 }
 
 Markup& Markup::operator<<(double number) {
-  const double tenths = number * 10;
-  if (!(std::abs(tenths) < 1e15)) {
+  const double hundredths = number * 100;
+  if (!(std::abs(hundredths) < 1e15)) {
     // Beyond what an integer holds (and not a number): as the standard writes it.
     char* const out = Room(32);
     size_ = static_cast<std::size_t>(std::to_chars(out, out + 32, number).ptr - text_.get());
     return *this;
   }
-  // Whole tenths, rounded to the nearest, ties to even: adding and taking away 1.5 * 2^52 leaves
-  // a number below 2^51 rounded so in the default rounding mode. Written as integers, which
-  // takes a fraction of what std::to_chars with a precision takes.
+  // Whole hundredths, rounded to the nearest, ties to even: adding and taking away 1.5 * 2^52
+  // leaves a number below 2^51 rounded so in the default rounding mode. Written as integers,
+  // which takes a fraction of what std::to_chars with a precision takes.
   constexpr double kRounder = 6755399441055744.0;
-  const auto rounded = static_cast<long long>((tenths + kRounder) - kRounder);
+  const auto rounded = static_cast<long long>((hundredths + kRounder) - kRounder);
   char* out = Room(24);
   if (rounded < 0) *out++ = '-';
   const auto whole = static_cast<unsigned long long>(rounded < 0 ? -rounded : rounded);
-  out = WriteDecimal(out, whole / 10);
-  if (whole % 10 != 0) {
-    out[0] = '.';
-    out[1] = static_cast<char>('0' + whole % 10);
-    out += 2;
+  out = WriteDecimal(out, whole / 100);
+  if (const auto fraction = whole % 100; fraction != 0) {
+    *out++ = '.';
+    *out++ = static_cast<char>('0' + fraction / 10);
+    if (fraction % 10 != 0) *out++ = static_cast<char>('0' + fraction % 10);
   }
   size_ = static_cast<std::size_t>(out - text_.get());
   return *this;

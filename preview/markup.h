@@ -38,7 +38,8 @@ class Markup {
     ++size_;
     return *this;
   }
-  // A number with one decimal, or none when it is whole ("120", "203.4", never "-0").
+  // A number with at most two decimals, none when it is whole ("120", "203.45", "0.5", never
+  // "-0").
   Markup& operator<<(double number);
   Markup& operator<<(int number);
   Markup& operator<<(Escaped text);

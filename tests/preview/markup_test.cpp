@@ -8,24 +8,14 @@
 namespace tavrimen::preview {
 namespace {
 
-TEST(Markup, WritesNumbersWithAtMostOneDecimal) {
+TEST(Markup, WritesNumbersWithAtMostTwoDecimals) {
   const struct {
     double number;
     const char* text;
   } cases[] = {
-      {0, "0"},
-      {120, "120"},
-      {203.44, "203.4"},
-      {203.46, "203.5"},
-      {0.25, "0.2"},
-      {0.35, "0.4"},
-      {-1.25, "-1.2"},
-      {-0.04, "0"},
-      {-0.05, "0"},
-      {-7.5, "-7.5"},
-      {99.95, "100"},
-      {1e15, "1e+15"},
-      {123456789.12, "123456789.1"},
+      {0, "0"},       {120, "120"},    {203.444, "203.44"}, {203.456, "203.46"},
+      {0.5, "0.5"},   {0.05, "0.05"},  {-1.255, "-1.25"},   {-0.004, "0"},
+      {-7.5, "-7.5"}, {99.996, "100"}, {1e15, "1e+15"},     {123456789.123, "123456789.12"},
   };
   for (const auto& c : cases) {
     Markup markup;

@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/cp932.h"
 #include "preview/boring_log.h"
+#include "preview/log_sheet.h"
+#include "preview/text_fit.h"
 #include "support/temp_folder.h"
 #include "support/xml_reader.h"
 
@@ -18,200 +21,377 @@ namespace {
 using testing::ParseXml;
 using testing::XmlElement;
 
-std::vector<std::string> Lines(const std::string& utf8) {
-  std::vector<std::string> lines{""};
-  for (std::size_t at = 0; at < utf8.size();) {
-    const std::size_t end = utf8.find("\r\n", at);
-    lines.push_back(utf8.substr(at, end - at));
-    at = end == std::string::npos ? utf8.size() : end + 2;
+bool HasClass(const XmlElement& element, std::string_view name) {
+  const auto cls = element.attributes.find("class");
+  if (cls == element.attributes.end()) return false;
+  std::string_view classes = cls->second;
+  while (!classes.empty()) {
+    const std::size_t blank = classes.find(' ');
+    if (classes.substr(0, blank) == name) return true;
+    if (blank == std::string_view::npos) break;
+    classes.remove_prefix(blank + 1);
   }
-  return lines;
+  return false;
 }
 
-std::string FirstField(const std::string& line) { return line.substr(0, line.find(' ')); }
-std::string SecondField(const std::string& line) {
-  const std::size_t blank = line.find(' ');
-  return line.substr(blank + 1, line.find(' ', blank + 1) - blank - 1);
-}
-
-// What the record file says, read line by line as the blocks are laid out: the layers' bottom
-// depths, the depths of the X5 lines and the N8 water levels that have a value.
-struct Expected {
-  std::vector<double> layer_bottoms, penetration_depths, water_depths;
+// A text of a picture: its page (-1 for what every page uses), the group it is drawn in, all its
+// lines put together, its first baseline and its box on the page.
+struct Drawn {
+  int page;
+  std::string group;
+  std::string text;
+  double y;
+  double left, top, right, bottom;
 };
 
-Expected ExpectedOf(const std::vector<std::string>& lines) {
-  Expected e;
-  std::size_t i = 22;
-  for (; lines[i] != "-1"; ++i) {  // a layer line, its notes, "-1"
-    e.layer_bottoms.push_back(std::stod("0" + FirstField(lines[i])));
-    while (lines[i] != "-1") ++i;
+struct Picture {
+  XmlElement svg;
+  std::vector<Drawn> texts;
+  std::vector<const XmlElement*> pages;
+
+  // The texts of a group, and whether one of them holds `part`.
+  std::vector<std::string> In(std::string_view group) const {
+    std::vector<std::string> found;
+    for (const Drawn& d : texts) {
+      if (d.group == group) found.push_back(d.text);
+    }
+    return found;
   }
-  for (++i; lines[i] != "-1"; ++i)
-    e.penetration_depths.push_back(std::stod("0" + SecondField(lines[i])));
-  for (int block = 0; block < 2; ++block) {  // X6 and X11
-    for (++i; lines[i] != "-1"; ++i) {
+  bool Holds(std::string_view group, std::string_view part) const {
+    for (const std::string& text : In(group)) {
+      if (text.find(part) != std::string::npos) return true;
+    }
+    return false;
+  }
+  // Whether `part` is drawn in `group`, or written in the notes under the column's name.
+  bool Shows(std::string_view group, std::string_view column, std::string_view part) const {
+    if (Holds(group, part)) return true;
+    for (const Drawn& d : texts) {
+      if (d.group == "footer" && d.text.find(column) != std::string::npos &&
+          d.text.find(part) != std::string::npos) {
+        return true;
+      }
+    }
+    return false;
+  }
+  // The page and the page's y of a depth.
+  std::pair<int, double> At(double depth) const {
+    const double per_page = sheet::kBodyHeight / svg.Number("data-mm-per-m");
+    const int page = std::max(0, static_cast<int>(std::ceil(depth / per_page - 1e-9)) - 1);
+    return {page, sheet::kBodyTop + (depth - page * per_page) * svg.Number("data-mm-per-m")};
+  }
+};
+
+void Collect(const XmlElement& element, int page, const std::string& group, Picture& picture) {
+  std::string in = group;
+  if (element.name == "g" && element.attributes.count("class")) {
+    const std::string& cls = element.attributes.at("class");
+    if (cls != "page" && cls != "body") in = cls;
+  }
+  if (element.name != "text") {
+    for (const XmlElement& child : element.children) Collect(child, page, in, picture);
+    return;
+  }
+  const double size = element.attributes.count("font-size") ? element.Number("font-size")
+                      : HasClass(element, "s")              ? 1.5
+                                                            : 1.8;
+  std::vector<const XmlElement*> lines;
+  if (element.children.empty()) lines.push_back(&element);
+  for (const XmlElement& tspan : element.children) lines.push_back(&tspan);
+  Drawn drawn{page, in, "", lines[0]->Number("y"), 1e9, 1e9, -1e9, -1e9};
+  for (const XmlElement* line : lines) {
+    const double width = TextWidth(line->text, size);
+    double left = line->Number("x");
+    if (HasClass(element, "m")) left -= width / 2;
+    if (HasClass(element, "e")) left -= width;
+    const double y = line->Number("y");
+    drawn.text += line->text;
+    drawn.left = std::min(drawn.left, left);
+    drawn.right = std::max(drawn.right, left + width);
+    drawn.top = std::min(drawn.top, y - 0.88 * size);
+    drawn.bottom = std::max(drawn.bottom, y + 0.12 * size);
+  }
+  picture.texts.push_back(std::move(drawn));
+}
+
+Picture Draw(const std::string& record) {
+  Picture picture{ParseXml(DrawBoringLog(ReadBoringLog(record))), {}, {}};
+  for (const XmlElement& child : picture.svg.children) {
+    if (child.name == "defs") Collect(child, -1, "", picture);
+    if (child.name == "g" && HasClass(child, "page")) {
+      Collect(child, static_cast<int>(picture.pages.size()), "", picture);
+      picture.pages.push_back(&child);
     }
   }
-  for (++i; lines[i] != "-1"; ++i) {
-    if (FirstField(lines[i]) != "9999") e.water_depths.push_back(std::stod(FirstField(lines[i])));
-  }
-  return e;
+  return picture;
 }
 
-double Y(const XmlElement& svg, double depth) {
-  return svg.Number("data-top-px") + depth * svg.Number("data-px-per-m");
+std::string Utf8(std::string_view bytes) { return cp932::ToUtf8(bytes); }
+std::string_view Value(std::string_view text) {
+  return text == "@" || text == "-1" || text == "9999" ? std::string_view() : text;
 }
 
-// The elements of a kind drawn in the group of that class.
-std::vector<const XmlElement*> InGroup(const XmlElement& svg, std::string_view group,
-                                       std::string_view element) {
-  const auto groups = svg.All("g", group);
-  return groups.size() == 1 ? groups[0]->All(element) : std::vector<const XmlElement*>{};
-}
-
-// The y of each subpath "M<x> <y><rest>" in the paths of a group, each checked to go on as
-// `rest`.
-std::vector<double> SubpathYs(const XmlElement& svg, std::string_view group,
-                              std::string_view rest) {
-  std::vector<double> ys;
-  for (const XmlElement* path : InGroup(svg, group, "path")) {
-    const std::string& d = path->attributes.at("d");
-    for (std::size_t at = d.find('M'); at != std::string::npos; at = d.find('M', at + 1)) {
-      EXPECT_EQ(d.substr(d.find('h', at), rest.size()), rest);
-      ys.push_back(std::stod(d.substr(d.find(' ', at) + 1)));
+// Every text drawn in the body lies in the body and overlaps no other.
+void ExpectBodyTextsApart(const Picture& picture) {
+  for (std::size_t page = 0; page < picture.pages.size(); ++page) {
+    std::vector<const Drawn*> body;
+    for (const Drawn& d : picture.texts) {
+      const bool in_body = d.group.starts_with("col-") || d.group == "boundaries";
+      if (d.page == static_cast<int>(page) && in_body) body.push_back(&d);
+    }
+    for (const Drawn* d : body) {
+      EXPECT_GE(d->left, sheet::kLeft - 1e-6) << d->text;
+      EXPECT_LE(d->right, sheet::kRight + 1e-6) << d->text;
+      EXPECT_GE(d->top, sheet::kBodyTop - 0.5) << d->text;
+      EXPECT_LE(d->bottom, sheet::kBodyBottom + 0.5) << d->text;
+    }
+    for (std::size_t i = 0; i < body.size(); ++i) {
+      for (std::size_t j = i + 1; j < body.size(); ++j) {
+        const Drawn &a = *body[i], &b = *body[j];
+        const bool apart = a.right <= b.left + 1e-6 || b.right <= a.left + 1e-6 ||
+                           a.bottom <= b.top + 1e-6 || b.bottom <= a.top + 1e-6;
+        EXPECT_TRUE(apart) << a.text << " | " << b.text << " on page " << page + 1;
+      }
     }
   }
-  return ys;
 }
 
-// The y of each water level triangle's tip: "M<left> <top>h16l-8 9z" ends 9 pixels below its
-// top.
-std::vector<double> TipYs(const XmlElement& svg) {
-  std::vector<double> tips = SubpathYs(svg, "water-level", "h16l-8 9z");
-  for (double& tip : tips) tip += 9;
-  return tips;
-}
-
-// The y of each N-value point: a dot "M<x> <y>h0" in the group's path, or a ring.
-std::vector<double> PointYs(const XmlElement& svg) {
-  std::vector<double> ys = SubpathYs(svg, "n-value", "h0");
-  for (const XmlElement* ring : InGroup(svg, "n-value", "circle")) ys.push_back(ring->Number("cy"));
-  return ys;
-}
-
-// Every geology name and interval label other than "@" can be read: drawn in full as a text, or
-// else the title of its band or bar.
-void ExpectEveryNameReadable(const XmlElement& svg, const BoringLog& log) {
-  std::vector<std::string> drawn;
-  for (const XmlElement* text : svg.All("text")) drawn.push_back(text->text);
-  auto expect = [&](std::string_view group, auto names) {
-    const auto elements = InGroup(svg, group, "rect");
-    ASSERT_EQ(elements.size(), names.size()) << group;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      if (names[i] == "@") continue;
-      const std::string name = cp932::ToUtf8(names[i]);
-      const auto titles = elements[i]->All("title");
-      const bool titled = titles.size() == 1 && titles[0]->text == name;
-      EXPECT_TRUE(titled || std::find(drawn.begin(), drawn.end(), name) != drawn.end()) << name;
-    }
-  };
-  std::vector<std::string_view> geology, samples, tests;
-  for (const LogLayer& layer : log.layers) geology.push_back(layer.geology);
-  for (const LogInterval& sample : log.samples) samples.push_back(sample.label);
-  for (const LogInterval& test : log.tests) tests.push_back(test.label);
-  expect("layer", geology);
-  expect("sample", samples);
-  expect("test", tests);
-}
-
-TEST(SvgLog, EachSampleBoringShowsEveryLayerTestAndWaterLevelAtItsDepth) {
-  const std::filesystem::path expected = TAVRIMEN_SAMPLES_DIR;
+TEST(SvgLog, TheSampleBoringsShowEveryTextOfTheirRecordFilesWhereItBelongs) {
   int borings = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(expected)) {
+  for (const auto& entry : std::filesystem::directory_iterator(TAVRIMEN_SAMPLES_DIR)) {
     SCOPED_TRACE(entry.path().string());
-    const std::string bytes = testing::ReadFile(entry.path());
-    const Expected e = ExpectedOf(Lines(cp932::ToUtf8(bytes)));
-    const XmlElement svg = ParseXml(DrawBoringLog(ReadBoringLog(bytes)));
-    ExpectEveryNameReadable(svg, ReadBoringLog(bytes));
     ++borings;
-
-    const auto layers = InGroup(svg, "layer", "rect");
-    ASSERT_EQ(layers.size(), e.layer_bottoms.size());
-    double top = 0;
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-      EXPECT_NEAR(layers[i]->Number("y"), Y(svg, top), 0.1);
-      EXPECT_NEAR(layers[i]->Number("y") + layers[i]->Number("height"), Y(svg, e.layer_bottoms[i]),
-                  0.2);
-      top = e.layer_bottoms[i];
+    const std::string bytes = testing::ReadFile(entry.path());
+    const BoringLog log = ReadBoringLog(bytes);
+    const Picture picture = Draw(bytes);
+    EXPECT_TRUE(picture.Holds("title", Utf8(Value(log.header[4]))));
+    for (const LogLayer& layer : log.layers) {
+      for (const auto& [text, group, column] :
+           {std::tuple(layer.geology, "col-class", "土質区分"),
+            std::tuple(layer.soil, "col-class", "土質区分"),
+            std::tuple(layer.colour, "col-colour", "色調"),
+            std::tuple(layer.density, "col-density", "相対密度")}) {
+        if (!Value(text).empty()) {
+          EXPECT_TRUE(picture.Shows(group, column, Utf8(text))) << Utf8(text);
+        }
+      }
+      for (const std::string_view note : log.NotesOf(layer)) {
+        EXPECT_TRUE(picture.Shows("col-notes", "記事", Utf8(note))) << Utf8(note);
+      }
     }
-    std::vector<double> points = PointYs(svg), depths = e.penetration_depths;
-    std::sort(points.begin(), points.end());
-    std::sort(depths.begin(), depths.end());
-    ASSERT_EQ(points.size(), depths.size());
-    for (std::size_t i = 0; i < points.size(); ++i) EXPECT_NEAR(points[i], Y(svg, depths[i]), 0.1);
-    const std::vector<double> tips = TipYs(svg);
-    ASSERT_EQ(tips.size(), e.water_depths.size());
-    for (std::size_t i = 0; i < tips.size(); ++i) {
-      EXPECT_NEAR(tips[i], Y(svg, e.water_depths[i]), 0.1);
+    for (const LogInterval& test : log.tests) {
+      EXPECT_TRUE(picture.Shows("col-test", "原位置試験", Utf8(test.name))) << Utf8(test.name);
+      if (!Value(test.result).empty()) {
+        EXPECT_TRUE(picture.Shows("col-test", "原位置試験", Utf8(test.result)));
+      }
     }
+    for (const LogInterval& condition : log.conditions) {
+      EXPECT_FALSE(picture.Holds("col-test", Utf8(condition.name))) << Utf8(condition.name);
+      EXPECT_TRUE(picture.Shows("col-condition", "孔内状況", Utf8(condition.name)));
+    }
+    for (const LogSample& sample : log.samples) {
+      EXPECT_TRUE(picture.Shows("col-sample", "試料採取", Utf8(sample.sampler)));
+    }
+    for (const auto& [dated, group, column] :
+         {std::tuple(&log.water_levels, "col-water", "孔内水位"),
+          std::tuple(&log.progress, "col-progress", "掘進月日")}) {
+      for (const LogDated& d : *dated) {
+        EXPECT_TRUE(picture.Shows(group, column, Utf8(d.month) + "/" + Utf8(d.day)));
+      }
+    }
+    // No mark for no value is drawn as a value.
+    for (const Drawn& d : picture.texts) {
+      EXPECT_EQ(d.text.find('@'), std::string::npos) << d.text;
+      for (const char* mark : {"-1", "999", "9999"}) EXPECT_NE(d.text, mark);
+    }
+    ExpectBodyTextsApart(picture);
   }
   EXPECT_EQ(borings, 5);
 }
 
-// A record file of the given lines from line 22 on, with a header whose depth is `depth`.
-std::string Record(const std::string& depth, const std::vector<std::string>& blocks) {
-  std::vector<std::string> lines(22);
-  lines[1] = "TPJ Ge201";
-  lines[2] = "調査件名";
-  lines[4] = "No.1";
-  lines[20] = depth + " -1 -1";
-  lines[21] = "10.00 -1 3 soilpat.asg";
-  std::string text;
-  for (std::size_t i = 1; i < lines.size(); ++i) text += lines[i] + "\r\n";
-  for (const std::string& line : blocks) text += line + "\r\n";
+TEST(SvgLog, LayersBoundariesTestsAndIntervalsAreDrawnAtTheirDepths) {
+  const std::string bytes =
+      testing::ReadFile(std::filesystem::path(TAVRIMEN_SAMPLES_DIR) / "B-201");
+  const BoringLog log = ReadBoringLog(bytes);
+  const Picture picture = Draw(bytes);
+  EXPECT_EQ(picture.svg.Number("data-scale"), 100);
+  EXPECT_EQ(picture.svg.Number("data-mm-per-m"), 10);
+  ASSERT_EQ(picture.svg.Number("data-body-pages"), 2);  // 20.45 m
+  // Each layer's symbol from its top to its bottom, and its depth, thickness and elevation from
+  // the hole's elevation of 42.15 m, to the centimetre, just above or below its boundary.
+  std::vector<const XmlElement*> symbols;
+  for (const XmlElement* page : picture.pages) {
+    for (const XmlElement* rect : page->All("rect", "layer")) symbols.push_back(rect);
+  }
+  double top = 0;
+  std::size_t rect = 0;
+  for (const LogLayer& layer : log.layers) {
+    const double bottom = *layer.bottom.value;
+    double height = 0;
+    for (int part = 0; part < (bottom > 20 && top < 20 ? 2 : 1); ++part) {
+      ASSERT_LT(rect, symbols.size());
+      if (part == 0) {
+        EXPECT_NEAR(symbols[rect]->Number("y"), picture.At(top).second, 0.01);
+      }
+      height += symbols[rect++]->Number("height");
+    }
+    EXPECT_NEAR(height, (bottom - top) * 10, 0.01);
+    const auto [page, y] = picture.At(bottom);
+    char figures[3][16];
+    std::snprintf(figures[0], 16, "%.2f", bottom);
+    std::snprintf(figures[1], 16, "%.2f", bottom - top);
+    std::snprintf(figures[2], 16, "%.2f", 42.15 - bottom);
+    for (const char* figure : figures) {
+      bool near = false;
+      for (const Drawn& d : picture.texts) {
+        near = near || (d.group == "boundaries" && d.page == page && d.text == figure &&
+                        std::abs(d.y - y) < 3);
+      }
+      EXPECT_TRUE(near) << figure << " at " << bottom;
+    }
+    top = bottom;
+  }
+  EXPECT_EQ(rect, symbols.size());
+  // The N value and the blows of each test as numbers on its row.
+  for (const LogPenetration& test : log.penetrations) {
+    const auto [page, y] = picture.At(*test.depth.value);
+    for (const std::size_t field : {record::x5::kNValue, record::x5::kBlows1}) {
+      bool drawn = false;
+      for (const Drawn& d : picture.texts) {
+        drawn = drawn || (d.group == "col-spt" && d.page == page && d.text == test.fields[field] &&
+                          d.y > y && d.y < y + 3);
+      }
+      EXPECT_TRUE(drawn) << test.fields[field] << " at " << *test.depth.value;
+    }
+  }
+  // Each sample and in-situ test a bar from its top to its bottom.
+  for (const auto& [kind, tops, bottoms] :
+       {std::tuple("sample", std::vector<double>{2, 3, 11, 12, 19},
+                   std::vector<double>{2.8, 3.8, 11.9, 12.6, 20}),
+        std::tuple("test", std::vector<double>{6, 12, 12, 0, 0},
+                   std::vector<double>{6.5, 13, 13, 20, 20})}) {
+    std::vector<std::pair<double, double>> bars, expected;
+    for (const XmlElement* bar : picture.pages[0]->All("rect", kind)) {
+      bars.emplace_back(bar->Number("y"), bar->Number("height"));
+    }
+    for (std::size_t i = 0; i < tops.size(); ++i) {
+      expected.emplace_back(picture.At(tops[i]).second, (bottoms[i] - tops[i]) * 10);
+    }
+    std::sort(bars.begin(), bars.end());
+    std::sort(expected.begin(), expected.end());
+    ASSERT_EQ(bars.size(), expected.size()) << kind;
+    for (std::size_t i = 0; i < bars.size(); ++i) {
+      EXPECT_NEAR(bars[i].first, expected[i].first, 0.01) << kind;
+      EXPECT_NEAR(bars[i].second, expected[i].second, 0.01) << kind;
+    }
+  }
+  EXPECT_EQ(picture.pages[0]->All("path", "water-level").size(), log.water_levels.size());
+}
+
+// A record file of a boring `depth` metres deep in layers of `step` metres, with `drilled` as
+// the stated depth and the lines of the blocks after the layer block.
+std::string Deep(double depth, double step, const std::string& drilled,
+                 const std::vector<std::string>& rest) {
+  std::string text = "TPJ Ge201\r\n調査件名\r\n@\r\nNo.9\r\n";
+  for (int line = 5; line <= 21; ++line) {
+    text += (line == 20 ? drilled + " -1 -1" : std::string("@")) + "\r\n";
+  }
+  char bottom[32];
+  for (double d = step; d <= depth + 1e-9; d += step) {
+    std::snprintf(bottom, sizeof bottom, "%.2f", d);
+    text +=
+        std::string(bottom) + " 洪積砂質土 砂 灰色 密な \r\n[" + bottom + "]締まった砂。\r\n-1\r\n";
+  }
+  text += "-1\r\n";
+  for (const std::string& line : rest) text += line + "\r\n";
   return cp932::FromUtf8(text);
 }
 
-struct Box {
-  double left, top, right, bottom;
-  std::string text;
-};
-
-// The box of each text below `element`, whose groups shift what they hold by "translate(x)".
-void TextBoxes(const XmlElement& element, double shift, std::vector<Box>& boxes) {
-  if (element.name == "text") {
-    const double size = element.attributes.count("font-size") ? element.Number("font-size") : 11;
-    const double x = shift + (element.attributes.count("x") ? element.Number("x") : 0);
-    const double y = element.Number("y");
-    boxes.push_back({x, y - size, x + TextWidth(element.text, size), y + 3, element.text});
-    return;
+TEST(SvgLog, ADeepBoringGoesOnOverPagesAtTheLargestScaleThatFitsTwenty) {
+  const std::vector<std::string> blocks = {"-1", "-1", "-1", "1.50 10 06", "-1"};
+  const struct {
+    double depth;
+    int scale, pages;
+  } cases[] = {{60, 100, 3}, {500, 200, 13}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.depth);
+    const Picture picture = Draw(Deep(c.depth, 2.5, "-1", blocks));
+    EXPECT_EQ(picture.svg.Number("data-scale"), c.scale);
+    ASSERT_EQ(picture.svg.Number("data-body-pages"), c.pages);
+    EXPECT_EQ(picture.svg.attributes.at("width"), "210mm");
+    EXPECT_EQ(picture.svg.Number("data-pages") * 297,
+              std::stod(picture.svg.attributes.at("height")));
+    for (int page = 0; page < c.pages; ++page) {
+      const XmlElement& g = *picture.pages[static_cast<std::size_t>(page)];
+      EXPECT_EQ(g.Number("data-top-m"), page * 2.0 * c.scale / 10);
+      EXPECT_EQ(g.attributes.at("transform"), "translate(0 " + std::to_string(297 * page) + ")");
+      // Every page has the title block and says which page of how many it is.
+      ASSERT_EQ(g.All("use").size(), 2u);
+      EXPECT_EQ(g.All("use")[0]->attributes.at("href"), "#title");
+    }
+    EXPECT_TRUE(picture.Holds("title", "No.9"));
+    ExpectBodyTextsApart(picture);
   }
-  const auto transform = element.attributes.find("transform");
-  if (transform != element.attributes.end()) {
-    EXPECT_EQ(transform->second.rfind("translate(", 0), 0u) << transform->second;
-    shift += std::stod(transform->second.substr(10));
-  }
-  for (const XmlElement& child : element.children) TextBoxes(child, shift, boxes);
 }
 
-// No two texts share any point, and every text lies on the canvas.
-void ExpectNoTextOverlaps(const XmlElement& svg) {
-  std::vector<Box> boxes;
-  TextBoxes(svg, 0, boxes);
-  EXPECT_EQ(boxes.size(), svg.All("text").size());
-  for (const Box& box : boxes) EXPECT_LE(box.right, svg.Number("width")) << box.text;
-  for (std::size_t i = 0; i < boxes.size(); ++i) {
-    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
-      const Box &a = boxes[i], &b = boxes[j];
-      const bool apart =
-          a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
-      EXPECT_TRUE(apart) << a.text << " | " << b.text;
+// `record` with the layer line that starts with `bottom` starting with `replaced` instead.
+std::string LayerAt(const std::string& bottom, const std::string& replaced, std::string record) {
+  const std::size_t at = record.find("\r\n" + bottom + " ");
+  return record.replace(at + 2, bottom.size(), replaced);
+}
+
+TEST(SvgLog, ValuesThatCannotBeDrawnGiveABoundedPictureAndACaution) {
+  const std::vector<std::string> none = {"-1", "-1", "-1", "-1"};
+  const struct {
+    const char* name;
+    std::string record;
+    const char* caution;
+  } cases[] = {
+      {"drilled 3e7", Deep(20, 5, "3e7", none), "3e7"},
+      {"water at 1e9", Deep(20, 5, "20.00", {"-1", "-1", "-1", "1e9 10 06", "-1"}), "1e9"},
+      {"test at inf", Deep(20, 5, "20.00", {"1 inf 5 1 2 2 30 -1", "-1", "-1", "-1", "-1"}), "inf"},
+      {"layer at nan", LayerAt("10.00", "nan", Deep(20, 5, "20.00", none)), "nan"},
+      {"interval to nan", Deep(20, 5, "20.00", {"-1", "-1", "0.00 nan 逸水", "-1", "-1"}), "nan"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string svg = DrawBoringLog(ReadBoringLog(c.record));
+    EXPECT_LT(svg.size(), 200000u);
+    EXPECT_EQ(svg.find("nan\""), std::string::npos);
+    EXPECT_EQ(svg.find("inf\""), std::string::npos);
+    const Picture picture = Draw(c.record);
+    EXPECT_EQ(picture.svg.Number("data-pages"), 1);
+    bool said = std::string_view(c.caution).empty();
+    for (const Drawn& d : picture.texts) {
+      said = said || (d.group == "footer" && d.text.find("注意") == std::string::npos &&
+                      d.text.find(c.caution) != std::string::npos);
+    }
+    EXPECT_TRUE(said);
+  }
+}
+
+TEST(SvgLog, TheStyleDefinesTheClassesOfEveryTextAndPrintsOnA4) {
+  const Picture picture =
+      Draw(testing::ReadFile(std::filesystem::path(TAVRIMEN_SAMPLES_DIR) / "B-201"));
+  const auto styles = picture.svg.All("style");
+  ASSERT_EQ(styles.size(), 1u);
+  const std::string& style = styles[0]->text;
+  EXPECT_NE(style.find("@page { size: A4 portrait; margin: 0 }"), std::string::npos);
+  std::vector<const XmlElement*> texts = picture.svg.All("text");
+  for (const XmlElement* text : texts) {
+    if (!text->attributes.count("class")) continue;
+    std::string_view classes = text->attributes.at("class");
+    while (!classes.empty()) {
+      const std::size_t blank = classes.find(' ');
+      const std::string name(classes.substr(0, blank));
+      EXPECT_NE(style.find("." + name + " "), std::string::npos) << name;
+      if (blank == std::string_view::npos) break;
+      classes.remove_prefix(blank + 1);
     }
   }
 }
 
-TEST(SvgLog, AKeptLogAndDrawerDrawEachBoringAsFreshOnesDo) {
+TEST(SvgLog, AKeptDrawerDrawsEachBoringAsAFreshOneDoes) {
   // As a batch keeps them from one picture to the next: nothing of a boring may show in the
   // next, down to a record file cut short in its header.
   BoringLog log;
@@ -225,64 +405,6 @@ TEST(SvgLog, AKeptLogAndDrawerDrawEachBoringAsFreshOnesDo) {
           << entry.path() << " " << record.size();
     }
   }
-}
-
-TEST(SvgLog, UnusualBoringsDrawWithoutOverlapsOrErrors) {
-  std::vector<std::string> deep;  // 150 m: thin layers with long notes, tests every metre
-  for (int m = 1; m <= 150; ++m) {
-    deep.push_back(std::to_string(m) + ".00 沖積粘性土 砂質シルト～粘土混じり砂礫 暗灰色 @ ");
-    deep.push_back("[" + std::to_string(m - 1) + ".00]長い記事の一行目は列の幅を超えて続きます。" +
-                   std::string(40, 'x'));
-    deep.push_back("二行目");
-    deep.push_back("-1");
-  }
-  deep.push_back("-1");
-  for (int m = 1; m <= 150; ++m) {
-    deep.push_back(std::to_string(m) + " " + std::to_string(m) + ".15 " +
-                   std::to_string(40 + m % 40) + " 1 1 1 30 -1");
-  }
-  for (const char* end : {"-1", "1.00 1.80 T-1 T", "2.00 2.80 とても長い試料の名前 D", "-1",
-                          "0.00 140.00 自然水位", "-1", "1.20 10 06", "9999 10 07", "-1"}) {
-    deep.push_back(end);
-  }
-  const struct Case {
-    const char* name;
-    std::string record;
-    std::size_t layers;
-  } cases[] = {
-      {"no X5 lines",
-       Record("5.00", {"5.00 盛土 盛土砂 暗灰色 @ ", "-1", "-1", "-1", "-1", "-1", "-1"}), 1},
-      {"one layer, no header depth",
-       Record("", {"3.00 沖積砂質土 砂 黄褐色 @ ", "-1", "-1", "1 1.15 68 1 1 1 30 -1", "-1", "-1",
-                   "-1", "-1"}),
-       1},
-      {"over 100 m", Record("150.00", deep), 150},
-      {"all @",
-       Record("@", {"2.00 @ @ @ @ ", "-1", "4.00 @ @ @ @ ", "@", "-1", "-1", "1 1.15 @ @ @ @ @ @",
-                    "-1", "@ @ @ A", "-1", "@ @ @", "-1", "@ @ @", "-1"}),
-       2},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const BoringLog log = ReadBoringLog(c.record);
-    const XmlElement svg = ParseXml(DrawBoringLog(log));
-    EXPECT_EQ(InGroup(svg, "layer", "rect").size(), c.layers);
-    EXPECT_GT(svg.Number("height"), svg.Number("data-top-px"));
-    ExpectNoTextOverlaps(svg);
-    ExpectEveryNameReadable(svg, log);
-  }
-  // A value beyond the N axis is drawn at its edge and written beside it.
-  const XmlElement one = ParseXml(DrawBoringLog(ReadBoringLog(cases[1].record)));
-  bool written = false;
-  for (const XmlElement* text : one.All("text")) written = written || text->text == "68";
-  EXPECT_TRUE(written);
-}
-
-TEST(SvgLog, GeologyFillsFollowTheirKeywords) {
-  EXPECT_EQ(FillOf("沖積砂質土"), "#ecd27a");
-  EXPECT_EQ(FillOf("洪積礫質土"), "#d19a66");  // gravel before sand
-  EXPECT_EQ(FillOf("@"), kNeutralFill);
-  EXPECT_EQ(FillOf("不明な区分"), kNeutralFill);
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+// How wide a text is drawn, as the log reckons it, and how a text wraps into the lines of a
+// column: an em for a full-width character, 0.6 em for ASCII and half-width kana.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace tavrimen::preview {
+
+// The width of UTF-8 text in fifths of an em: 5 for a full-width character, 3 for the others.
+int TextFifths(std::string_view utf8);
+// The width of UTF-8 text drawn `size` high.
+double TextWidth(std::string_view utf8, double size);
+
+// Appends to `lines` the lines that UTF-8 `text` wraps into at `width`, drawn `size` high: each
+// line as long as fits, broken between characters, at least one character a line. Every
+// character is kept in order, so the lines put together give the text back.
+void WrapText(std::string_view text, double size, double width,
+              std::vector<std::string_view>& lines);
+
+}  // namespace tavrimen::preview
