@@ -14,9 +14,9 @@ constexpr double kEps = 1e-9;
 // The bytes of a note line in the record file: a line that long was broken at the width.
 constexpr std::size_t kNoteWidth = 70;
 
-// A text that holds a value: neither empty nor the mark.
+// A text that holds a value: neither empty, nor the field's mark, nor the mark for no text.
 std::string_view Value(std::string_view text, std::string_view mark = record::kNoText) {
-  return text.empty() || text == mark ? std::string_view() : text;
+  return text.empty() || text == mark || text == record::kNoText ? std::string_view() : text;
 }
 
 // The indices of items in order of a key, ties kept in the log's order.

@@ -156,6 +156,38 @@ void ExpectBodyTextsApart(const Picture& picture) {
   }
 }
 
+// No mark for no value is drawn as a value.
+void ExpectNoMarkDrawn(const Picture& picture) {
+  for (const Drawn& d : picture.texts) {
+    EXPECT_EQ(d.text.find('@'), std::string::npos) << d.text;
+    for (const char* mark : {"-1", "999", "9999"}) EXPECT_NE(d.text, mark);
+  }
+}
+
+TEST(SvgLog, AMarkForNoValueIsDrawnAsAnEmptyField) {
+  std::string record = "TPJ Ge201\r\n";
+  const char* header[] = {"@",        "@",
+                          "@",        "@",
+                          "@",        "@",
+                          "-1 -1 -1", "-1 -1 -1",
+                          "@",        "西暦 -1 -1 -1 -1 -1 -1",
+                          "@",        "999",
+                          "@ @ @ @",  "-1-1 -1 -1 -1",
+                          "@",        "-1",
+                          "@",        "@",
+                          "-1 -1 -1", "10.00 -1 3 soilpat.asg"};
+  for (const char* line : header) record += std::string(line) + "\r\n";
+  for (const char* line :
+       {"2.00 @ @ @ @ ", "-1", "4.00 盛土 @ @ @ ", "-1", "-1", "1 1.15 @ -1 -1 -1 -1 -1", "-1",
+        "1.00 2.00 @ A", "-1", "0.00 3.00 @", "-1", "9999 -1 -1", "-1", "1100 b_no ",
+        "1200 9999 -1 -1", "1300 1.00 2.00 @ @", "1400 @"}) {
+    record += std::string(line) + "\r\n";
+  }
+  const Picture picture = Draw(cp932::FromUtf8(record));
+  ExpectNoMarkDrawn(picture);
+  EXPECT_TRUE(picture.Holds("col-class", "盛土"));
+}
+
 TEST(SvgLog, TheSampleBoringsShowEveryTextOfTheirRecordFilesWhereItBelongs) {
   int borings = 0;
   for (const auto& entry : std::filesystem::directory_iterator(TAVRIMEN_SAMPLES_DIR)) {
@@ -199,11 +231,7 @@ TEST(SvgLog, TheSampleBoringsShowEveryTextOfTheirRecordFilesWhereItBelongs) {
         EXPECT_TRUE(picture.Shows(group, column, Utf8(d.month) + "/" + Utf8(d.day)));
       }
     }
-    // No mark for no value is drawn as a value.
-    for (const Drawn& d : picture.texts) {
-      EXPECT_EQ(d.text.find('@'), std::string::npos) << d.text;
-      for (const char* mark : {"-1", "999", "9999"}) EXPECT_NE(d.text, mark);
-    }
+    ExpectNoMarkDrawn(picture);
     ExpectBodyTextsApart(picture);
   }
   EXPECT_EQ(borings, 5);
