@@ -110,8 +110,7 @@ class Body {
 
   void Layers() {
     const sheet::Column& symbol = kColumns[sheet::kSymbolColumn];
-    // The symbols: the class colour, its pattern and the sparser pattern of what it is mixed
-    // with.
+    // The symbols: the class colour, its marks and the sparser marks of what it is mixed with.
     Open("col-symbol");
     for (std::size_t i = 0; i < log_.layers.size(); ++i) {
       if (!facts_.layer_drawn[i]) continue;
@@ -119,16 +118,8 @@ class Body {
       const SoilSymbol soil = canvas_.symbols().Of(layer.soil, layer.geology);
       classes_used_[static_cast<std::size_t>(soil.main)] = true;
       classes_used_[static_cast<std::size_t>(soil.mixed)] = true;
-      const SoilClassLook& main = LookOf(soil.main);
       OnPages(U(facts_.layer_tops[i]), U(*layer.bottom.value), [&](int page, double y0, double y1) {
-        Markup& out = Page(page);
-        auto rect = [&](std::string_view fill_open, std::string_view fill, std::string_view end) {
-          out << "<rect x=\"" << symbol.x << "\" y=\"" << y0 << "\" width=\"" << symbol.width
-              << "\" height=\"" << y1 - y0 << "\" fill=\"" << fill_open << fill << end;
-        };
-        rect("", main.colour, "\" class=\"layer\"/>\n");
-        if (soil.main != SoilClass::kNone) rect("url(#", main.id, ")\"/>\n");
-        if (soil.mixed != SoilClass::kNone) rect("url(#", LookOf(soil.mixed).id, "-mixed)\"/>\n");
+        AppendSymbol(Page(page), soil, symbol.x, y0, symbol.width, y1 - y0, "layer");
       });
     }
     Close();

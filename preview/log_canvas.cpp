@@ -8,6 +8,17 @@
 #include "preview/text_fit.h"
 
 namespace tavrimen::preview {
+namespace {
+
+// A figure rather than words: a number, a range of depths or a code, with at most one
+// full-width character (the 〜 of a range); it reads badly broken across lines.
+bool IsFigure(std::string_view utf8) {
+  int full_width = 0;
+  for (const char c : utf8) full_width += static_cast<unsigned char>(c) >= 0xE0;
+  return full_width <= 1;
+}
+
+}  // namespace
 
 void Canvas::Start(sheet::Scale scale, int body_pages) {
   scale_ = scale;
@@ -148,8 +159,8 @@ bool ColumnText::Place(double anchor, double limit, std::span<const std::string_
   }
   if (!any) return true;
   // The first of these that fits: apart, then joined on shared lines, at the text size and then
-  // at the small size; the text size only where it breaks no paragraph that the small size keeps
-  // on one line.
+  // at the small size; the text size only where it breaks no figure that the small size keeps on
+  // one line.
   struct Try {
     double size;
     bool joined;
@@ -157,9 +168,10 @@ bool ColumnText::Place(double anchor, double limit, std::span<const std::string_
   static constexpr Try kTries[] = {
       {kTextSize, false}, {kTextSize, true}, {kSmallSize, false}, {kSmallSize, true}};
   bool text_size = true;
-  for (const int fifths : fifths_) {
-    const double width = fifths * kTextSize / 5;
-    if (width > width_ + 1e-9 && width * kSmallSize / kTextSize <= width_ + 1e-9) {
+  for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+    const double width = fifths_[i] * kTextSize / 5;
+    if (width > width_ + 1e-9 && width * kSmallSize / kTextSize <= width_ + 1e-9 &&
+        IsFigure(paragraphs[i])) {
       text_size = false;
     }
   }

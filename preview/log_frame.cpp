@@ -373,10 +373,7 @@ void LogFrame::AppendLegend(Markup& out) const {
   for (std::size_t c = 1; c < kSoilClassCount; ++c) {
     if (!classes_[c]) continue;
     const SoilClassLook& look = LookOf(static_cast<SoilClass>(c));
-    out << "<rect x=\"" << x << "\" y=\"" << kLegendTop + 0.4
-        << "\" width=\"6\" height=\"3.4\" fill=\"" << look.colour
-        << "\"/>\n<rect class=\"swatch\" x=\"" << x << "\" y=\"" << kLegendTop + 0.4
-        << "\" width=\"6\" height=\"3.4\" fill=\"url(#" << look.id << ")\"/>\n";
+    AppendSymbol(out, {static_cast<SoilClass>(c), SoilClass::kNone}, x, kLegendTop + 0.4, 6, 3.4);
     AppendText(out, x + 7, kLegendTop + 2.9, kCaptionSize, look.name);
     x += 7 + TextWidth(look.name, kCaptionSize) + 3;
   }

@@ -1,12 +1,16 @@
 // The soil symbols of a log's column: each layer is drawn in the colour of its soil class with the
-// class's pattern over it (lines, dashes, dots, circles, hatching), and a second, sparser pattern
-// for the soil it is mixed with, so that classes stay apart in black and white.
+// class's marks over it (lines, dashes, dots, circles, hatching), and the marks of the soil it is
+// mixed with, sparser, so that classes stay apart in black and white. The marks are drawn as
+// paths of their own rather than as SVG patterns, which a browser prints mark by mark into files
+// of megabytes.
 #pragma once
 
 #include <array>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+
+#include "preview/markup.h"
 
 namespace tavrimen::preview {
 
@@ -24,13 +28,20 @@ enum class SoilClass {
 };
 inline constexpr std::size_t kSoilClassCount = 10;
 
+// How a class is drawn: its colour, and its marks repeated on a grid whose every other row is
+// shifted by half a cell.
 struct SoilClassLook {
-  std::string_view id;      // the pattern's id in the picture
   std::string_view name;    // in the legend (UTF-8)
-  std::string_view colour;  // the fill under the pattern
-  double tile;              // the pattern repeats every `tile` millimetres both ways
-  std::string_view marks;   // the path of one tile, stroked
-  bool filled_marks;        // the marks are filled rather than stroked
+  std::string_view colour;  // the fill under the marks
+  double cell_width;
+  double cell_height;
+  std::string_view mark;  // the path of one mark, relative to the middle of its cell
+  double reach_x;         // how far a mark reaches from the middle of its cell, each way
+  double reach_y;
+  double end_x;  // where its path ends, relative to the middle of its cell
+  double end_y;
+  bool dots;    // the marks are dots: stroked with round caps
+  bool across;  // a line across the whole width on each row, instead of marks
 };
 const SoilClassLook& LookOf(SoilClass soil);
 
@@ -41,6 +52,13 @@ struct SoilSymbol {
   SoilClass mixed = SoilClass::kNone;
 };
 SoilSymbol SymbolOf(std::string_view soil, std::string_view geology);
+
+// Appends the symbol as a rectangle (millimetres) of the main class's colour, of class
+// `rect_class` when that is not empty, with the marks of the main class over it and the sparser
+// marks of the mixed one. Marks are placed on a grid fixed to the page, so that the marks of
+// layers of one class line up.
+void AppendSymbol(Markup& out, SoilSymbol symbol, double x, double y, double width, double height,
+                  std::string_view rect_class = {});
 
 // The symbols of layers by their names in code page 932, each pair of names worked out once: a
 // batch meets the same few names again and again.

@@ -25,8 +25,8 @@ constexpr std::string_view kStyle =
     ".boundary { fill: none; stroke: #000000; stroke-width: 0.18 }\n"
     ".grid { fill: none; stroke: #b0b0b0; stroke-width: 0.1 }\n"
     ".label { fill: #eeeeee }\n"
-    ".marks { fill: none; stroke: #303030; stroke-width: 0.12 }\n"
-    ".marks-filled { fill: #303030 }\n"
+    ".sym { fill: none; stroke: #303030; stroke-width: 0.13 }\n"
+    ".dots { fill: none; stroke: #303030; stroke-width: 0.32; stroke-linecap: round }\n"
     ".n-line { fill: none; stroke: #c0392b; stroke-width: 0.25 }\n"
     ".n-value { fill: #c0392b }\n"
     ".n-none { fill: none; stroke: #c0392b; stroke-width: 0.15 }\n"
@@ -39,22 +39,6 @@ constexpr std::string_view kStyle =
     ".sheet-edge { fill: none; stroke: #c8c8c8; stroke-width: 0.3 }\n"
     "@media print { .sheet-edge { display: none } }\n"
     "</style>\n";
-
-// The pattern of each soil class used, and a sparser one for the soil it is mixed with.
-void AppendPatterns(Markup& out, const std::array<bool, kSoilClassCount>& used) {
-  out << "<defs>\n";
-  for (std::size_t c = 1; c < kSoilClassCount; ++c) {
-    if (!used[c]) continue;
-    const SoilClassLook& look = LookOf(static_cast<SoilClass>(c));
-    for (const bool mixed : {false, true}) {
-      const double tile = mixed ? 2 * look.tile : look.tile;
-      out << "<pattern id=\"" << look.id << (mixed ? "-mixed" : "")
-          << "\" patternUnits=\"userSpaceOnUse\" width=\"" << tile << "\" height=\"" << tile
-          << "\"><path class=\"" << (look.filled_marks ? "marks-filled" : "marks") << "\" d=\""
-          << look.marks << "\"/></pattern>\n";
-    }
-  }
-}
 
 }  // namespace
 
@@ -80,7 +64,7 @@ std::string_view LogDrawer::Draw(const BoringLog& log) {
        << canvas_.body_pages() << "\" data-body-top=\"" << sheet::kBodyTop << "\" data-mm-per-m=\""
        << scale.MmPerMetre() << "\" data-depth=\"" << facts_.depth << "\">\n"
        << kStyle;
-  AppendPatterns(svg_, classes_used);
+  svg_ << "<defs>\n";
   frame_.AppendDefs(svg_);
   svg_ << "</defs>\n";
   for (int page = 0; page < pages; ++page) {
