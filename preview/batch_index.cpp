@@ -2,38 +2,11 @@
 
 #include <algorithm>
 
+#include "platform/utf8.h"
 #include "preview/markup.h"
 
 namespace tavrimen::preview {
 namespace {
-
-// The length of the valid UTF-8 sequence at the start of `text`, or 0: no overlong forms, no
-// surrogates, nothing beyond U+10FFFF.
-std::size_t ValidSequence(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (text.size() < length || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-  }
-  return length;
-}
 
 // Text that may hold any bytes (a folder name need not be UTF-8), escaped, with each byte that
 // starts no valid UTF-8 sequence as U+FFFD.
@@ -45,7 +18,7 @@ Markup& operator<<(Markup& html, Text text) {
   std::string_view rest = text.bytes;
   std::size_t valid = 0;  // the length of the valid run at the start of `rest`
   while (valid < rest.size()) {
-    const std::size_t length = ValidSequence(rest.substr(valid));
+    const std::size_t length = platform::ValidUtf8Sequence(rest.substr(valid));
     if (length != 0) {
       valid += length;
       continue;
