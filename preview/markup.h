@@ -29,6 +29,7 @@ class Markup {
   }
 
   Markup& operator<<(std::string_view text) {
+    if (text.empty()) return *this;  // whose data may be null, which memcpy must not be given
     std::memcpy(Room(text.size()), text.data(), text.size());
     size_ += text.size();
     return *this;
