@@ -126,8 +126,7 @@ class Body {
 
     // The boundaries: a line across the layer columns, with the depth, the elevation and the
     // thickness just above it (below it when the layer is too thin).
-    const Number elevation =
-        NumberOf(log_.header[record::header::kElevation], record::kNoElevation);
+    const std::optional<double> elevation = facts_.elevation;
     const double left = kColumns[sheet::kElevationColumn].x;
     const double right = kColumns[sheet::kDensityColumn].x + kColumns[sheet::kDensityColumn].width;
     std::vector<std::size_t> drawn;
@@ -147,8 +146,8 @@ class Body {
       const std::string depth = CentimetresText(Centimetres(bottom));
       const std::string thickness = CentimetresText(Centimetres(bottom) - Centimetres(top));
       const std::string height =
-          elevation.value ? CentimetresText(Centimetres(*elevation.value) - Centimetres(bottom))
-                          : std::string();
+          elevation ? CentimetresText(Centimetres(*elevation) - Centimetres(bottom))
+                    : std::string();
       // Above the line where the figures have room on its page; else below it, before the
       // next boundary's figures.
       const double next = k + 1 < drawn.size()
@@ -337,16 +336,18 @@ class Body {
       const double depth = *test.depth.value, u = U(depth);
       const std::string_view n = Value(f[record::x5::kNValue], record::kNoNumber);
       std::string total;
+      // The total of the blows, where each that holds a value is a whole number of blows.
       int blows_sum = 0;
-      bool any_blows = false;
+      bool any_blows = false, whole = true;
       for (const std::size_t b : {record::x5::kBlows1, record::x5::kBlows2, record::x5::kBlows3}) {
         if (const auto value = NumberOf(f[b], record::kNoNumber).value) {
-          blows_sum += static_cast<int>(std::lround(*value));
+          whole = whole && *value >= 0 && *value <= 999 && *value == std::floor(*value);
+          if (whole) blows_sum += static_cast<int>(*value);
           any_blows = true;
         }
       }
       const std::string_view penetration = Value(f[record::x5::kPenetration], record::kNoNumber);
-      if (any_blows) total = std::to_string(blows_sum);
+      if (any_blows && whole) total = std::to_string(blows_sum);
       if (!penetration.empty()) total += "/" + std::string(canvas_.Utf8(penetration));
       // The row's texts at one height, from the test's depth down, before the next test.
       const double next =
@@ -434,8 +435,8 @@ class Body {
   void Intervals(sheet::ColumnId column_id, std::string_view kind, const std::vector<bool>& drawn,
                  Range range, Texts texts) {
     const sheet::Column& column = kColumns[column_id];
-    constexpr double kBar = 0.8, kLane = 1.0;
-    constexpr std::size_t kLanes = 3;
+    constexpr double kBar = 0.6, kLane = 0.8;
+    constexpr std::size_t kLanes = 5;
     const auto order =
         InOrder(drawn.size(), [&](std::size_t i) { return drawn[i] ? range(i).first : 0.0; });
     std::vector<std::size_t> shown;

@@ -91,12 +91,12 @@ ColumnText::ColumnText(Canvas& canvas, sheet::ColumnId column, double x, double 
 bool ColumnText::Lines(std::span<const std::string_view> paragraphs, double size, bool joined,
                        std::string_view joiner) {
   lines_.clear();
-  // The fifths of an em a line holds at this size.
-  const double room = 5 * width_ / size + 1e-9;
+  // The hundredths of an em a line holds at this size.
+  const double room = 100 * width_ / size + 1e-9;
   if (!joined) {
     for (std::size_t i = 0; i < paragraphs.size(); ++i) {
       if (paragraphs[i].empty()) continue;
-      if (fifths_[i] <= room) {
+      if (widths_[i] <= room) {
         lines_.push_back(paragraphs[i]);
       } else {
         WrapText(paragraphs[i], size, width_, lines_);
@@ -109,16 +109,16 @@ bool ColumnText::Lines(std::span<const std::string_view> paragraphs, double size
   joined_used_ = 0;
   bool shared = false;
   std::string* line = nullptr;
-  int line_fifths = 0;
-  const int joiner_fifths = TextFifths(joiner);
+  int line_width = 0;
+  const int joiner_width = TextEms(joiner);
   for (std::size_t i = 0; i < paragraphs.size(); ++i) {
     const std::string_view paragraph = paragraphs[i];
     if (paragraph.empty()) continue;
-    if (line != nullptr && line_fifths + joiner_fifths + fifths_[i] <= room) {
+    if (line != nullptr && line_width + joiner_width + widths_[i] <= room) {
       *line += joiner;
       *line += paragraph;
       lines_.back() = *line;
-      line_fifths += joiner_fifths + fifths_[i];
+      line_width += joiner_width + widths_[i];
       shared = true;
       continue;
     }
@@ -128,22 +128,22 @@ bool ColumnText::Lines(std::span<const std::string_view> paragraphs, double size
     line = &joined_[joined_used_++];
     line->assign(lines_.back());
     lines_.back() = *line;
-    line_fifths = fifths_[i];
+    line_width = widths_[i];
     if (lines_.size() - first > 1) line = nullptr;  // a wrapped paragraph shares no line
   }
   return shared;
 }
 
 std::size_t ColumnText::FewestLines(double size, bool joined) const {
-  const double room = 5 * width_ / size;
+  const double room = 100 * width_ / size;
   double total = 0;
   std::size_t lines = 0;
-  for (const int fifths : fifths_) {
-    if (fifths == 0) continue;
+  for (const int width : widths_) {
+    if (width == 0) continue;
     if (joined) {
-      total += fifths;
+      total += width;
     } else {
-      lines += static_cast<std::size_t>(std::max(1.0, std::ceil(fifths / room - 1e-9)));
+      lines += static_cast<std::size_t>(std::max(1.0, std::ceil(width / room - 1e-9)));
     }
   }
   return joined ? static_cast<std::size_t>(std::ceil(total / room - 1e-9)) : lines;
@@ -151,10 +151,10 @@ std::size_t ColumnText::FewestLines(double size, bool joined) const {
 
 bool ColumnText::Place(double anchor, double limit, std::span<const std::string_view> paragraphs,
                        Depths where, std::string_view joiner) {
-  fifths_.clear();
+  widths_.clear();
   bool any = false;
   for (const std::string_view paragraph : paragraphs) {
-    fifths_.push_back(TextFifths(paragraph));
+    widths_.push_back(TextEms(paragraph));
     any = any || !paragraph.empty();
   }
   if (!any) return true;
@@ -169,7 +169,7 @@ bool ColumnText::Place(double anchor, double limit, std::span<const std::string_
       {kTextSize, false}, {kTextSize, true}, {kSmallSize, false}, {kSmallSize, true}};
   bool text_size = true;
   for (std::size_t i = 0; i < paragraphs.size(); ++i) {
-    const double width = fifths_[i] * kTextSize / 5;
+    const double width = widths_[i] * kTextSize / 100;
     if (width > width_ + 1e-9 && width * kSmallSize / kTextSize <= width_ + 1e-9 &&
         IsFigure(paragraphs[i])) {
       text_size = false;

@@ -134,7 +134,7 @@ class ColumnText {
   double width_;
   double cursor_ = 0;
   std::vector<std::string_view> lines_;
-  std::vector<int> fifths_;         // the width of each paragraph in fifths of an em
+  std::vector<int> widths_;         // the width of each paragraph in hundredths of an em
   std::deque<std::string> joined_;  // the lines that join paragraphs
   std::size_t joined_used_ = 0;
 };

@@ -33,6 +33,7 @@ class Vetting {
   void Run() {
     Layers();
     Depth();
+    Elevation();
     for (const LogPenetration& test : log_.penetrations) {
       const auto& f = test.fields;
       facts_.penetration_drawn.push_back(Point("標準貫入試験", test.depth, [&] {
@@ -90,7 +91,7 @@ class Vetting {
       } else if (*bottom >= kDeepestDrawn) {
         Caution(which() + " " + cp932::ToUtf8(layer.bottom.text) + " m は描ける深度 (" +
                 Metres(kDeepestDrawn) + " m 未満) を超えるため描いていません: " + texts());
-      } else if (*bottom <= top) {
+      } else if (*bottom < top + kSameDepth) {
         Caution(which() + " " + cp932::ToUtf8(layer.bottom.text) + " m は上の層の下端 " +
                 Metres(top) + " m より深くないため描いていません: " + texts());
       } else {
@@ -133,6 +134,23 @@ class Vetting {
     facts_.depth = depth > 0 ? depth : 1;
   }
 
+  // The hole's elevation: none for the marks, a caution for one that is no number or beyond any
+  // ground.
+  void Elevation() {
+    const std::string_view text = log_.header[record::header::kElevation];
+    if (text.empty() || text == record::kNoElevation || text == record::kNoNumber ||
+        text == record::kNoText || text == record::kNoDepth) {
+      return;
+    }
+    const std::optional<double> value = FieldNumber(text);
+    if (value && std::abs(*value) < kMostElevation) {
+      facts_.elevation = value;
+      return;
+    }
+    Caution("孔口標高「" + cp932::ToUtf8(text) +
+            "」は標高として描けないため、標高を描いていません。");
+  }
+
   bool InRange(double depth) const { return depth >= 0 && depth <= facts_.depth + kSameDepth; }
 
   // An item at one depth; `texts` gives its texts for a caution.
@@ -155,11 +173,14 @@ class Vetting {
   template <typename TextsOf>
   bool Interval(std::string_view what, const Number& top, const Number& bottom, TextsOf texts) {
     for (const Number* end : {&top, &bottom}) {
-      if (!end->value) {
+      if (end->value) continue;
+      if (end->text.empty() || end->text == record::kNoDepth) {
+        Caution(std::string(what) + "の深度の記録がないため描いていません: " + texts());
+      } else {
         Caution(std::string(what) + "の深度「" + cp932::ToUtf8(end->text) +
                 "」は読めないため描いていません: " + texts());
-        return false;
       }
+      return false;
     }
     if (*bottom.value < *top.value) {
       Caution(std::string(what) + " " + cp932::ToUtf8(top.text) + "〜" +
@@ -182,6 +203,7 @@ class Vetting {
 
 void Vet(const BoringLog& log, LogFacts& facts) {
   facts.depth = 0;
+  facts.elevation.reset();
   for (auto* list :
        {&facts.layer_drawn, &facts.penetration_drawn, &facts.sample_drawn, &facts.condition_drawn,
         &facts.water_drawn, &facts.progress_drawn, &facts.test_drawn}) {

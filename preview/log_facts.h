@@ -5,6 +5,7 @@
 // text of its line, so that nothing of the record file is lost.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,8 @@
 namespace tavrimen::preview {
 
 struct LogFacts {
-  double depth = 0;  // the depth the log is drawn to, in metres; above 0
+  double depth = 0;                 // the depth the log is drawn to, in metres; above 0
+  std::optional<double> elevation;  // the hole's elevation, where the header states a plausible one
   // Per item of the log, in the log's order: whether it is drawn. A layer's top is the bottom of
   // the drawn layer above it.
   std::vector<double> layer_tops;
@@ -27,8 +29,10 @@ struct LogFacts {
   std::vector<std::string> cautions;  // UTF-8 sentences
 };
 
-// The deepest a log is drawn: the record file's depths stay below 9999 m.
+// The deepest a log is drawn: the record file's depths stay below 9999 m; and the highest and
+// lowest elevation drawn.
 inline constexpr double kDeepestDrawn = 9999;
+inline constexpr double kMostElevation = 9999;
 
 // The facts of `log`, into `facts` (whose room is kept).
 void Vet(const BoringLog& log, LogFacts& facts);

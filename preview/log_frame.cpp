@@ -320,8 +320,11 @@ void LogFrame::AppendHeadings(Markup& out) {
       << sheet::kHeadTop << 'H' << sheet::kRight << 'M' << sheet::kLeft << ' ' << sheet::kBodyTop
       << 'H' << sheet::kRight << 'M' << sheet::kLeft << ' ' << sheet::kBodyBottom << 'H'
       << sheet::kRight;
-    for (const sheet::Column& column : kColumns) {
-      h << 'M' << column.x << ' ' << sheet::kHeadTop << 'V' << sheet::kBodyBottom;
+    for (std::size_t c = 0; c < kColumns.size(); ++c) {
+      // The columns of the penetration tests part below their group's heading.
+      const bool in_group = c > sheet::kSptDepthColumn && c <= sheet::kChartColumn;
+      h << 'M' << kColumns[c].x << ' ' << (in_group ? kGroupBottom : sheet::kHeadTop) << 'V'
+        << sheet::kBodyBottom;
     }
     h << 'M' << sheet::kRight << ' ' << sheet::kHeadTop << 'V' << sheet::kBodyBottom;
     const sheet::Column& spt = kColumns[sheet::kSptDepthColumn];

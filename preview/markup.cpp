@@ -11,6 +11,7 @@ namespace {
 constexpr std::array<std::string_view, 256> kEntities = [] {
   std::array<std::string_view, 256> entities{};
   for (int c = 0; c < 0x20; ++c) entities[c] = " ";
+  entities[0x7F] = " ";
   entities['&'] = "&amp;";
   entities['<'] = "&lt;";
   entities['>'] = "&gt;";

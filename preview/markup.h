@@ -12,11 +12,11 @@ namespace tavrimen::preview {
 
 // Whether a byte stands for itself in markup: neither a markup character nor a control character.
 constexpr bool StandsForItself(unsigned char byte) {
-  return byte >= 0x20 && byte != '&' && byte != '<' && byte != '>' && byte != '"';
+  return byte >= 0x20 && byte != 0x7F && byte != '&' && byte != '<' && byte != '>' && byte != '"';
 }
 
 // Text to append with the markup characters as entities and the control characters (which XML
-// does not allow) as blanks.
+// does not allow, or which show as boxes) as blanks.
 struct Escaped {
   std::string_view text;
 };

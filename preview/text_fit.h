@@ -1,5 +1,6 @@
 // How wide a text is drawn, as the log reckons it, and how a text wraps into the lines of a
-// column: an em for a full-width character, 0.6 em for ASCII and half-width kana.
+// column: an em for a full-width character, 0.55 em for half-width kana, and the width of each
+// ASCII character in a proportional font (0.6 em for a digit).
 #pragma once
 
 #include <string_view>
@@ -7,8 +8,8 @@
 
 namespace tavrimen::preview {
 
-// The width of UTF-8 text in fifths of an em: 5 for a full-width character, 3 for the others.
-int TextFifths(std::string_view utf8);
+// The width of UTF-8 text in hundredths of an em.
+int TextEms(std::string_view utf8);
 // The width of UTF-8 text drawn `size` high.
 double TextWidth(std::string_view utf8, double size);
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/utf8.h"
 #include "preview/boring_log.h"
 #include "preview/svg_log.h"
 
@@ -31,42 +32,13 @@ bool WordAt(std::string_view text, std::size_t at, std::string_view word) {
   return !before && !after;
 }
 
-// The length of the UTF-8 character at `at`, or 0 where it is not one: cut short, overlong, a
-// surrogate or beyond U+10FFFF.
-std::size_t Utf8Length(std::string_view text, std::size_t at) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (at + length > text.size()) return 0;
-  if (byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-  }
-  return length;
-}
-
 void Check(std::string_view svg, std::size_t input_size) {
   if (svg.size() > kMostBytes + kMostBytesPerInputByte * input_size) std::abort();
   if (!svg.starts_with(kStart) || !svg.ends_with(kEnd)) std::abort();
   bool in_tag = true, in_value = false;  // in the svg element's start tag
   for (std::size_t at = kStart.size(); at < svg.size();) {
     const char c = svg[at];
-    const std::size_t length = Utf8Length(svg, at);
+    const std::size_t length = tavrimen::platform::ValidUtf8Sequence(svg.substr(at));
     if (length == 0) std::abort();
     if (length == 1 && static_cast<unsigned char>(c) < 0x20 && c != '\n') std::abort();
     if (c == '<') {

@@ -16,19 +16,20 @@ namespace tavrimen::preview {
 namespace {
 
 TEST(TextFit, MeasuresFullAndHalfWidthCharactersAndWrapsBetweenThem) {
-  EXPECT_EQ(TextFifths("粘土"), 10);
-  EXPECT_EQ(TextFifths("N=2"), 9);
-  EXPECT_EQ(TextFifths("ｱｲ"), 6);  // half-width katakana
-  EXPECT_EQ(TextFifths("砂ｱa"), 11);
-  EXPECT_EQ(TextFifths("\xE3\x81"), 6);  // a character cut short: its bytes alone
-  // At 2 mm an em, 10 mm holds five full-width characters, or eight half-width ones.
+  EXPECT_EQ(TextEms("粘土"), 200);
+  EXPECT_EQ(TextEms("N=2"), 201);
+  EXPECT_EQ(TextEms("Wi"), 126);
+  EXPECT_EQ(TextEms("ｱｲ"), 110);  // half-width katakana
+  EXPECT_EQ(TextEms("砂ｱa"), 215);
+  EXPECT_EQ(TextEms("\xE3\x81"), 120);  // a character cut short: its bytes alone
+  // At 2 mm an em, 10 mm holds five full-width characters, or eight digits.
   const struct {
     const char* text;
     std::vector<std::string> lines;
   } cases[] = {
       {"一二三四五六七", {"一二三四五", "六七"}},
-      {"abcdefghij", {"abcdefgh", "ij"}},
-      {"一二三四aa五", {"一二三四a", "a五"}},
+      {"0123456789", {"01234567", "89"}},
+      {"一二三四00五", {"一二三四0", "0五"}},
       {"十文字以上の長い語", {"十文字以上", "の長い語"}},
       {"", {}},
   };
