@@ -114,6 +114,7 @@ BoringLog ReadBoringLog(std::string_view record_file) {
 void ReadBoringLog(std::string_view record_file, BoringLog& log) {
   // Whatever the log held before is dropped, its room kept.
   log.header.fill({});
+  log.boring_number = {};
   log.layers.clear();
   log.notes.clear();
   log.penetrations.clear();
@@ -165,7 +166,11 @@ void ReadBoringLog(std::string_view record_file, BoringLog& log) {
   // The coded lines; the 1400 lines name the samples in order.
   std::size_t sampler = 0;
   while (lines.Next(text)) {
-    if (text.starts_with(k1100Code)) continue;
+    if (text.starts_with(k1100Lines[0])) {
+      log.boring_number = text.substr(k1100Lines[0].size());
+      continue;
+    }
+    if (std::find(k1100Lines.begin() + 1, k1100Lines.end(), text) != k1100Lines.end()) continue;
     if (HasCode(k1200Line, text)) {
       const auto f = Split(k1200Line, text);
       log.progress.push_back(

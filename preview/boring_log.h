@@ -68,6 +68,7 @@ struct LogDated {
 struct BoringLog {
   // Lines 1 to 21 (index 0 unused); empty where the file ends before.
   std::array<std::string_view, record::header::kFirstBlockLine> header{};
+  std::string_view boring_number;  // of the first 1100 line
   std::vector<LogLayer> layers;
   std::vector<std::string_view> notes;  // the note lines of every layer, in order
   std::span<const std::string_view> NotesOf(const LogLayer& layer) const {
@@ -79,7 +80,8 @@ struct BoringLog {
   std::vector<LogDated> water_levels;        // N8 lines
   std::vector<LogDated> progress;            // 1200 lines
   std::vector<LogInterval> tests;            // 1300 lines
-  // 1400 lines beyond the samples, and lines that belong to no block: nothing is dropped.
+  // 1400 lines beyond the samples, 1100 lines other than the fixed ones, and lines that belong to
+  // no block: nothing is dropped.
   std::vector<std::string_view> other_lines;
 };
 

@@ -45,6 +45,7 @@ class Body {
     Tests();
     Conditions();
     Progress();
+    Leftovers();
   }
 
  private:
@@ -102,7 +103,7 @@ class Body {
         const std::string_view text = canvas_.Hold(std::to_string(std::llround(depth)));
         AppendText(out, right - 1.8,
                    std::clamp(y + 0.55, sheet::kBodyTop + 1.4, sheet::kBodyBottom - 0.3),
-                   kSmallSize, text, "e");
+                   FitSize(text, kSmallSize, column.width - 2), text, "e");
       }
     }
     Close();
@@ -134,32 +135,35 @@ class Body {
       if (facts_.layer_drawn[i]) drawn.push_back(i);
     }
     Open("boundaries");
-    double used = 0;  // where the last boundary's figures end (u)
     constexpr double kFigures = kPad + kSmallSize * kLineStep;
+    constexpr double kLinesApart = 0.3;  // closer lines would run together
+    double used = 0;                     // where the last boundary's figures end (u)
+    double line = -1;                    // the last line drawn (u)
     for (std::size_t k = 0; k < drawn.size(); ++k) {
       const std::size_t i = drawn[k];
       const double top = facts_.layer_tops[i], bottom = *log_.layers[i].bottom.value;
-      const double u = U(bottom);
+      const double u = U(bottom), above = U(top);
       const int page = canvas_.PageOf(u);
-      Page(page) << "<path class=\"boundary\" d=\"M" << left << ' ' << canvas_.PageY(u, page) << 'H'
-                 << right << "\"/>\n";
+      if (u - line >= kLinesApart) {
+        Page(page) << "<path class=\"boundary\" d=\"M" << left << ' ' << canvas_.PageY(u, page)
+                   << 'H' << right << "\"/>\n";
+        line = u;
+      }
       const std::string depth = CentimetresText(Centimetres(bottom));
       const std::string thickness = CentimetresText(Centimetres(bottom) - Centimetres(top));
       const std::string height =
           elevation ? CentimetresText(Centimetres(*elevation) - Centimetres(bottom))
                     : std::string();
-      // Above the line where the figures have room on its page; else below it, before the
-      // next boundary's figures.
-      const double next = k + 1 < drawn.size()
-                              ? U(*log_.layers[drawn[k + 1]].bottom.value) - kFigures
-                              : canvas_.End();
+      // Above the line, between it and the line above, where the figures have room on its page;
+      // else below it, before the next line; else in the notes. No figure crosses a line.
+      const double below =
+          k + 1 < drawn.size() ? U(*log_.layers[drawn[k + 1]].bottom.value) : canvas_.End();
       double figures_top = u - kFigures;
-      if (figures_top < used - kEps || canvas_.PageOf(figures_top + kEps) != page) {
-        figures_top = std::max(u, used);
-        if (canvas_.PageOf(figures_top + kEps) != canvas_.PageOf(figures_top + kFigures)) {
-          figures_top = canvas_.PageStart(canvas_.PageOf(figures_top + kFigures));
-        }
-        if (figures_top + kFigures > next + kEps || figures_top + kFigures > canvas_.End() + kEps) {
+      if (figures_top < std::max(used, above) - kEps ||
+          canvas_.PageOf(figures_top + kEps) != page) {
+        figures_top = u;
+        if (figures_top + kFigures > below + kEps ||
+            canvas_.PageOf(figures_top + kEps) != canvas_.PageOf(figures_top + kFigures)) {
           canvas_.AddNote(page, "深度・標高・層厚", DepthRange({bottom, bottom}),
                           "深度 " + depth + " m" +
                               (height.empty() ? "" : "、標高 " + height + " m") + "、層厚 " +
@@ -173,9 +177,9 @@ class Body {
       Markup& out = Page(figures_page);
       auto figure = [&](sheet::ColumnId column, const std::string& text) {
         if (text.empty()) return;
-        const std::string_view view = canvas_.Hold(text);
-        AppendText(out, kColumns[column].x + kColumns[column].width - kSidePad, y, kSmallSize, view,
-                   "e");
+        const double width = kColumns[column].width - 2 * kSidePad;
+        AppendText(out, kColumns[column].x + kColumns[column].width - kSidePad, y,
+                   FitSize(text, kSmallSize, width), canvas_.Hold(text), "e");
       };
       figure(sheet::kElevationColumn, height);
       figure(sheet::kThicknessColumn, thickness);
@@ -375,19 +379,20 @@ class Body {
       const int page = canvas_.PageOf(top + kEps);
       Markup& out = Page(page);
       const double y = canvas_.PageY(top, page) + kPad + kAscent * size;
-      auto centred = [&](double x, std::string_view text) {
-        if (!text.empty()) AppendText(out, x, y, size, text, "m");
+      auto centred = [&](double x, double width, std::string_view text) {
+        if (!text.empty()) AppendText(out, x, y, FitSize(text, size, width - 0.4), text, "m");
       };
       const sheet::Column& depth_column = kColumns[sheet::kSptDepthColumn];
-      centred(depth_column.x + depth_column.width / 2, canvas_.Hold(Metres(depth)));
+      centred(depth_column.x + depth_column.width / 2, depth_column.width,
+              canvas_.Hold(Metres(depth)));
       for (int b = 0; b < 3; ++b) {
-        centred(blows.x + blows.width * (2 * b + 1) / 6,
+        centred(blows.x + blows.width * (2 * b + 1) / 6, blows.width / 3,
                 canvas_.Utf8(Value(f[record::x5::kBlows1 + b], record::kNoNumber)));
       }
       const sheet::Column& total_column = kColumns[sheet::kBlowsTotalColumn];
-      centred(total_column.x + total_column.width / 2, canvas_.Hold(total));
+      centred(total_column.x + total_column.width / 2, total_column.width, canvas_.Hold(total));
       const sheet::Column& n_column = kColumns[sheet::kNValueColumn];
-      centred(n_column.x + n_column.width / 2, canvas_.Utf8(n));
+      centred(n_column.x + n_column.width / 2, n_column.width, canvas_.Utf8(n));
       cursor = top + height;
     }
     Close();
@@ -521,6 +526,33 @@ class Body {
           paragraphs = {canvas_.Utf8(Value(log_.conditions[i].name))};
           return std::span<const std::string_view>(paragraphs);
         });
+  }
+
+  // What the record file holds that no column shows goes to the notes of the first page, so
+  // that nothing of it is lost: header lines that hold more than their fixed marks, the last
+  // field of a penetration test, and lines of no block.
+  void Leftovers() {
+    namespace line = record::header;
+    for (const int number : {line::kUnfilled, line::kUnused}) {
+      if (!Value(log_.header[number]).empty()) {
+        canvas_.AddNote(0, "表題", "", std::string(canvas_.Utf8(log_.header[number])), false);
+      }
+    }
+    const std::string_view drilled = log_.header[line::kDrilled];
+    if (const std::size_t blank = drilled.find(' ');
+        blank != std::string_view::npos && drilled.substr(blank) != line::kDrilledTail) {
+      canvas_.AddNote(0, "表題", "", std::string(canvas_.Utf8(drilled)), false);
+    }
+    for (const LogPenetration& test : log_.penetrations) {
+      const std::string_view last = Value(test.fields[record::x5::kLast], record::kNoNumber);
+      if (!last.empty()) {
+        canvas_.AddNote(0, "標準貫入試験", std::string(canvas_.Utf8(test.depth.text)) + " m",
+                        "末尾の欄 " + std::string(canvas_.Utf8(last)), false);
+      }
+    }
+    for (const std::string_view other : log_.other_lines) {
+      canvas_.AddNote(0, "その他の行", "", std::string(canvas_.Utf8(other)), false);
+    }
   }
 
   const BoringLog& log_;

@@ -21,8 +21,11 @@ constexpr double kEntriesTop = kLegendTop + 6.5;
 constexpr double kMoreTop = sheet::kHeadTop + 9;  // the entries of a page of their own
 constexpr double kEntryWidth = 95;
 constexpr double kEntryColumns[2] = {sheet::kLeft, sheet::kRight - kEntryWidth};
-// The most text the pages of notes take, some twenty-five pages.
+// The most text an entry of the notes holds, and the most all pages of notes hold before their
+// entries are cut short to kShortEntryBytes.
+constexpr std::size_t kMostEntryBytes = 16 << 10;
 constexpr std::size_t kMostNoteBytes = 1 << 20;
+constexpr std::size_t kShortEntryBytes = 256;
 
 // The fields of a header line.
 std::vector<std::string_view> Tokens(std::string_view line) {
@@ -50,8 +53,8 @@ class TitleValues {
   TitleValues(const BoringLog& log, Canvas& canvas) : log_(log), canvas_(canvas) {}
 
   // A line of text; empty for the mark.
-  std::string_view Text(int line) {
-    const std::string_view text = log_.header[line];
+  std::string_view Text(int line) { return Text(log_.header[line]); }
+  std::string_view Text(std::string_view text) {
     return NoValue(text) ? std::string_view() : canvas_.Utf8(text);
   }
 
@@ -129,9 +132,10 @@ void LogFrame::LayOutTitle(const BoringLog& log, Canvas& canvas) {
   title_ = {{
       {{make("調査名", 110, values.Text(line::kProject)),
         make("事業・工事名", 86, values.Text(line::kWork))}},
-      {{make("ボーリング名", 46, values.Text(line::kBoringName)),
-        make("調査位置", 80, values.Text(line::kLocation)),
-        make("発注機関", 70, values.Text(line::kClient))}},
+      {{make("ボーリング名", 38, values.Text(line::kBoringName)),
+        make("孔番号", 30, values.Text(log.boring_number)),
+        make("調査位置", 68, values.Text(line::kLocation)),
+        make("発注機関", 60, values.Text(line::kClient))}},
       {{make("調査期間", 62, values.Period()), make("調査業者", 64, values.Text(line::kCompany)),
         make("技術者", 70, values.Joined(line::kEngineers, line::kEngineers, "、"))}},
       {{make("孔口標高", 28, values.Measure(log.header[line::kElevation], " m")),
@@ -142,6 +146,7 @@ void LogFrame::LayOutTitle(const BoringLog& log, Canvas& canvas) {
         make("試錐機", 44, values.Joined(line::kMachineFirst, line::kMachineLast, " / "))}},
   }};
   title_notes_.clear();
+  title_pointers_.clear();
   for (auto& row : title_) {
     for (TitleCell& cell : row) {
       cell.lines.clear();
@@ -159,9 +164,9 @@ void LogFrame::LayOutTitle(const BoringLog& log, Canvas& canvas) {
         cell.lines.clear();
         const int number = canvas.AddNote(-1, cell.label, "", std::string(cell.value), true);
         cell.mark = canvas.Hold("※" + std::to_string(number));
-        title_notes_.push_back({false, "※" + std::to_string(number) + " " +
-                                           std::string(cell.label) + ": " +
-                                           std::string(cell.value)});
+        const std::string mark = "※" + std::to_string(number) + " " + std::string(cell.label);
+        title_notes_.push_back({false, mark + ": " + std::string(cell.value)});
+        title_pointers_.push_back({false, mark + ": 1枚目の注記に全文"});
       }
     }
   }
@@ -176,53 +181,66 @@ void LogFrame::LayOut(const BoringLog& log, const std::vector<std::string>& caut
   footers_.resize(body_pages);
   for (auto& entries : footers_) entries.clear();
   for (const std::string& caution : cautions) footers_[0].push_back({true, caution});
-  for (auto& entries : footers_) {
-    entries.insert(entries.end(), title_notes_.begin(), title_notes_.end());
+  // A title value without room in its cell is written whole on the first page; the other pages,
+  // which show the same title block, point there.
+  footers_[0].insert(footers_[0].end(), title_notes_.begin(), title_notes_.end());
+  for (std::size_t page = 1; page < body_pages; ++page) {
+    footers_[page].insert(footers_[page].end(), title_pointers_.begin(), title_pointers_.end());
   }
   for (const LogNote& note : canvas.notes()) {
-    if (note.page < 0) continue;  // the title's, on every page already
+    if (note.page < 0) continue;  // the title's, laid out above
     std::string text = note.number != 0 ? "※" + std::to_string(note.number) + " " : "";
     text += std::string(note.column);
     if (!note.where.empty()) text += " " + note.where;
     text += ": " + note.text;
     footers_[static_cast<std::size_t>(note.page)].push_back({false, std::move(text)});
   }
+  for (auto& entries : footers_) {
+    for (Entry& entry : entries) Shorten(entry, kMostEntryBytes);
+  }
   // What a body page's footer has no room for follows on pages of their own.
   pages_.clear();
   more_.clear();
   for (std::size_t page = 0; page < body_pages; ++page) {
     auto& entries = footers_[page];
-    const Position fit =
-        AppendEntries(entries, {}, kEntriesTop, sheet::kFootBottom, false, nullptr);
-    for (std::size_t i = fit.entry; i < entries.size(); ++i) {
-      entries[i].text = "(" + std::to_string(page + 1) + "枚目) " + entries[i].text;
-      entries[i].line_ends.clear();
-      more_.push_back(std::move(entries[i]));
+    Position fit = AppendEntries(entries, {}, kEntriesTop, sheet::kFootBottom, false, nullptr);
+    if (fit.entry < entries.size()) {
+      // Two lines left for saying where the rest is.
+      fit = AppendEntries(entries, {}, kEntriesTop, sheet::kFootBottom - 2 * kEntryStep, false,
+                          nullptr);
+      for (std::size_t i = fit.entry; i < entries.size(); ++i) {
+        entries[i].text = "(" + std::to_string(page + 1) + "枚目) " + entries[i].text;
+        entries[i].line_ends.clear();
+        more_.push_back(std::move(entries[i]));
+      }
+      entries.resize(fit.entry);
+      entries.push_back(
+          {false, "この枚の注意・注記の続きは、後の「注意・注記（続き）」の枚にあります。"});
     }
-    entries.resize(fit.entry);
     pages_.push_back({true, &entries, {}, {entries.size(), 0}});
   }
-  // Beyond all reason (a text of megabytes) the rest is left out, and the last page says so.
+  // Beyond all reason (texts of megabytes), each entry past the first megabyte keeps only its
+  // start and says how much is left out, so that the pages of notes stay bounded.
   std::size_t bytes = 0;
-  for (std::size_t i = 0; i < more_.size(); ++i) {
-    bytes += more_[i].text.size();
-    if (bytes <= kMostNoteBytes) continue;
-    std::string& text = more_[i].text;
-    std::size_t keep = text.size() - (bytes - kMostNoteBytes);
-    while (keep > 0 && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80) --keep;
-    text.resize(keep);
-    more_[i].line_ends.clear();
-    const std::size_t left = more_.size() - i;
-    more_.resize(i + 1);
-    more_.push_back({true, "注記の枚数の上限のため、以降 " + std::to_string(left) +
-                               " 件の注記の続きは省略しました。"});
-    break;
+  for (Entry& entry : more_) {
+    bytes += entry.text.size();
+    if (bytes > kMostNoteBytes) Shorten(entry, kShortEntryBytes);
   }
   for (Position at; at.entry < more_.size();) {
     const Position to = AppendEntries(more_, at, kMoreTop, sheet::kFootBottom, true, nullptr);
     pages_.push_back({false, &more_, at, to});
     at = to;
   }
+}
+
+void LogFrame::Shorten(Entry& entry, std::size_t most) {
+  if (entry.text.size() <= most) return;
+  std::size_t keep = most;
+  while (keep > 0 && (static_cast<unsigned char>(entry.text[keep]) & 0xC0) == 0x80) --keep;
+  const std::size_t left = entry.text.size() - keep;
+  entry.text.resize(keep);
+  entry.text += "…（以下 " + std::to_string(left) + " バイトは長すぎるため省略）";
+  entry.line_ends.clear();
 }
 
 void LogFrame::Wrap(const Entry& entry) {

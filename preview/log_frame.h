@@ -48,6 +48,8 @@ class LogFrame {
   };
   // The lines of an entry, into wrapped_.
   void Wrap(const Entry& entry);
+  // Cuts an entry's text to at most `most` bytes, saying how many it leaves out.
+  static void Shorten(Entry& entry, std::size_t most);
   // Where a footer's entries start: an entry, and a line of it.
   struct Position {
     std::size_t entry = 0;
@@ -71,7 +73,8 @@ class LogFrame {
                          double bottom, bool split, Markup* out);
 
   std::array<std::array<TitleCell, 6>, 4> title_{};
-  std::vector<Entry> title_notes_;
+  std::vector<Entry> title_notes_;     // on the first page
+  std::vector<Entry> title_pointers_;  // on the others
   std::array<bool, kSoilClassCount> classes_{};
   std::vector<std::vector<Entry>> footers_;  // each body page's entries
   std::vector<Entry> more_;                  // what their footers have no room for

@@ -56,6 +56,11 @@ int TextEms(std::string_view utf8) {
 
 double TextWidth(std::string_view utf8, double size) { return TextEms(utf8) * size / kFullWidth; }
 
+double FitSize(std::string_view utf8, double size, double width) {
+  const double drawn = TextWidth(utf8, size);
+  return drawn <= width ? size : std::max(size / 2, size * width / drawn);
+}
+
 void WrapText(std::string_view text, double size, double width,
               std::vector<std::string_view>& lines) {
   // The hundredths of an em that fit, never a hair below a whole number it should reach.

@@ -13,6 +13,10 @@ int TextEms(std::string_view utf8);
 // The width of UTF-8 text drawn `size` high.
 double TextWidth(std::string_view utf8, double size);
 
+// The size, at most `size`, at which UTF-8 text is drawn within `width` on one line; never below
+// half of `size`.
+double FitSize(std::string_view utf8, double size, double width);
+
 // Appends to `lines` the lines that UTF-8 `text` wraps into at `width`, drawn `size` high: each
 // line as long as fits, broken between characters, at least one character a line. Every
 // character is kept in order, so the lines put together give the text back.

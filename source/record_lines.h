@@ -26,7 +26,8 @@ inline constexpr std::string_view kHeaderLine = "TPJ Ge201";
 namespace header {
 inline constexpr int kProject = 2;
 inline constexpr int kBoringName = 4;
-inline constexpr int kUnused = 5;  // always the mark "@"
+inline constexpr int kUnfilled = 3;  // no field of the title files reaches it: the mark "@"
+inline constexpr int kUnused = 5;    // always the mark "@"
 inline constexpr int kWork = 6;    // the works the survey serves
 inline constexpr int kLocation = 7;
 inline constexpr int kLatitude = 8;   // degrees minutes seconds
@@ -127,7 +128,6 @@ inline constexpr LineLayout<dated::kFieldCount> k1200Line{
     .code = "1200 ", .fields = kN8Line.fields, .free_field = dated::kValue};
 
 // The five fixed lines after the N8 block; the first carries the boring number.
-inline constexpr std::string_view k1100Code = "1100 ";
 inline constexpr std::array<std::string_view, 5> k1100Lines = {
     "1100 b_no ", "1100 s_no @", "1100 minw -1", "1100 org @", "1100 mod @"};
 
