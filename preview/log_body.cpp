@@ -351,8 +351,10 @@ class Body {
         }
       }
       const std::string_view penetration = Value(f[record::x5::kPenetration], record::kNoNumber);
-      if (any_blows && whole) total = std::to_string(blows_sum);
-      if (!penetration.empty()) total += "/" + std::string(canvas_.Utf8(penetration));
+      if (any_blows && whole) {
+        total = std::to_string(blows_sum);
+        if (!penetration.empty()) total += "/" + std::string(canvas_.Utf8(penetration));
+      }
       // The row's texts at one height, from the test's depth down, before the next test.
       const double next =
           k + 1 < rows.size() ? U(*log_.penetrations[rows[k + 1]].depth.value) : canvas_.End();

@@ -188,6 +188,43 @@ TEST(SvgLog, AMarkForNoValueIsDrawnAsAnEmptyField) {
   EXPECT_TRUE(picture.Holds("col-class", "盛土"));
 }
 
+// A record file of a boring `depth` metres deep in layers of `step` metres, with `drilled` as
+// the stated depth and the lines of the blocks after the layer block.
+std::string Deep(double depth, double step, const std::string& drilled,
+                 const std::vector<std::string>& rest) {
+  std::string text = "TPJ Ge201\r\n調査件名\r\n@\r\nNo.9\r\n";
+  for (int line = 5; line <= 21; ++line) {
+    text += (line == 20 ? drilled + " -1 -1" : std::string("@")) + "\r\n";
+  }
+  char bottom[32];
+  for (double d = step; d <= depth + 1e-9; d += step) {
+    std::snprintf(bottom, sizeof bottom, "%.2f", d);
+    text +=
+        std::string(bottom) + " 洪積砂質土 砂 灰色 密な \r\n[" + bottom + "]締まった砂。\r\n-1\r\n";
+  }
+  text += "-1\r\n";
+  for (const std::string& line : rest) text += line + "\r\n";
+  return cp932::FromUtf8(text);
+}
+
+TEST(SvgLog, WhatNoColumnShowsGoesToTheNotesAndNoFigureIsMadeUp) {
+  const std::vector<std::string> blocks = {"1 1.15 2147483647 2147483647 2147483647 1 30 末尾",
+                                           "-1",
+                                           "-1",
+                                           "-1",
+                                           "-1",
+                                           "1100 b_no 南棟-3",
+                                           "1100 s_no @",
+                                           "9999 どの欄でもない行"};
+  const Picture picture = Draw(Deep(5, 5, "5.00", blocks));
+  EXPECT_TRUE(picture.Holds("title", "南棟-3"));
+  EXPECT_TRUE(picture.Shows("", "標準貫入試験", "末尾"));
+  EXPECT_TRUE(picture.Shows("", "その他の行", "9999 どの欄でもない行"));
+  for (const std::string& text : picture.In("col-spt")) {
+    EXPECT_EQ(text.find('/'), std::string::npos) << text;  // no total of blows past any count
+  }
+}
+
 TEST(SvgLog, TheSampleBoringsShowEveryTextOfTheirRecordFilesWhereItBelongs) {
   int borings = 0;
   for (const auto& entry : std::filesystem::directory_iterator(TAVRIMEN_SAMPLES_DIR)) {
@@ -314,25 +351,6 @@ TEST(SvgLog, LayersBoundariesTestsAndIntervalsAreDrawnAtTheirDepths) {
     }
   }
   EXPECT_EQ(picture.pages[0]->All("path", "water-level").size(), log.water_levels.size());
-}
-
-// A record file of a boring `depth` metres deep in layers of `step` metres, with `drilled` as
-// the stated depth and the lines of the blocks after the layer block.
-std::string Deep(double depth, double step, const std::string& drilled,
-                 const std::vector<std::string>& rest) {
-  std::string text = "TPJ Ge201\r\n調査件名\r\n@\r\nNo.9\r\n";
-  for (int line = 5; line <= 21; ++line) {
-    text += (line == 20 ? drilled + " -1 -1" : std::string("@")) + "\r\n";
-  }
-  char bottom[32];
-  for (double d = step; d <= depth + 1e-9; d += step) {
-    std::snprintf(bottom, sizeof bottom, "%.2f", d);
-    text +=
-        std::string(bottom) + " 洪積砂質土 砂 灰色 密な \r\n[" + bottom + "]締まった砂。\r\n-1\r\n";
-  }
-  text += "-1\r\n";
-  for (const std::string& line : rest) text += line + "\r\n";
-  return cp932::FromUtf8(text);
 }
 
 TEST(SvgLog, ADeepBoringGoesOnOverPagesAtTheLargestScaleThatFitsTwenty) {
