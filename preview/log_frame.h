@@ -1,6 +1,7 @@
 // The frame of a boring log's pages: the title block with every header field that holds a value,
 // the column headings, the rules between the columns, and the footer with the legend of soil
-// symbols, the cautions and the notes; pages for what the footers have no room for.
+// symbols, the cautions and the notes; pages for what the footers have no room for. The title
+// block is laid out in log_title.cpp, the rest in log_frame.cpp.
 #pragma once
 
 #include <array>
