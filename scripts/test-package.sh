@@ -12,11 +12,14 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-convert_sample() {  # root of an installation, prefix inside it
-  local root=$1 prefix=$2
+# Converts with the installed pattern data, or, given a system folder, with the pattern data that
+# the setting there names.
+convert_sample() {  # root of an installation, prefix inside it[, system folder]
+  local root=$1 prefix=$2 patdat=()
+  [ $# -ge 3 ] || patdat=(--patdat "$root$prefix/share/tavrimen/patdat")
   cp -r "$root$prefix/share/tavrimen/samples/B-201" "$work/B-201"
   mkdir -p "$work/out"
-  "$root$prefix/bin/tavrimen-convert" --patdat "$root$prefix/share/tavrimen/patdat" \
+  TAVRIMEN_SYSTEM_DIR=${3:-/nonexistent} "$root$prefix/bin/tavrimen-convert" "${patdat[@]}" \
     "$work/B-201" "$work/out" >/dev/null || fail "the installed tool did not convert"
   cmp -s "$work/out/B-201" "$here/samples/expected/B-201" || fail "record file differs"
   rm -rf "$work/B-201" "$work/out"
@@ -31,6 +34,20 @@ printf 'x\r\nZ:\\mine\\\r\n' > "$work/root/etc/tavrimen/PatdatV5.ini"
 DESTDIR="$work/root" cmake --install "$build" --prefix /opt/tavrimen >/dev/null
 grep -q 'mine' "$work/root/etc/tavrimen/PatdatV5.ini" || fail "an existing setting was replaced"
 convert_sample "$work/root" /opt/tavrimen
+# A setting in another letter case is the one the program reads: nothing is written beside it.
+etc=$work/root/etc/tavrimen
+rm -rf "$etc" && mkdir -p "$etc"
+printf 'mine\r\n%s\r\n' "$work/root/opt/tavrimen/share/tavrimen/patdat/" >"$etc/PATDATV5.INI"
+DESTDIR="$work/root" cmake --install "$build" --prefix /opt/tavrimen >/dev/null
+[ "$(ls -A "$etc")" = PATDATV5.INI ] || fail "cmake --install wrote a setting beside PATDATV5.INI"
+convert_sample "$work/root" /opt/tavrimen "$etc"
+# A symbolic link at the setting's path is left alone, and the install says so.
+rm -rf "$etc" && mkdir -p "$etc" "$work/elsewhere"
+ln -s "$work/elsewhere/setting" "$etc/PatdatV5.ini"
+DESTDIR="$work/root" cmake --install "$build" --prefix /opt/tavrimen >"$work/install.log" 2>&1
+[ -L "$etc/PatdatV5.ini" ] && [ ! -e "$work/elsewhere/setting" ] ||
+  fail "cmake --install wrote through a symbolic link"
+grep -q 'symbolic link' "$work/install.log" || fail "cmake --install did not say why"
 
 # The Debian package holds the same and writes the setting from its postinst.
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/pkg" >/dev/null)
@@ -70,7 +87,7 @@ sys=$work/sys
 mkdir -p "$sys/var/lib/dpkg/info" "$sys/var/lib/dpkg/updates"
 touch "$sys/var/lib/dpkg/status"
 dpkg_in() { dpkg --root="$sys" --force-script-chrootless --force-depends --log=/dev/null "$@" \
-  >/dev/null 2>&1; }
+  >"$work/dpkg.log" 2>&1; }
 setting=$sys/etc/tavrimen/PatdatV5.ini
 dpkg_in -i "$deb" || fail "dpkg -i"
 grep -q '/usr/share/tavrimen/patdat/' "$setting" || fail "postinst wrote no setting"
@@ -82,4 +99,27 @@ printf 'mine\r\nZ:\\data\\patdat\\\r\n' >"$setting"
 dpkg_in -i "$deb" || fail "dpkg -i over an installed package"
 dpkg_in -P tavrimen || fail "dpkg -P"
 grep -q 'mine' "$setting" || fail "purge removed a setting the user wrote"
+
+# A setting in another letter case is the one the program reads: postinst writes nothing beside
+# it, and purge leaves it as it was.
+etc=$sys/etc/tavrimen
+rm -rf "$etc" && mkdir -p "$etc"
+printf 'mine\r\n%s\r\n' "$sys/usr/share/tavrimen/patdat/" >"$etc/patdatv5.ini"
+cp "$etc/patdatv5.ini" "$work/mine"
+dpkg_in -i "$deb" || fail "dpkg -i over patdatv5.ini"
+[ "$(ls -A "$etc")" = patdatv5.ini ] || fail "postinst wrote a setting beside patdatv5.ini"
+convert_sample "$sys" /usr "$etc"
+dpkg_in -P tavrimen || fail "dpkg -P"
+cmp -s "$work/mine" "$etc/patdatv5.ini" || fail "purge changed patdatv5.ini"
+# A symbolic link at the setting's path: postinst leaves it alone and says so; purge keeps it even
+# when what it points to holds the package's own setting.
+rm -rf "$etc" "$work/elsewhere" && mkdir -p "$etc" "$work/elsewhere"
+ln -s "$work/elsewhere/setting" "$etc/PatdatV5.ini"
+dpkg_in -i "$deb" || fail "dpkg -i over a symbolic link"
+[ -L "$etc/PatdatV5.ini" ] && [ ! -e "$work/elsewhere/setting" ] ||
+  fail "postinst wrote through a symbolic link"
+grep -q 'symbolic link' "$work/dpkg.log" || fail "postinst did not say why"
+printf '[PATDAT]\r\n/usr/share/tavrimen/patdat/\r\n' >"$work/elsewhere/setting"
+dpkg_in -P tavrimen || fail "dpkg -P"
+[ -L "$etc/PatdatV5.ini" ] || fail "purge removed a symbolic link"
 echo "1 passed, 0 failed"
