@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdlib>
 #include <iostream>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -189,17 +190,20 @@ struct HeldMessage {
   QString text;
 };
 std::vector<HeldMessage> held_messages;
+std::mutex held_messages_mutex;  // Qt's own threads may report while it starts
 
 void HoldStartingMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type == QtFatalMsg) {
     Say(Texts().display_failed, DisplayVariables());
     std::_Exit(1);
   }
+  const std::lock_guard lock(held_messages_mutex);
   held_messages.push_back({type, context.category != nullptr ? context.category : "", text});
 }
 
 void ReleaseStartingMessages(QtMessageHandler previous) {
   qInstallMessageHandler(previous);
+  const std::lock_guard lock(held_messages_mutex);
   for (const HeldMessage& message : held_messages) {
     const QMessageLogContext context(nullptr, 0, nullptr, message.category.c_str());
     qt_message_output(message.type, context, message.text);
