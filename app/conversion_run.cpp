@@ -17,6 +17,13 @@ namespace {
 
 constexpr int kPathPartRoom = 256;
 
+// Whether a resolved text box is refused for what kept it from drive form, before any check: a
+// text that is no path at all is left to the path check, which says so as it always has.
+bool RefusedAsTyped(const platform::ResolvedPath& path) {
+  return path.problem == platform::PathProblem::kLeadingBlanks ||
+         path.problem == platform::PathProblem::kBackslashInName;
+}
+
 // Shows a refusal, moves the focus where the user has to correct something, and empties Label3.
 RunOutcome Refuse(Window& window, std::string_view message, std::string_view title,
                   std::optional<TextBox> focus = std::nullopt) {
@@ -61,7 +68,14 @@ RunOutcome Run(Window& window, platform::FileSystem& files, const std::string& p
   window.SetLabel3(kConvertingText);
   window.ProcessEventsOnce();
 
-  std::string source = window.Text(TextBox::kText2);
+  // Each folder as its text box resolves it: a path that a blank or a backslash keeps from drive
+  // form is refused as such; any other goes to the path check.
+  const platform::ResolvedPath source_text = window.Text(TextBox::kText2);
+  if (RefusedAsTyped(source_text)) {
+    return Refuse(window, PathProblemMessage(source_text.problem), source_text.RunText(),
+                  TextBox::kText2);
+  }
+  std::string source = source_text.RunText();
   if (!ValidateFolderPath(files, source, window)) {
     return Refuse(window, kBadPathMessage, source, TextBox::kText2);
   }
@@ -69,15 +83,20 @@ RunOutcome Run(Window& window, platform::FileSystem& files, const std::string& p
   if (IsDriveRoot(source)) {
     return Refuse(window, kDriveRootSourceMessage, source, TextBox::kText2);
   }
-  if (NamesAFolderEndingInBlanks(files, window.Text(TextBox::kText2))) {
+  if (NamesAFolderEndingInBlanks(files, source_text.RunText())) {
     return Refuse(window, kTrailingBlankMessage, source, TextBox::kText2);
   }
 
-  std::string destination = window.Text(TextBox::kText1);
+  const platform::ResolvedPath destination_resolved = window.Text(TextBox::kText1);
+  if (RefusedAsTyped(destination_resolved)) {
+    return Refuse(window, PathProblemMessage(destination_resolved.problem),
+                  destination_resolved.RunText(), TextBox::kText1);
+  }
+  std::string destination = destination_resolved.RunText();
   if (!ValidateFolderPath(files, destination, window)) {
     return Refuse(window, kBadPathMessage, destination, TextBox::kText1);
   }
-  const std::string destination_text = window.Text(TextBox::kText1);
+  const std::string& destination_text = destination_resolved.RunText();
   if (!destination_text.empty() && destination_text.back() == '\\') {
     return Refuse(window, kTrailingBackslashMessage, source);
   }

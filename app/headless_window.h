@@ -1,5 +1,5 @@
-// A window without a screen: the two folder texts, and nothing to repaint, focus or point at.
-// What a message box does is left to the subclass.
+// A window without a screen: the two folders, resolved where they were typed, and nothing to
+// repaint, focus or point at. What a message box does is left to the subclass.
 #pragma once
 
 #include <string>
@@ -10,10 +10,13 @@ namespace tavrimen {
 
 class HeadlessWindow : public Window {
  public:
-  HeadlessWindow(std::string destination, std::string source)
+  HeadlessWindow(platform::ResolvedPath destination, platform::ResolvedPath source)
       : destination_(std::move(destination)), source_(std::move(source)) {}
+  HeadlessWindow(platform::DriveFormPath destination, platform::DriveFormPath source)
+      : HeadlessWindow(platform::ResolvedPath::Of(std::move(destination)),
+                       platform::ResolvedPath::Of(std::move(source))) {}
 
-  std::string Text(TextBox box) const override {
+  platform::ResolvedPath Text(TextBox box) const override {
     return box == TextBox::kText1 ? destination_ : source_;
   }
   void SetLabel3(std::string_view) override {}
@@ -22,8 +25,8 @@ class HeadlessWindow : public Window {
   void SetPointer(Pointer) override {}
 
  private:
-  std::string destination_;
-  std::string source_;
+  platform::ResolvedPath destination_;
+  platform::ResolvedPath source_;
 };
 
 }  // namespace tavrimen

@@ -202,4 +202,15 @@ std::string NoGeology(std::string_view name) {
 }
 
 }  // namespace check_text
+std::string_view PathProblemMessage(platform::PathProblem problem) {
+  switch (problem) {
+    case platform::PathProblem::kLeadingBlanks:
+      return kLeadingBlankMessage;
+    case platform::PathProblem::kBackslashInName:
+      return kBackslashInNameMessage;
+    default:
+      return kBadPathMessage;
+  }
+}
+
 }  // namespace tavrimen

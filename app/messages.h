@@ -9,6 +9,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/native_paths.h"
+
 namespace tavrimen {
 
 // The title of a message box that names none of its own.
@@ -26,6 +28,10 @@ inline constexpr std::string_view kNoGeologyMessage = "地質区分が入力さ�
 inline constexpr std::string_view kNoSourceFolderMessage = "変換元フォルダがありません。";
 inline constexpr std::string_view kTrailingBlankMessage =
     "フォルダ名の最後に空白があります。空白で終わる名前のフォルダは指定できません。";
+inline constexpr std::string_view kLeadingBlankMessage =
+    "フォルダ名の最初に空白があります。空白で始まる名前のフォルダは指定できません。";
+inline constexpr std::string_view kBackslashInNameMessage =
+    "フォルダ名に「￥」があります。「￥」を含む名前のフォルダは指定できません。";
 inline constexpr std::string_view kSourceNotAFolderMessage =
     "変換元はファイルです。ボーリングデータのフォルダを指定してください。";
 inline constexpr std::string_view kDriveRootSourceMessage =
@@ -50,6 +56,9 @@ inline constexpr std::string_view kNoPatdatMessage = " PATDAT の設定があり
 // The message for a failure that ended a run: what could not be done, the file and the reason,
 // on three lines.
 std::string FailureMessage(const std::exception& failure);
+
+// Why a path that keeps a typed or found path from drive form is refused.
+std::string_view PathProblemMessage(platform::PathProblem problem);
 
 // The system's error in words.
 std::string ReasonText(std::error_code error);

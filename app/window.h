@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "app/message_boxes.h"
+#include "platform/native_paths.h"
 
 namespace tavrimen {
 
@@ -16,8 +17,8 @@ enum class Pointer { kDefault = 0, kHourglass = 11 };
 
 class Window : public MessageBoxes {
  public:
-  // The text box's text (UTF-8), exactly as typed.
-  virtual std::string Text(TextBox box) const = 0;
+  // The text box's path, resolved from its text as typed (platform::ResolveTyped).
+  virtual platform::ResolvedPath Text(TextBox box) const = 0;
   // The status label Label3.
   virtual void SetLabel3(std::string_view text) = 0;
   // Lets the window process its pending events once, so that the label repaints.

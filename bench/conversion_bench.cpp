@@ -63,7 +63,8 @@ Workspace& Space() {
 
 void Convert(const std::string& name) {
   Workspace& w = Space();
-  QuietWindow window(w.DriveForm(w.root / "out"), w.DriveForm(w.root / "src" / name));
+  QuietWindow window(platform::DriveFormPath(w.DriveForm(w.root / "out")),
+                     platform::DriveFormPath(w.DriveForm(w.root / "src" / name)));
   platform::DiskFileSystem files(w.drives);
   if (Command1_Click(window, files, w.DriveForm(w.root / "patdat") + "\\") !=
       RunOutcome::kConverted) {

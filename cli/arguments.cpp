@@ -72,11 +72,11 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, const CliTe
       parsed.version = true;
       return {parsed, {}};
     } else if (option == "--patdat") {
-      parsed.patdat = *value;
+      parsed.patdat = platform::TypedPath{*value};
     } else if (option == "--all") {
-      parsed.roots.push_back(*value);
+      parsed.roots.push_back({*value});
     } else if (option == "--svg") {
-      parsed.svg = *value;
+      parsed.svg = platform::TypedPath{*value};
       if (check_conflict.empty()) check_conflict = option;
     } else if (option == "--format") {
       if (*value != "json" && *value != "text") return wrong(texts.bad_format, *value);
@@ -96,21 +96,21 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args, const CliTe
   }
   if (parsed.check) {
     if (!check_conflict.empty()) return wrong(texts.not_with_check, check_conflict);
-    parsed.sources = positional;
+    for (const std::string& source : positional) parsed.sources.push_back({source});
     if (parsed.sources.empty() && parsed.roots.empty()) {
       return {std::nullopt, std::string(texts.missing_check_folder)};
     }
     return {parsed, {}};
   }
   if (positional.empty()) {
-    if (!parsed.roots.empty()) return wrong(texts.missing_destination, parsed.roots.back());
+    if (!parsed.roots.empty()) return wrong(texts.missing_destination, parsed.roots.back().text);
     return {std::nullopt, std::string(texts.missing_folders)};
   }
-  parsed.destination = positional.back();
+  parsed.destination = {positional.back()};
   positional.pop_back();
-  parsed.sources = positional;
+  for (const std::string& source : positional) parsed.sources.push_back({source});
   if (parsed.sources.empty() && parsed.roots.empty()) {
-    return wrong(texts.missing_destination, parsed.destination);
+    return wrong(texts.missing_destination, parsed.destination.text);
   }
   return {parsed, {}};
 }

@@ -6,17 +6,19 @@
 #include <vector>
 
 #include "cli/texts.h"
+#include "platform/native_paths.h"
 
 namespace tavrimen::cli {
 
+// The paths as typed: each is resolved once, where the tool takes it (platform::ResolveTyped).
 struct Arguments {
-  std::optional<std::string> patdat;
+  std::optional<platform::TypedPath> patdat;
   std::optional<bool> answer;
-  std::vector<std::string> sources;
-  std::vector<std::string> roots;  // --all
-  std::string destination;
+  std::vector<platform::TypedPath> sources;
+  std::vector<platform::TypedPath> roots;  // --all
+  platform::TypedPath destination;
   std::optional<int> jobs;
-  std::optional<std::string> svg;  // the folder for pictures of the borings
+  std::optional<platform::TypedPath> svg;  // the folder for pictures of the borings
   bool check = false;
   bool json = false;
   bool help = false;

@@ -32,7 +32,8 @@ namespace tavrimen::cli {
 namespace {
 
 // The record file name of a source, as the run will name it.
-std::string RecordName(platform::FileSystem& files, std::string source) {
+std::string RecordName(platform::FileSystem& files, const platform::DriveFormPath& path) {
+  std::string source = path.text();
   CheckFolderPath(files, source);
   return RecordFileNameOf(source);
 }
@@ -60,10 +61,10 @@ class SharedAnswer {
 // them, instead of showing it.
 class BatchWindow : public HeadlessWindow {
  public:
-  BatchWindow(std::string destination, std::string source, SharedAnswer& answer,
-              const BatchOptions& options, std::string& record_file, DrawnBoring* drawn,
-              std::ostream& err)
-      : HeadlessWindow(std::move(destination), std::move(source)),
+  BatchWindow(platform::ResolvedPath destination, platform::DriveFormPath source,
+              SharedAnswer& answer, const BatchOptions& options, std::string& record_file,
+              DrawnBoring* drawn, std::ostream& err)
+      : HeadlessWindow(std::move(destination), platform::ResolvedPath::Of(std::move(source))),
         answer_(answer),
         options_(options),
         record_file_(record_file),
@@ -154,22 +155,21 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   std::vector<std::string> record_files(total);
   std::vector<std::string> shown_sources(listing ? total : 0);
   std::vector<DrawnBoring> drawn(options.pictures != nullptr ? total : 0);
-  auto drive_form = [&](std::size_t i) {
-    const std::string source = sources[i];
-    return platform::DriveFormOfTyped(options.drives, source).value_or(source);
-  };
+  // Each source as found or typed and resolved before the batch: never parsed again.
+  auto drive_form = [&](std::size_t i) { return sources[i]; };
   auto shown = [&](std::size_t i) { return platform::ShownPath(options.drives, drive_form(i)); };
 
   // Two sources with the same folder name would write the same record file.
   RefuseSameNames(total, drive_form, options, outcomes, messages);
 
-  BatchShared shared(options.drives, options.destination, options.patdat);
+  BatchShared shared(options.drives, options.destination.RunText(), options.patdat);
   SharedAnswer answer(options.answer, texts);
   std::atomic<std::size_t> next{0};
   std::mutex progress_mutex;
-  // What the progress line and the summary count: each boring once, and each folder that could
-  // not be searched as a failure.
-  std::size_t done = 0, converted = 0, refused = 0, failed = options.unsearched.size();
+  // What the progress line and the summary count: each boring once, each folder that could not
+  // be searched as a failure, and each source refused before its run as a refusal.
+  std::size_t done = 0, converted = 0, refused = options.refused.size(),
+              failed = options.unsearched.size();
   const auto start = std::chrono::steady_clock::now();
   const auto run_at = std::chrono::system_clock::now();
   auto report = [&](RunOutcome outcome) {
@@ -199,7 +199,7 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
     for (std::size_t i = 0; InterruptSignal() == 0 && (i = next++) < total;) {
       // Refused above: the outcome is already there.
       if (outcomes[i] == RunOutcome::kConverted) {
-        const std::string source = drive_form(i);
+        const platform::DriveFormPath source = drive_form(i);
         if (listing) shown_sources[i] = platform::ShownPath(drives, source);
         BatchWindow window(options.destination, source, answer, options, record_files[i],
                            drawn.empty() ? nullptr : &drawn[i], err);
@@ -228,6 +228,9 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
                                UnsearchedMessage(folder, texts)})
         << std::endl;
   }
+  for (const RefusedSource& source : options.refused) {
+    err << Fill(texts.refused, {Printable(source.shown), Printable(source.message)}) << std::endl;
+  }
   for (const auto& [i, message] : messages) {
     if (i >= started) continue;
     // A message titled with the source itself does not name it twice.
@@ -247,6 +250,9 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
       results.push_back({platform::ShownPath(options.drives, folder.folder), "",
                          RunOutcome::kFailed, UnsearchedMessage(folder, texts)});
     }
+    for (const RefusedSource& source : options.refused) {
+      results.push_back({source.shown, "", RunOutcome::kRefused, source.message});
+    }
     for (std::size_t i = 0; i < started; ++i) {
       const auto message = messages.find(i);
       results.push_back({shown_sources[i].empty() ? shown(i) : std::move(shown_sources[i]),
@@ -254,13 +260,15 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
                          outcomes[i], message == messages.end() ? "" : message->second});
     }
     if (options.pictures != nullptr) {
-      // What the pictures gave, by result: nothing for the folders not searched.
+      // What the pictures gave, by result: nothing for the folders not searched and the sources
+      // refused before their runs.
       drawn.resize(started);
-      drawn.insert(drawn.begin(), options.unsearched.size(), DrawnBoring());
-      BatchFacts facts{run_at, platform::ShownPath(options.drives, options.destination), {}};
-      for (const std::string& root : options.roots) {
-        facts.roots.push_back(platform::ShownPath(
-            options.drives, platform::DriveFormOfTyped(options.drives, root).value_or(root)));
+      drawn.insert(drawn.begin(), options.unsearched.size() + options.refused.size(),
+                   DrawnBoring());
+      BatchFacts facts{
+          run_at, platform::ShownPath(options.drives, options.destination.RunText()), {}};
+      for (const platform::DriveFormPath& root : options.roots) {
+        facts.roots.push_back(platform::ShownPath(options.drives, root));
       }
       options.pictures->WriteIndex(results, drawn, facts);
     }
@@ -272,7 +280,10 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
     return 128 + signal;
   }
   const bool pictures_written = options.pictures == nullptr || options.pictures->all_written();
-  return converted == total && options.unsearched.empty() && pictures_written ? 0 : 1;
+  return converted == total && options.unsearched.empty() && options.refused.empty() &&
+                 pictures_written
+             ? 0
+             : 1;
 }
 
 std::string UnsearchedMessage(const Unsearched& folder, const CliTexts& texts) {

@@ -12,14 +12,21 @@
 #include "cli/source_list.h"
 #include "cli/texts.h"
 #include "platform/drive_table.h"
+#include "platform/native_paths.h"
 #include "platform/ui_language.h"
 
 namespace tavrimen::cli {
 
+// A source refused before its run: a typed or found path that has no drive form.
+struct RefusedSource {
+  std::string shown;  // as typed, or as found
+  std::string message;
+};
+
 struct BatchOptions {
-  platform::DriveTable drives;  // each worker thread starts from a copy
-  std::string destination;      // drive form, as the run takes Text1
-  std::string patdat;           // drive form, ending with a backslash
+  platform::DriveTable drives;         // each worker thread starts from a copy
+  platform::ResolvedPath destination;  // as the run takes it from Text1
+  std::string patdat;                  // drive form, ending with a backslash
   std::optional<bool> answer;
   int jobs = 1;
   bool progress = false;  // a progress line on `err`
@@ -28,14 +35,16 @@ struct BatchOptions {
   Pictures* pictures = nullptr;  // pictures of the borings and the overview, when asked for
   // The folders that --all could not search: each is a failure of the batch.
   std::vector<Unsearched> unsearched;
-  // The folders given to --all, as typed, for the overview to name its sources below them.
-  std::vector<std::string> roots;
+  // The sources refused before their runs: each is a refusal of the batch.
+  std::vector<RefusedSource> refused;
+  // The folders given to --all, for the overview to name its sources below them.
+  std::vector<platform::DriveFormPath> roots;
 };
 
 // The message for a folder that could not be searched for borings.
 std::string UnsearchedMessage(const Unsearched& folder, const CliTexts& texts);
 
-// Converts each source (a path as the command line takes it) into the destination. A source whose
+// Converts each source into the destination. A source whose
 // record file name is taken by an earlier source is refused instead of overwriting that record
 // file. Prints the results to `out` (the summary line, or the JSON results), and the progress, the
 // refusals and failures and the summary beside JSON to `err`. Returns the exit status: 0 when

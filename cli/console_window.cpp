@@ -21,7 +21,7 @@ bool AskYesNoOnTerminal(std::string_view title, std::string_view question, const
   return !reply.empty() && (reply[0] == 'y' || reply[0] == 'Y');
 }
 
-ConsoleWindow::ConsoleWindow(std::string destination, std::string source,
+ConsoleWindow::ConsoleWindow(platform::ResolvedPath destination, platform::ResolvedPath source,
                              std::optional<bool> answer, const CliTexts& texts,
                              const platform::DriveTable& drives, std::ostream& out,
                              std::ostream& err)

@@ -25,9 +25,9 @@ class ConsoleWindow : public HeadlessWindow {
  public:
   // `answer` is the answer to every Yes/No question when given. Paths in messages are shown as
   // `drives` gives them, which must outlive the window.
-  ConsoleWindow(std::string destination, std::string source, std::optional<bool> answer,
-                const CliTexts& texts, const platform::DriveTable& drives, std::ostream& out,
-                std::ostream& err);
+  ConsoleWindow(platform::ResolvedPath destination, platform::ResolvedPath source,
+                std::optional<bool> answer, const CliTexts& texts,
+                const platform::DriveTable& drives, std::ostream& out, std::ostream& err);
 
   void SetLabel3(std::string_view text) override;
   void RecordFileWritten(std::string_view path, std::string_view bytes) override;

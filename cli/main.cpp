@@ -62,9 +62,8 @@ class ReadCounter : public platform::FileSystemWrapper {
 
 int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
           const cli::SourceList& sources, const std::vector<cli::Unsearched>& unsearched,
-          const std::string& patdat, const cli::CliTexts& texts) {
-  // Relative paths start where they did on the command line, whatever drive a check makes current.
-  const platform::DriveTable typed_base = drives;
+          const std::vector<cli::RefusedSource>& refused, const std::string& patdat,
+          const cli::CliTexts& texts) {
   platform::DiskFileSystem disk(drives);
   ReadCounter files(disk, disk.ToNative(std::string_view(patdat).substr(0, patdat.size() - 1)));
   std::vector<Finding> findings;
@@ -73,12 +72,14 @@ int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
     findings.push_back(
         {folder.folder, 0, 0, Severity::kError, cli::UnsearchedMessage(folder, texts)});
   }
+  for (const cli::RefusedSource& source : refused) {
+    findings.push_back({source.shown, 0, 0, Severity::kError, source.message});
+  }
   for (std::size_t i = 0; i < sources.size(); ++i) {
-    const std::string source = sources[i];
-    auto drive_form = platform::DriveFormOfTyped(typed_base, source);
-    std::string folder = drive_form.value_or(source);
-    if (!drive_form || CheckFolderPath(files, folder) != PathVerdict::kAccepted) {
-      findings.push_back({source, 0, 0, Severity::kError, std::string(kBadPathMessage)});
+    std::string folder = sources[i].text();
+    if (CheckFolderPath(files, folder) != PathVerdict::kAccepted) {
+      findings.push_back({platform::ShownPath(drives, sources[i]), 0, 0, Severity::kError,
+                          std::string(kBadPathMessage)});
       continue;
     }
     ++checked;
@@ -113,10 +114,11 @@ std::optional<std::string> PatternFolder(platform::DiskFileSystem& files,
   std::string patdat;
   std::string looked_at;
   if (arguments.patdat) {
-    if (auto drive_form = platform::DriveFormOfTyped(drives, *arguments.patdat)) {
-      patdat = PatternFolderFromText(drives, *drive_form);
+    const platform::ResolvedPath folder = platform::ResolveTyped(drives, *arguments.patdat);
+    if (folder.problem == platform::PathProblem::kNone) {
+      patdat = PatternFolderFromText(drives, folder.drive_form.text());
     }
-    looked_at = cli::Fill(texts.patdat_given, {*arguments.patdat});
+    looked_at = cli::Fill(texts.patdat_given, {arguments.patdat->text});
   } else {
     const std::filesystem::path settings = SettingsFilePath(files);
     const auto entry = files.NativeEntry(settings);
@@ -190,49 +192,66 @@ int main(int argc, char** argv) {
   const std::optional<std::string> patdat = PatternFolder(files, arguments, texts);
   if (!patdat) return 1;
 
+  // Each typed path is resolved once, here, and each source found below a --all root as found;
+  // from here on they are passed on resolved, never parsed again.
   cli::SourceList sources;
   std::vector<cli::Unsearched> unsearched;
-  for (const std::string& source : arguments.sources) sources.Add(source);
-  for (const std::string& root : arguments.roots) {
-    cli::FindBorings(platform::Utf8Path(root), sources, unsearched);
+  std::vector<cli::RefusedSource> refused;
+  auto take = [&](const platform::ResolvedPath& source) {
+    if (source.problem == platform::PathProblem::kNone) {
+      sources.Add(source.drive_form);
+    } else {
+      refused.push_back({source.as_typed, std::string(PathProblemMessage(source.problem))});
+    }
+  };
+  for (const platform::TypedPath& source : arguments.sources) {
+    take(platform::ResolveTyped(drives, source));
   }
-  if (sources.empty() && unsearched.empty()) {
+  std::vector<platform::DriveFormPath> roots;
+  for (const platform::TypedPath& root : arguments.roots) {
+    const platform::ResolvedPath resolved = platform::ResolveTyped(drives, root);
+    if (resolved.problem != platform::PathProblem::kNone) {
+      take(resolved);
+      continue;
+    }
+    roots.push_back(resolved.drive_form);
+    const std::optional<std::filesystem::path> native = files.ToNative(resolved.drive_form.text());
+    cli::FindBorings(
+        native.value_or(platform::Utf8Path(root.text)),
+        [&](const std::filesystem::path& found) { take(platform::ResolveFound(drives, found)); },
+        unsearched);
+  }
+  if (sources.empty() && unsearched.empty() && refused.empty()) {
     std::cerr << cli::kProgramName << ": " << texts.no_borings << std::endl;
     if (arguments.json) cli::PrintResults({}, std::cout);
     return 1;
   }
-  if (arguments.check) return Check(drives, arguments, sources, unsearched, *patdat, texts);
-
-  auto destination = platform::DriveFormOfTyped(drives, arguments.destination);
-  if (!destination) {
-    std::cerr << kAppTitle << ": " << kBadPathMessage << std::endl;
-    if (arguments.json) cli::PrintResults({}, std::cout);
-    return 1;
+  if (arguments.check) {
+    return Check(drives, arguments, sources, unsearched, refused, *patdat, texts);
   }
+
+  const platform::ResolvedPath destination = platform::ResolveTyped(drives, arguments.destination);
   // Pictures of the borings, when asked for: the folder is made before any conversion.
   std::optional<cli::Pictures> pictures;
   if (arguments.svg) {
-    const auto drive_form = platform::DriveFormOfTyped(drives, *arguments.svg);
-    const auto native = drive_form ? files.ToNative(*drive_form) : std::nullopt;
-    pictures.emplace(native.value_or(platform::Utf8Path(*arguments.svg)), texts, std::cerr);
+    const platform::ResolvedPath folder = platform::ResolveTyped(drives, *arguments.svg);
+    const auto native = folder.problem == platform::PathProblem::kNone
+                            ? files.ToNative(folder.drive_form.text())
+                            : std::nullopt;
+    pictures.emplace(native.value_or(platform::Utf8Path(arguments.svg->text)), texts, std::cerr);
     if (!pictures->MakeFolder()) return 1;
   }
-  const bool batch = sources.size() != 1 || !arguments.roots.empty() || arguments.jobs;
+  // One source named on the command line is one conversion, as the window's Execute button makes.
+  const bool batch = arguments.sources.size() != 1 || !arguments.roots.empty();
   if (!batch) {
-    auto source = platform::DriveFormOfTyped(drives, sources[0]);
-    if (!source) {
-      std::cerr << kAppTitle << ": " << kBadPathMessage << std::endl;
-      if (arguments.json) {
-        cli::PrintResults({{sources[0], "", RunOutcome::kRefused, std::string(kBadPathMessage)}},
-                          std::cout);
-      }
-      return 1;
-    }
+    const platform::ResolvedPath source = platform::ResolveTyped(drives, arguments.sources[0]);
     // Named before the run, whose path checks change the current drive.
-    const std::string record_file = cli::RecordFileOf(drives, *destination, *source);
-    const std::string shown_source = platform::ShownPath(drives, *source);
+    const std::string record_file = cli::RecordFileOf(drives, destination, source);
+    const std::string shown_source = source.problem == platform::PathProblem::kNone
+                                         ? platform::ShownPath(drives, source.drive_form)
+                                         : source.as_typed;
     std::ostringstream discarded;
-    cli::ConsoleWindow window(*destination, *source, arguments.answer, texts, drives,
+    cli::ConsoleWindow window(destination, source, arguments.answer, texts, drives,
                               arguments.json ? discarded : std::cout, std::cerr);
     if (pictures) window.set_pictures(&*pictures);
     const RunOutcome outcome = Command1_Click(window, files, *patdat);
@@ -247,7 +266,7 @@ int main(int argc, char** argv) {
 
   cli::BatchOptions options;
   options.drives = drives;
-  options.destination = *destination;
+  options.destination = destination;
   options.patdat = *patdat;
   options.answer = arguments.answer;
   options.jobs =
@@ -256,7 +275,8 @@ int main(int argc, char** argv) {
   options.json = arguments.json;
   options.language = platform::UserLanguage();
   options.unsearched = std::move(unsearched);
-  options.roots = arguments.roots;
+  options.refused = std::move(refused);
+  options.roots = std::move(roots);
   if (pictures) options.pictures = &*pictures;
   cli::CatchInterrupts();
   return cli::RunBatch(sources, options, std::cout, std::cerr);

@@ -9,10 +9,16 @@
 
 namespace tavrimen::cli {
 
-std::string RecordFileOf(const platform::DriveTable& drives, std::string destination,
-                         std::string source) {
+std::string RecordFileOf(const platform::DriveTable& drives,
+                         const platform::ResolvedPath& destination_path,
+                         const platform::ResolvedPath& source_path) {
+  if (destination_path.problem != platform::PathProblem::kNone ||
+      source_path.problem != platform::PathProblem::kNone) {
+    return "";
+  }
   platform::DriveTable scratch = drives;  // the path checks change the current drive
   platform::DiskFileSystem files(scratch);
+  std::string destination = destination_path.RunText(), source = source_path.RunText();
   if (CheckFolderPath(files, source) != PathVerdict::kAccepted ||
       CheckFolderPath(files, destination) != PathVerdict::kAccepted) {
     return "";

@@ -7,6 +7,7 @@
 
 #include "app/conversion_run.h"
 #include "platform/drive_table.h"
+#include "platform/native_paths.h"
 
 namespace tavrimen::cli {
 
@@ -19,8 +20,9 @@ struct BoringResult {
 
 // The record file that converting `source` into `destination` (both in drive form, as the run
 // takes them) writes, as the user reads it; empty when the run would refuse either path.
-std::string RecordFileOf(const platform::DriveTable& drives, std::string destination,
-                         std::string source);
+std::string RecordFileOf(const platform::DriveTable& drives,
+                         const platform::ResolvedPath& destination,
+                         const platform::ResolvedPath& source);
 
 // "converted", "refused", "failed".
 const char* OutcomeName(RunOutcome outcome);

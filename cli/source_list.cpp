@@ -10,8 +10,9 @@
 
 namespace tavrimen::cli {
 
-void SourceList::Add(std::string_view path) {
-  const std::size_t cut = path.find_last_of("/\\") + 1;  // 0 without a separator
+void SourceList::Add(const platform::DriveFormPath& drive_form) {
+  const std::string_view path = drive_form.text();
+  const std::size_t cut = path.find_last_of('\\') + 1;  // 0 without a separator
   const std::string_view parent = path.substr(0, cut);
   if (parents_.empty() || parents_.back() != parent) parents_.emplace_back(parent);
   names_.append(path.substr(cut));
@@ -19,16 +20,18 @@ void SourceList::Add(std::string_view path) {
       {static_cast<std::uint32_t>(parents_.size() - 1), static_cast<std::uint32_t>(names_.size())});
 }
 
-std::string SourceList::operator[](std::size_t index) const {
+platform::DriveFormPath SourceList::operator[](std::size_t index) const {
   const std::size_t start = index == 0 ? 0 : entries_[index - 1].name_end;
-  return parents_[entries_[index].parent] + names_.substr(start, entries_[index].name_end - start);
+  return platform::DriveFormPath(parents_[entries_[index].parent] +
+                                 names_.substr(start, entries_[index].name_end - start));
 }
 
 namespace {
 
 // `canonical` is the folder's path with every link resolved, for finding loops.
 void SearchFolder(const std::filesystem::path& folder, const std::filesystem::path& canonical,
-                  SourceList& borings, std::vector<Unsearched>& unsearched) {
+                  const std::function<void(const std::filesystem::path&)>& found,
+                  std::vector<Unsearched>& unsearched) {
   static const std::string x1_name = AsciiLower(kX1File.name);
   std::error_code ec;
   bool holds_x1 = false;
@@ -49,7 +52,7 @@ void SearchFolder(const std::filesystem::path& folder, const std::filesystem::pa
     unsearched.push_back({platform::Utf8String(folder), ec});
     return;
   }
-  if (holds_x1) borings.Add(platform::Utf8String(folder));
+  if (holds_x1) found(folder);
   // Each folder before the folders below it, and folders of one parent by name: the order of the
   // paths.
   std::sort(subfolders.begin(), subfolders.end());
@@ -66,17 +69,18 @@ void SearchFolder(const std::filesystem::path& folder, const std::filesystem::pa
         continue;
       }
     }
-    SearchFolder(path, target, borings, unsearched);
+    SearchFolder(path, target, found, unsearched);
   }
 }
 
 }  // namespace
 
-void FindBorings(const std::filesystem::path& root, SourceList& borings,
+void FindBorings(const std::filesystem::path& root,
+                 const std::function<void(const std::filesystem::path&)>& found,
                  std::vector<Unsearched>& unsearched) {
   std::error_code ec;
   const std::filesystem::path canonical = std::filesystem::weakly_canonical(root, ec);
-  SearchFolder(root, ec ? root : canonical, borings, unsearched);
+  SearchFolder(root, ec ? root : canonical, found, unsearched);
 }
 
 }  // namespace tavrimen::cli

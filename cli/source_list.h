@@ -1,25 +1,27 @@
-// The source folders of a batch, kept compactly enough for a national database of borings: a
-// path is kept as its parent folder, shared with the paths before it that have the same one, and
-// its own name.
+// The source folders of a batch, in drive form, kept compactly enough for a national database of
+// borings: a path is kept as its parent folder, shared with the paths before it that have the
+// same one, and its own name.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
+#include "platform/native_paths.h"
+
 namespace tavrimen::cli {
 
 class SourceList {
  public:
-  // Adds a path as the command line or the file system gives it (UTF-8).
-  void Add(std::string_view path);
+  void Add(const platform::DriveFormPath& path);
 
   std::size_t size() const { return entries_.size(); }
   bool empty() const { return entries_.empty(); }
-  std::string operator[](std::size_t index) const;
+  platform::DriveFormPath operator[](std::size_t index) const;
 
  private:
   struct Entry {
@@ -37,11 +39,12 @@ struct Unsearched {
   std::error_code error;
 };
 
-// Adds the folders at or below `root` that hold a file named X1.txt in any letter case, in the
-// order of their paths, listing each folder once. A symbolic link to a folder is followed, unless
-// it leads back to a folder on its own path; every folder that cannot be searched (unreadable, a
-// link to nothing, a link in a loop) goes to `unsearched`.
-void FindBorings(const std::filesystem::path& root, SourceList& borings,
+// Calls `found` with each folder at or below `root` that holds a file named X1.txt in any letter
+// case, as found, in the order of their paths, each folder once. A symbolic link to a folder is
+// followed, unless it leads back to a folder on its own path; every folder that cannot be
+// searched (unreadable, a link to nothing, a link in a loop) goes to `unsearched`.
+void FindBorings(const std::filesystem::path& root,
+                 const std::function<void(const std::filesystem::path&)>& found,
                  std::vector<Unsearched>& unsearched);
 
 }  // namespace tavrimen::cli

@@ -126,6 +126,16 @@ std::string DriveTable::CurrentDirectoryOf(char letter) const {
   return DriveFormOf({drive->first, drive->second.current});
 }
 
+std::optional<fs::path> DriveTable::CurrentFolder() const {
+  const DriveState& drive = drives_.at(current_drive_);
+  fs::path folder = drive.root;
+  for (const std::string& name : drive.current) {
+    if (name.find('\\') != std::string::npos) return std::nullopt;
+    folder /= Utf8Path(name);
+  }
+  return folder;
+}
+
 void DriveTable::SetCurrentDirectory(const DrivePath& path) {
   auto drive = drives_.find(path.letter);
   if (drive == drives_.end()) return;

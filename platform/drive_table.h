@@ -55,6 +55,9 @@ class DriveTable {
   std::string CurrentDirectoryOf(char letter) const;
   // Makes `path` the current directory of its drive, and that drive current.
   void SetCurrentDirectory(const DrivePath& path);
+  // The native current directory of the current drive, which relative native paths start at;
+  // nothing when a name on the way holds a backslash, which drive form would read as two names.
+  std::optional<std::filesystem::path> CurrentFolder() const;
 
   // A drive-form path taken apart. A path without a drive ("DATA\SUB") is taken relative to the
   // current directory of the current drive, and "C:DATA" relative to that of drive C; a slash

@@ -18,6 +18,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+constexpr bool kIsWindows = true;
+#else
+constexpr bool kIsWindows = false;
+#endif
+
 std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -60,38 +66,46 @@ std::string WithHomeFolder(std::string_view path) {
 #endif
 }
 
-// The native folder that relative paths start at.
-fs::path CurrentFolder(const DriveTable& drives) {
-  if (auto current = drives.Resolve(drives.CurrentDirectoryOf(drives.CurrentDrive()))) {
-    return drives.NativeOf(*current);
-  }
-  return fs::current_path();
-}
-
 }  // namespace
 
-std::optional<std::string> DriveFormOfTyped(const DriveTable& drives, std::string_view typed) {
+ResolvedPath ResolveTyped(const DriveTable& drives, const TypedPath& typed_path) {
+  std::string_view typed = typed_path.text;
   const std::string_view trimmed = TrimBlanks(typed);
   if (IsDriveForm(trimmed)) {
     std::string backslashed(typed);  // "Z:/data/B-1" is Z:\data\B-1
     std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
-    return backslashed;
+    return {PathProblem::kNone, DriveFormPath(std::move(backslashed)), {}};
   }
 #ifdef _WIN32
   const bool not_native = trimmed.rfind("\\\\", 0) == 0;  // a network path
 #else
   const bool not_native = trimmed.find('\\') != std::string_view::npos;
 #endif
-  if (trimmed.empty() || not_native) return std::string(typed);
-  // Trailing blanks stay: the run's path check trims them, and refuses a path that would then
-  // name another folder.
+  if (trimmed.empty() || not_native) return {PathProblem::kNotAPath, {}, std::string(typed)};
+  const bool relative = !Utf8Path(trimmed).is_absolute() && trimmed.front() != '~';
+  if (relative && typed.front() == ' ')
+    return {PathProblem::kLeadingBlanks, {}, std::string(typed)};
   while (!typed.empty() && typed.front() == ' ') typed.remove_prefix(1);
-  const fs::path native =
-      (CurrentFolder(drives) / Utf8Path(WithHomeFolder(typed))).lexically_normal();
+  fs::path native = Utf8Path(WithHomeFolder(typed));
+  if (!native.is_absolute()) {
+    const std::optional<fs::path> current = drives.CurrentFolder();
+    if (!current) return {PathProblem::kBackslashInName, {}, typed_path.text};
+    native = *current / native;
+  }
+  ResolvedPath resolved = ResolveFound(drives, native.lexically_normal());
+  if (resolved.problem != PathProblem::kNone) resolved.as_typed = typed_path.text;
+  return resolved;
+}
+
+ResolvedPath ResolveFound(const DriveTable& drives, const fs::path& native) {
   auto converted = drives.ToDriveForm(native);
-  if (!converted) return std::nullopt;
+  if (!converted) {
+    const bool backslash = !kIsWindows && Utf8String(native).find('\\') != std::string::npos;
+    return {
+        backslash ? PathProblem::kBackslashInName : PathProblem::kNotAPath, {}, Utf8String(native)};
+  }
   while (converted->size() > 2 && converted->back() == '\\') converted->pop_back();
-  return converted;
+  return {PathProblem::kNone, DriveFormPath(std::move(*converted)), {}};
 }
 
 std::string ShownPath(const DriveTable& drives, std::string_view drive_form) {

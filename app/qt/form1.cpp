@@ -356,10 +356,11 @@ void Form1::Command1_Click() {
 
 void Form1::Command2_Click() { close(); }
 
-std::string Form1::Text(TextBox box) const {
-  // The run takes drive form; a path that no drive holds goes as typed, for the run to refuse.
+platform::ResolvedPath Form1::Text(TextBox box) const {
+  // Resolved from the drives as they were when the run began: the run's path checks change the
+  // current drive.
   const std::string typed = (box == TextBox::kText1 ? text1_ : text2_)->text().toStdString();
-  return platform::DriveFormOfTyped(typed_base_ ? *typed_base_ : drives_, typed).value_or(typed);
+  return platform::ResolveTyped(typed_base_ ? *typed_base_ : drives_, {typed});
 }
 
 void Form1::SetLabel3(std::string_view text) {

@@ -50,7 +50,7 @@ class Form1 : public QWidget, public Window {
   const platform::DriveTable& drives() const { return drives_; }
 
   // Window interface of the conversion run.
-  std::string Text(TextBox box) const override;
+  platform::ResolvedPath Text(TextBox box) const override;
   void SetLabel3(std::string_view text) override;
   void ProcessEventsOnce() override;
   void FocusAndSelectAll(TextBox box) override;

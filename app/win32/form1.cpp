@@ -502,8 +502,11 @@ void Form1::Command2_Click() {
   }
 }
 
-std::string Form1::Text(TextBox box) const {
-  return WindowText(Control(box == TextBox::kText1 ? "Text1" : "Text2"));
+platform::ResolvedPath Form1::Text(TextBox box) const {
+  // On Windows a text box holds drive form, the native form, and the run's path check takes it
+  // as typed.
+  return platform::ResolvedPath::Of(
+      platform::DriveFormPath(WindowText(Control(box == TextBox::kText1 ? "Text1" : "Text2"))));
 }
 
 void Form1::SetLabel3(std::string_view text) {

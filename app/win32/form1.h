@@ -54,7 +54,7 @@ class Form1 : public Window {
   bool PreTranslate(MSG& message);
 
   // Window interface of the conversion run.
-  std::string Text(TextBox box) const override;
+  platform::ResolvedPath Text(TextBox box) const override;
   void SetLabel3(std::string_view text) override;
   void ProcessEventsOnce() override;
   void FocusAndSelectAll(TextBox box) override;

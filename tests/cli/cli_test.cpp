@@ -365,18 +365,20 @@ std::size_t OpenDescriptors() {
 
 TEST_F(CliTest, ABatchClosesEveryFileItOpensAndReportsItsProgress) {
   WriteSite(root_.path() / "site", {"a/B-1", "a/B-2", "a/B-3"});
-  SourceList sources;
-  std::vector<Unsearched> unsearched;
-  // --all on a boring folder itself finds that folder.
-  FindBorings(root_.path() / "site" / "a" / "B-1", sources, unsearched);
-  ASSERT_EQ(sources.size(), 1u);
-  FindBorings(root_.path() / "site", sources, unsearched);
-  ASSERT_EQ(sources.size(), 4u);
   BatchOptions options;
   options.drives = platform::DriveTable::FromEnvironment();
-  options.destination =
-      *platform::DriveFormOfTyped(options.drives, (root_.path() / "out").string());
-  options.patdat = *platform::DriveFormOfTyped(options.drives, Patdat()) + "\\";
+  SourceList sources;
+  std::vector<Unsearched> unsearched;
+  auto add = [&](const std::filesystem::path& found) {
+    sources.Add(platform::ResolveFound(options.drives, found).drive_form);
+  };
+  // --all on a boring folder itself finds that folder.
+  FindBorings(root_.path() / "site" / "a" / "B-1", add, unsearched);
+  ASSERT_EQ(sources.size(), 1u);
+  FindBorings(root_.path() / "site", add, unsearched);
+  ASSERT_EQ(sources.size(), 4u);
+  options.destination = platform::ResolveFound(options.drives, root_.path() / "out");
+  options.patdat = platform::ResolveFound(options.drives, Patdat()).drive_form.text() + "\\";
   options.jobs = 2;
   options.progress = true;
   std::ostringstream out, err;
@@ -388,6 +390,49 @@ TEST_F(CliTest, ABatchClosesEveryFileItOpensAndReportsItsProgress) {
   EXPECT_NE(err.str().find("\r4/4 件  変換 3  拒否 1  失敗 0  "), std::string::npos) << err.str();
   EXPECT_NE(err.str().find("残り 0:00"), std::string::npos) << err.str();
   EXPECT_EQ(FileNames(root_.path() / "out"), "B-1 B-2 B-3");
+}
+
+// Typed paths are resolved once, where they enter; a path found on disk is converted as found.
+TEST_F(CliTest, APathIsConvertedAsTypedOrFoundAndNeverAnotherOne) {
+  const std::string leading = "フォルダ名の最初に空白があります。";
+  const std::string backslash = "フォルダ名に「￥」があります。";
+  WriteSite(root_.path() / "site", {"B-9"});
+  WriteSite(root_.path() / " site", {"B-9"});
+  // A relative path that starts with blanks names a folder other than the one without them:
+  // refused, as a source, a destination or a root, and the other one never converted.
+  for (const char* args :
+       {"--yes --patdat patdat ' src/B-1' out", "--yes --patdat patdat src/B-1 ' new'",
+        "--yes --patdat patdat --all ' site' out"}) {
+    Result r = Convert(args);
+    EXPECT_EQ(r.status, 1) << args;
+    EXPECT_NE(r.err.find(leading), std::string::npos) << args << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(root_.path() / "new"));
+  EXPECT_EQ(FileNames(root_.path() / "out"), "");
+  // A boring found below a root is converted as found.
+  Result found = Convert("--patdat patdat --all '" + (root_.path() / " site").string() + "' out");
+  EXPECT_EQ(found.status, 0) << found.err;
+  EXPECT_EQ(FileNames(root_.path() / "out"), "B-9");
+  // The --all root takes "~" as every other path does, whatever stands in the working folder.
+  WriteSite(root_.path() / "home" / "far", {"B-5"});
+  WriteSite(root_.path() / "~" / "far", {"B-6"});
+  Result home =
+      Convert("--patdat patdat --all '~/far' homed", "HOME=" + (root_.path() / "home").string());
+  EXPECT_EQ(home.status, 1);  // the destination question, answered No without a terminal
+  Result home_yes = Convert("--yes --patdat patdat --all '~/far' homed",
+                            "HOME=" + (root_.path() / "home").string());
+  EXPECT_EQ(home_yes.status, 0) << home_yes.err;
+  EXPECT_EQ(FileNames(root_.path() / "homed"), "B-5");
+  // In a working folder whose name holds a backslash a relative path cannot be resolved: refused,
+  // and nothing created.
+  const auto odd = root_.path() / "cw\\d";
+  std::filesystem::create_directories(odd);
+  Result relative =
+      Convert("--yes --patdat " + Patdat() + " " + Source().string() + " out", "", {}, odd);
+  EXPECT_EQ(relative.status, 1);
+  EXPECT_NE(relative.err.find(backslash), std::string::npos) << relative.err;
+  EXPECT_EQ(FileNames(odd), "");
+  EXPECT_FALSE(std::filesystem::exists(root_.path() / "cw"));
 }
 
 TEST_F(CliTest, ABatchRemovesTheTemporaryFilesThatAKilledRunLeft) {
@@ -405,13 +450,14 @@ TEST_F(CliTest, ABatchRemovesTheTemporaryFilesThatAKilledRunLeft) {
 #endif
 
 TEST(SourceList, KeepsEveryPathAsGiven) {
-  const std::vector<std::string> paths = {
-      "/data/site/B-1", "/data/site/B-2", "relative", "/data/other/B-1",
-      "C:\\DATA\\B-3",  "/data/site/B-4", "/",        "/data/site/南棟-No.3"};
+  const std::vector<std::string> paths = {"Z:\\data\\site\\B-1",      "Z:\\data\\site\\B-2",
+                                          "Z:\\data\\other\\B-1",     "C:\\DATA\\B-3",
+                                          "Z:\\data\\site\\B-4",      "Z:",
+                                          "Z:\\data\\site\\南棟-No.3"};
   SourceList list;
-  for (const std::string& path : paths) list.Add(path);
+  for (const std::string& path : paths) list.Add(platform::DriveFormPath(path));
   ASSERT_EQ(list.size(), paths.size());
-  for (std::size_t i = 0; i < paths.size(); ++i) EXPECT_EQ(list[i], paths[i]);
+  for (std::size_t i = 0; i < paths.size(); ++i) EXPECT_EQ(list[i].text(), paths[i]);
 }
 
 TEST_F(CliTest, CheckReportsFindingsAndChangesNothing) {
@@ -612,14 +658,13 @@ TEST_F(CliTest, APictureThatCannotBeDrawnLeavesItsBoringConverted) {
   ASSERT_TRUE(pictures.MakeFolder());
   BatchOptions options;
   options.drives = platform::DriveTable::FromEnvironment();
-  options.destination =
-      *platform::DriveFormOfTyped(options.drives, (root_.path() / "out").string());
-  options.patdat = *platform::DriveFormOfTyped(options.drives, Patdat()) + "\\";
+  options.destination = platform::ResolveFound(options.drives, root_.path() / "out");
+  options.patdat = platform::ResolveFound(options.drives, Patdat()).drive_form.text() + "\\";
   options.jobs = 2;
   options.pictures = &pictures;
   SourceList sources;
-  sources.Add((root_.path() / "site" / "B-1").string());
-  sources.Add((root_.path() / "site" / "B-2").string());
+  sources.Add(platform::ResolveFound(options.drives, root_.path() / "site" / "B-1").drive_form);
+  sources.Add(platform::ResolveFound(options.drives, root_.path() / "site" / "B-2").drive_form);
   EXPECT_EQ(RunBatch(sources, options, out, err), 1);
   EXPECT_EQ(out.str(), "変換 2 件、拒否 0 件、失敗 0 件\n");
   EXPECT_NE(err.str().find("tavrimen-convert: B-2 の柱状図を描けません: メモリが足りません。\n"),
@@ -642,13 +687,15 @@ TEST(ParseArguments, BatchAndCheckOptions) {
   auto batch = ParseArguments({"-j", "3", "a", "b", "out"}, texts).arguments;
   ASSERT_TRUE(batch);
   EXPECT_EQ(batch->jobs, 3);
-  EXPECT_EQ(batch->sources, (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(batch->destination, "out");
+  ASSERT_EQ(batch->sources.size(), 2u);
+  EXPECT_EQ(batch->sources[1].text, "b");
+  EXPECT_EQ(batch->destination.text, "out");
   auto all = ParseArguments({"-j2", "--all", "root", "--", "-out"}, texts).arguments;
   ASSERT_TRUE(all);
-  EXPECT_EQ(all->roots, std::vector<std::string>{"root"});
+  ASSERT_EQ(all->roots.size(), 1u);
+  EXPECT_EQ(all->roots[0].text, "root");
   EXPECT_TRUE(all->sources.empty());
-  EXPECT_EQ(all->destination, "-out");
+  EXPECT_EQ(all->destination.text, "-out");
   auto check = ParseArguments({"--check", "--format", "json", "a", "b"}, texts).arguments;
   ASSERT_TRUE(check);
   EXPECT_TRUE(check->check && check->json);

@@ -14,7 +14,11 @@ class FakeWindow : public Window {
   FakeWindow(std::string destination, std::string source)
       : text1(std::move(destination)), text2(std::move(source)) {}
 
-  std::string Text(TextBox box) const override { return box == TextBox::kText1 ? text1 : text2; }
+  // The texts are taken as drive form, as typed.
+  platform::ResolvedPath Text(TextBox box) const override {
+    return platform::ResolvedPath::Of(
+        platform::DriveFormPath(box == TextBox::kText1 ? text1 : text2));
+  }
   void SetLabel3(std::string_view text) override {
     label3 = text;
     events.push_back("label:" + label3);
