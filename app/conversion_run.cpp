@@ -9,6 +9,7 @@
 #include "app/output_generation.h"
 #include "app/session.h"
 #include "platform/file_system.h"
+#include "platform/file_system_native.h"
 #include "reference/path_checks.h"
 #include "source/record_file.h"
 
@@ -85,6 +86,11 @@ RunOutcome Run(Window& window, platform::FileSystem& files, const std::string& p
   }
   if (NamesAFolderEndingInBlanks(files, source_text.RunText())) {
     return Refuse(window, kTrailingBlankMessage, source, TextBox::kText2);
+  }
+  // A record file named as the temporary files are would be taken for one that a killed run
+  // left, and removed.
+  if (platform::native::IsTemporaryName(RecordFileNameOf(source))) {
+    return Refuse(window, kTemporaryNameMessage, source, TextBox::kText2);
   }
 
   const platform::ResolvedPath destination_resolved = window.Text(TextBox::kText1);

@@ -32,6 +32,9 @@ inline constexpr std::string_view kLeadingBlankMessage =
     "フォルダ名の最初に空白があります。空白で始まる名前のフォルダは指定できません。";
 inline constexpr std::string_view kBackslashInNameMessage =
     "フォルダ名に「￥」があります。「￥」を含む名前のフォルダは指定できません。";
+inline constexpr std::string_view kTemporaryNameMessage =
+    "変換元フォルダの名前が一時ファイルの名前（.tavrimen- と英数字 6 文字）と同じ形です。\n"
+    "記録ファイルの名前にできないため、変換しません。";
 inline constexpr std::string_view kSourceNotAFolderMessage =
     "変換元はファイルです。ボーリングデータのフォルダを指定してください。";
 inline constexpr std::string_view kDriveRootSourceMessage =

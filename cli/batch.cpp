@@ -43,12 +43,17 @@ class SharedAnswer {
  public:
   SharedAnswer(std::optional<bool> answer, const CliTexts& texts)
       : answer_(answer), texts_(texts) {}
-  bool Ask(std::string_view question, std::ostream& err) {
+  bool Ask(std::string_view question, std::string_view folder, std::ostream& err) {
     std::lock_guard lock(mutex_);
     if (!answer_) {
-      answer_ = AskYesNoOnTerminal(kAppTitle, question, texts_, err);
+      answer_ = AskYesNoOnTerminal(kAppTitle, question, folder, texts_, err);
     }
     return *answer_;
+  }
+  // Whether the question was answered No: then nothing is made for the batch.
+  bool declined() {
+    std::lock_guard lock(mutex_);
+    return answer_ && !*answer_;
   }
 
  private:
@@ -73,11 +78,15 @@ class BatchWindow : public HeadlessWindow {
 
   MessageAnswer ShowMessage(std::string_view text, MessageIcon, MessageButtons buttons,
                             std::string_view title) override {
+    // The message without its title: the source that the batch's lines name says what it is
+    // about, which a title naming the destination would only confuse.
+    (void)title;
     if (!message.empty()) message += " / ";
-    message += platform::ShownText(options_.drives, title) + ": " +
-               platform::ShownText(options_.drives, text);
+    message += platform::ShownText(options_.drives, text);
     if (buttons == MessageButtons::kYesNo) {
-      if (answer_.Ask(text, err_)) {
+      const std::string folder =
+          platform::ShownPath(options_.drives, Text(TextBox::kText1).RunText());
+      if (answer_.Ask(text, folder, err_)) {
         message.clear();
         return MessageAnswer::kYes;
       }
@@ -233,17 +242,24 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   }
   for (const auto& [i, message] : messages) {
     if (i >= started) continue;
-    // A message titled with the source itself does not name it twice.
-    const std::string source = shown(i);
-    const std::string_view text = message.starts_with(source + ": ")
-                                      ? std::string_view(message).substr(source.size() + 2)
-                                      : std::string_view(message);
     err << Fill(outcomes[i] == RunOutcome::kRefused ? texts.refused : texts.failed,
-                {Printable(source), Printable(text)})
+                {Printable(shown(i)), Printable(message)})
         << std::endl;
   }
-  const std::string summary = Fill(
+  // A boring converted whose picture is missing says so in the summary, the results and the
+  // overview alike, as the exit status does.
+  std::size_t pictures_missing = 0;
+  for (std::size_t i = 0; i < std::min(started, drawn.size()); ++i) {
+    if (outcomes[i] == RunOutcome::kConverted && !drawn[i].problem.empty()) {
+      ++pictures_missing;
+      messages[i] = drawn[i].problem;
+    }
+  }
+  std::string summary = Fill(
       texts.summary, {std::to_string(converted), std::to_string(refused), std::to_string(failed)});
+  if (pictures_missing != 0) {
+    summary += Fill(texts.summary_pictures, {std::to_string(pictures_missing)});
+  }
   if (options.json || options.pictures != nullptr) {
     std::vector<BoringResult> results;
     for (const Unsearched& folder : options.unsearched) {
@@ -259,7 +275,8 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
                          outcomes[i] == RunOutcome::kConverted ? std::move(record_files[i]) : "",
                          outcomes[i], message == messages.end() ? "" : message->second});
     }
-    if (options.pictures != nullptr) {
+    // Nothing is made for a batch whose destination the user declined to create.
+    if (options.pictures != nullptr && !answer.declined()) {
       // What the pictures gave, by result: nothing for the folders not searched and the sources
       // refused before their runs.
       drawn.resize(started);

@@ -1,24 +1,61 @@
 #include "cli/console_window.h"
 
+#ifndef _WIN32
+#include <poll.h>
+#include <unistd.h>
+#endif
+
+#include <cerrno>
 #include <iostream>
 
 #include "app/messages.h"
+#include "cli/interrupt.h"
 #include "platform/native_paths.h"
 #include "platform/terminal.h"
 
 namespace tavrimen::cli {
 
-bool AskYesNoOnTerminal(std::string_view title, std::string_view question, const CliTexts& texts,
-                        std::ostream& err) {
-  err << title << ": " << question;
+namespace {
+
+// A line read from standard input; nothing at its end, or when an interrupt came while waiting.
+// The input is polled, since the signal may reach another thread than the one that waits.
+std::optional<std::string> ReadReply() {
+#ifdef _WIN32
+  std::string reply;
+  if (!std::getline(std::cin, reply) || InterruptSignal() != 0) return std::nullopt;
+  return reply;
+#else
+  std::string reply;
+  while (InterruptSignal() == 0) {
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    if (poll(&input, 1, 100) <= 0) continue;
+    char c;
+    const ssize_t n = read(STDIN_FILENO, &c, 1);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return reply.empty() ? std::nullopt : std::optional(reply);
+    if (c == '\n') return reply;
+    reply += c;
+  }
+  return std::nullopt;
+#endif
+}
+
+}  // namespace
+
+bool AskYesNoOnTerminal(std::string_view title, std::string_view question, std::string_view folder,
+                        const CliTexts& texts, std::ostream& err) {
+  err << Fill(texts.folder_to_create, {folder}) << "\n" << title << ": " << question;
   if (!platform::StdinIsTerminal()) {
-    err << " " << texts.no << std::endl;
+    err << " " << texts.no << "\n" << kProgramName << ": " << texts.yes_hint << std::endl;
     return false;
   }
   err << " [y/N] " << std::flush;
-  std::string reply;
-  if (!std::getline(std::cin, reply)) return false;
-  return !reply.empty() && (reply[0] == 'y' || reply[0] == 'Y');
+  const std::optional<std::string> reply = ReadReply();
+  if (!reply) {
+    err << std::endl;
+    return false;
+  }
+  return !reply->empty() && ((*reply)[0] == 'y' || (*reply)[0] == 'Y');
 }
 
 ConsoleWindow::ConsoleWindow(platform::ResolvedPath destination, platform::ResolvedPath source,
@@ -34,10 +71,16 @@ ConsoleWindow::ConsoleWindow(platform::ResolvedPath destination, platform::Resol
 
 void ConsoleWindow::SetLabel3(std::string_view text) {
   if (text.empty()) return;
-  (text == kConvertedText ? out_ : err_) << text << std::endl;
+  if (text != kConvertedText) {
+    err_ << text << std::endl;
+    return;
+  }
+  // The window's text, then where the record file went, on a line of its own.
+  out_ << text << "\n" << record_file_ << std::endl;
 }
 
 void ConsoleWindow::RecordFileWritten(std::string_view path, std::string_view bytes) {
+  record_file_ = platform::ShownPath(drives_, path);
   if (pictures_ != nullptr) pictures_->Draw(path, bytes);
 }
 
@@ -52,14 +95,16 @@ MessageAnswer ConsoleWindow::ShowMessage(std::string_view text, MessageIcon, Mes
            << std::endl;
       yes = answer_;
     } else {
-      yes = AskYesNoOnTerminal(shown_title, shown_text, texts_, err_);
+      yes = AskYesNoOnTerminal(shown_title, shown_text,
+                               platform::ShownPath(drives_, Text(TextBox::kText1).RunText()),
+                               texts_, err_);
     }
   } else {
     err_ << shown_title << ": " << shown_text << std::endl;
   }
   if (!yes || !*yes) {
     if (!messages_.empty()) messages_ += " / ";
-    messages_ += OnOneLine(shown_title + ": " + shown_text);
+    messages_ += OnOneLine(shown_text);
     if (yes) messages_ += " " + std::string(texts_.no);
   }
   if (!yes) return MessageAnswer::kOk;

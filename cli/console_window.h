@@ -16,10 +16,11 @@
 
 namespace tavrimen::cli {
 
-// Asks `question` (with the title) on standard error and reads the answer from a terminal: true
-// for an answer that starts with y. Without a terminal to ask, No.
-bool AskYesNoOnTerminal(std::string_view title, std::string_view question, const CliTexts& texts,
-                        std::ostream& err);
+// Asks `question` (with the title) about the folder `folder` (as the user reads it) on standard
+// error and reads the answer from a terminal: true for an answer that starts with y. Without a
+// terminal to ask, No, with a hint of --yes. An interrupt (Ctrl-C) while it waits is No at once.
+bool AskYesNoOnTerminal(std::string_view title, std::string_view question, std::string_view folder,
+                        const CliTexts& texts, std::ostream& err);
 
 class ConsoleWindow : public HeadlessWindow {
  public:
@@ -36,7 +37,8 @@ class ConsoleWindow : public HeadlessWindow {
   MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                             std::string_view title) override;
 
-  // The messages shown so far, on one line, as "title: message" joined by " / ".
+  // The messages shown so far, on one line, joined by " / ", without their titles: the source
+  // that the results name says what they are about.
   const std::string& messages() const { return messages_; }
 
  private:
@@ -46,6 +48,7 @@ class ConsoleWindow : public HeadlessWindow {
   std::ostream& out_;
   std::ostream& err_;
   std::string messages_;
+  std::string record_file_;  // written, as the user reads it
   Pictures* pictures_ = nullptr;
 };
 

@@ -99,6 +99,15 @@ int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
   return counts[static_cast<int>(Severity::kError)] > 0 ? 1 : 0;
 }
 
+// Whether two native paths name one folder, whether or not it exists yet.
+bool SameFolder(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code error;
+  if (std::filesystem::equivalent(a, b, error)) return true;
+  const auto canonical_a = std::filesystem::weakly_canonical(a, error);
+  const auto canonical_b = std::filesystem::weakly_canonical(b, error);
+  return canonical_a == canonical_b;
+}
+
 // Wrong usage: what is wrong, and where to read how it goes.
 int UsageError(const std::string& error, const cli::CliTexts& texts) {
   std::cerr << cli::kProgramName << ": " << error << "\n" << texts.try_help << std::endl;
@@ -231,15 +240,28 @@ int main(int argc, char** argv) {
   }
 
   const platform::ResolvedPath destination = platform::ResolveTyped(drives, arguments.destination);
-  // Pictures of the borings, when asked for: the folder is made before any conversion.
+  // Pictures of the borings, when asked for, in a folder of their own: it is made with the first
+  // picture, after the destination question, and never is the destination.
   std::optional<cli::Pictures> pictures;
   if (arguments.svg) {
     const platform::ResolvedPath folder = platform::ResolveTyped(drives, *arguments.svg);
     const auto native = folder.problem == platform::PathProblem::kNone
                             ? files.ToNative(folder.drive_form.text())
                             : std::nullopt;
-    pictures.emplace(native.value_or(platform::Utf8Path(arguments.svg->text)), texts, std::cerr);
-    if (!pictures->MakeFolder()) return 1;
+    if (!native) {
+      std::cerr << kAppTitle << ": " << PathProblemMessage(folder.problem) << std::endl;
+      return 1;
+    }
+    const auto destination_native = destination.problem == platform::PathProblem::kNone
+                                        ? files.ToNative(destination.drive_form.text())
+                                        : std::nullopt;
+    if (destination_native && SameFolder(*native, *destination_native)) {
+      std::cerr << cli::kProgramName << ": "
+                << cli::Fill(texts.pictures_in_destination, {platform::Utf8String(*native)})
+                << std::endl;
+      return 1;
+    }
+    pictures.emplace(*native, texts, std::cerr);
   }
   // One source named on the command line is one conversion, as the window's Execute button makes.
   const bool batch = arguments.sources.size() != 1 || !arguments.roots.empty();

@@ -1,6 +1,9 @@
 #include "cli/pictures.h"
 
+#include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <functional>
 #include <new>
 #include <ostream>
 
@@ -78,15 +81,36 @@ preview::RowOutcome RowOutcomeOf(RunOutcome outcome) {
 
 }  // namespace
 
-bool Pictures::MakeFolder() {
-  std::error_code error;
-  std::filesystem::create_directories(folder_, error);
-  if (!error) {
-    writing_.emplace(folder_);
-    return true;
+std::string PictureName(std::string_view record_name) {
+  // A name of more bytes than a folder entry holds keeps its start, to a whole character, with a
+  // mark of the whole name, so that two long names stay two pictures.
+  constexpr std::size_t kLongestName = 255;
+  constexpr std::string_view kExtension = ".svg";
+  if (record_name.size() + kExtension.size() <= kLongestName) {
+    return std::string(record_name) + std::string(kExtension);
   }
-  Report(Fill(texts_.picture_not_written, {platform::Utf8String(folder_), ReasonText(error)}));
-  return false;
+  char mark[16];
+  std::snprintf(mark, sizeof mark, "~%08zx",
+                std::hash<std::string_view>{}(record_name)&0xFFFFFFFFu);
+  std::size_t keep = kLongestName - kExtension.size() - std::strlen(mark);
+  while (keep > 0 && (static_cast<unsigned char>(record_name[keep]) & 0xC0) == 0x80) --keep;
+  return std::string(record_name.substr(0, keep)) + mark + std::string(kExtension);
+}
+
+std::string Pictures::MakeFolder() {
+  std::call_once(made_, [this] {
+    std::error_code error;
+    std::filesystem::create_directories(folder_, error);
+    if (error) {
+      folder_problem_ =
+          Fill(texts_.picture_not_written, {platform::Utf8String(folder_), ReasonText(error)});
+      Report(folder_problem_);
+      return;
+    }
+    platform::native::RemoveStaleTemporaries(folder_);
+    writing_.emplace(folder_);
+  });
+  return folder_problem_;
 }
 
 DrawnBoring Pictures::Draw(std::string_view record_path, std::string_view bytes) {
@@ -97,7 +121,9 @@ DrawnBoring Pictures::Draw(std::string_view record_path, std::string_view bytes)
     preview::RecordHeader header = preview::ReadRecordHeader(bytes);
     drawn.boring_name = std::move(header.boring_name);
     drawn.site = std::move(header.site);
-    drawn.problem = Write(std::string(name) + ".svg", Picture(bytes));
+    const std::string picture = PictureName(name);
+    drawn.problem = Write(picture, Picture(bytes));
+    if (drawn.problem.empty()) drawn.picture = picture;
   } catch (const std::bad_alloc&) {
     drawn.problem = Fill(texts_.picture_not_drawn, {name, texts_.out_of_memory});
     Report(drawn.problem);
@@ -148,12 +174,9 @@ void Pictures::WriteIndex(const std::vector<BoringResult>& results,
       row.site = drawn[i].site;
       if (!drawn[i].problem.empty()) row.message = drawn[i].problem;
     }
-    // The picture of each boring converted, named after its record file, unless it is missing.
-    if (result.outcome == RunOutcome::kConverted && !own.record_name.empty() &&
-        (i >= drawn.size() || drawn[i].problem.empty())) {
-      own.picture = own.record_name + ".svg";
-      row.picture = own.picture;
-    }
+    // The picture of each boring converted, as it was written.
+    if (result.outcome == RunOutcome::kConverted && i < drawn.size())
+      row.picture = drawn[i].picture;
   }
   const std::string run_at = LocalTime(facts.started);
   const std::string sources_shown = platform::Utf8String(sources);
@@ -178,6 +201,7 @@ void Pictures::WriteIndex(const std::vector<BoringResult>& results,
 }
 
 std::string Pictures::Write(const std::string& name, std::string_view bytes) {
+  if (std::string problem = MakeFolder(); !problem.empty()) return problem;
   const std::filesystem::path file = platform::Utf8Path(name);
   const std::error_code error = writing_->WriteFileAtomically(file, bytes);
   if (!error) return {};

@@ -21,8 +21,13 @@ namespace tavrimen::cli {
 struct DrawnBoring {
   std::string boring_name;  // from its record file, UTF-8; empty for none
   std::string site;
+  std::string picture;  // the picture's file name in the folder, once written
   std::string problem;  // why its picture is missing; empty when the picture was written
 };
+
+// The file name of the picture of a record file named `record_name` (UTF-8): the record file's
+// name and ".svg", shortened where that would not fit a file name.
+std::string PictureName(std::string_view record_name);
 
 // What the overview says of the whole batch.
 struct BatchFacts {
@@ -37,17 +42,15 @@ class Pictures {
       : folder_(std::move(folder)), texts_(texts), err_(err) {}
   virtual ~Pictures() = default;
 
-  // Makes the folder when it is missing; false, after saying why, when it cannot.
-  bool MakeFolder();
-
-  // Draws the boring of a record file just written (its drive-form path and bytes), once the
-  // folder is made. A picture that cannot be drawn or written leaves the record file as it is:
-  // this says why on standard error and in the result instead of throwing. Safe from several
-  // threads.
+  // Draws the boring of a record file just written (its drive-form path and bytes). The folder
+  // is made with the first picture, so that nothing is made before a run has written its record
+  // file; and what a killed batch left in it is removed then. A picture that cannot be drawn or
+  // written leaves the record file as it is: this says why on standard error and in the result
+  // instead of throwing. Safe from several threads.
   DrawnBoring Draw(std::string_view record_path, std::string_view bytes);
 
   // The overview of a batch, a row per result, with what Draw gave for each (empty for those it
-  // did not draw), once the folder is made.
+  // did not draw).
   void WriteIndex(const std::vector<BoringResult>& results, const std::vector<DrawnBoring>& drawn,
                   const BatchFacts& facts);
 
@@ -60,8 +63,10 @@ class Pictures {
   virtual std::string_view Picture(std::string_view bytes);
 
  private:
-  // Writes `name` (UTF-8) in the folder; why it could not, or nothing.
+  // Writes `name` (UTF-8) in the folder, made first when it is not; why it could not, or nothing.
   std::string Write(const std::string& name, std::string_view bytes);
+  // Makes the folder once; why it could not, or nothing.
+  std::string MakeFolder();
   // Says on standard error why a picture or the page is missing.
   void Report(const std::string& problem);
 
@@ -70,6 +75,8 @@ class Pictures {
   const CliTexts& texts_;
   std::ostream& err_;
   std::mutex mutex_;
+  std::once_flag made_;
+  std::string folder_problem_;  // why the folder could not be made
   bool all_written_ = true;
 };
 

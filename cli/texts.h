@@ -36,6 +36,11 @@ struct CliTexts {
   // Batches: {} are counts, paths and messages in the order shown.
   std::string_view progress;
   std::string_view summary;
+  std::string_view summary_pictures;  // after the summary, when pictures were not written
+  // The destination question: the folder, and the hint after No without a terminal.
+  std::string_view folder_to_create;
+  std::string_view yes_hint;
+  std::string_view pictures_in_destination;
   std::string_view refused;
   std::string_view failed;
   std::string_view interrupted;

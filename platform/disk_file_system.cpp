@@ -41,8 +41,7 @@ std::optional<FolderListing> FolderListing::Of(const fs::path& folder) {
 std::optional<FolderListing> FolderListing::OfDestination(const fs::path& folder) {
   auto names = native::Names(folder);
   if (!names) return std::nullopt;
-  if (native::RemoveStaleTemporaries(folder, *names)) return Of(folder);
-  return FolderListing(*names);
+  return FolderListing(native::RemoveStaleTemporaries(folder, std::move(*names)));
 }
 
 std::optional<std::string> FolderListing::Find(std::string_view name) const {
@@ -189,5 +188,21 @@ void DiskFileSystem::WriteNativeFileAtomically(const fs::path& native, std::stri
   ThrowIfFailed(FileOperation::kWrite, shown, native::WriteFileAtomically(native, bytes));
   Noted(native, true);
 }
+
+namespace native {
+
+std::vector<std::string> RemoveStaleTemporaries(const fs::path& folder,
+                                                std::vector<std::string> names) {
+  std::erase_if(names, [&folder](const std::string& name) {
+    return IsTemporaryName(name) && RemoveIfStale(folder / Utf8Path(name));
+  });
+  return names;
+}
+
+void RemoveStaleTemporaries(const fs::path& folder) {
+  if (auto names = Names(folder)) RemoveStaleTemporaries(folder, std::move(*names));
+}
+
+}  // namespace native
 
 }  // namespace tavrimen::platform

@@ -49,10 +49,17 @@ inline bool IsTemporaryName(std::string_view name) {
   return name.size() == kTemporaryPrefix.size() + 6 && name.starts_with(kTemporaryPrefix);
 }
 
-// Removes from `folder` the temporary files (among `names`) that a killed process left, leaving
-// those of the last minute, which a conversion may still be writing. True when one was removed.
-bool RemoveStaleTemporaries(const std::filesystem::path& folder,
-                            const std::vector<std::string>& names);
+// Removes the temporary file `path` when it is a regular file older than a minute (one of the
+// last minute may still be being written); true when it was removed.
+bool RemoveIfStale(const std::filesystem::path& path);
+
+// Removes from `folder` the temporary files (among `names`, its names) that a killed process
+// left, and returns the names that are still there. A record file never has a temporary's name:
+// the conversion refuses a source folder of such a name.
+std::vector<std::string> RemoveStaleTemporaries(const std::filesystem::path& folder,
+                                                std::vector<std::string> names);
+// The same, for a folder not listed yet.
+void RemoveStaleTemporaries(const std::filesystem::path& folder);
 
 // Writes `bytes` to a temporary file beside `path` and renames it over `path`; on failure the
 // temporary file is gone. `fail_after_half`, when not 0, stops after half the bytes with that

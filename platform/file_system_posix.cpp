@@ -257,18 +257,10 @@ std::error_code WritingFolder::WriteFileAtomically(const fs::path& name, std::st
   return WriteAtomicallyAt(descriptor_, ".", name, bytes, fail_after_half);
 }
 
-bool RemoveStaleTemporaries(const fs::path& folder, const std::vector<std::string>& names) {
-  bool removed = false;
-  const time_t now = time(nullptr);
-  for (const std::string& name : names) {
-    if (!IsTemporaryName(name)) continue;
-    const fs::path path = folder / name;
-    struct stat info;
-    if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > 60) {
-      removed = unlink(path.c_str()) == 0 || removed;
-    }
-  }
-  return removed;
+bool RemoveIfStale(const fs::path& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+         time(nullptr) - info.st_mtime > 60 && unlink(path.c_str()) == 0;
 }
 
 }  // namespace tavrimen::platform::native

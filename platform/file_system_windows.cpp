@@ -216,21 +216,18 @@ std::error_code WritingFolder::WriteFileAtomically(const fs::path& name, std::st
   return native::WriteFileAtomically(path_ / name, bytes, fail_after_half);
 }
 
-bool RemoveStaleTemporaries(const fs::path& folder, const std::vector<std::string>& names) {
-  bool removed = false;
+bool RemoveIfStale(const fs::path& path) {
   FILETIME now_time;
   GetSystemTimeAsFileTime(&now_time);
   const ULONGLONG now = (ULONGLONG{now_time.dwHighDateTime} << 32) | now_time.dwLowDateTime;
-  for (const std::string& name : names) {
-    if (!IsTemporaryName(name)) continue;
-    const fs::path path = folder / Utf8Path(name);
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) continue;
-    const ULONGLONG written =
-        (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
-    if (now - written > 60ull * 10'000'000ull) removed = DeleteFileW(path.c_str()) || removed;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return false;
   }
-  return removed;
+  const ULONGLONG written =
+      (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+  return now - written > 60ull * 10'000'000ull && DeleteFileW(path.c_str());
 }
 
 }  // namespace tavrimen::platform::native

@@ -2,7 +2,10 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -89,7 +92,8 @@ class CliTest : public ::testing::Test {
 TEST_F(CliTest, ConvertsWithNativePathsAndReportsOnStandardOutput) {
   Result r = Convert("--patdat patdat src/B-1/ out");
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "変換が正常に終了しました。\n");
+  // The window's text, then where the record file went.
+  EXPECT_EQ(r.out, "変換が正常に終了しました。\n" + (root_.path() / "out" / "B-1").string() + "\n");
   EXPECT_EQ(r.err, "只今変換中！　しばらくお待ちください。\n");
   EXPECT_EQ(Readable(ReadFile(root_.path() / "out" / "B-1")), MinimalRecordFile());
   EXPECT_EQ(FileNames(Source()),
@@ -272,9 +276,7 @@ TEST_F(CliTest, AFailingBoringDoesNotStopTheOthers) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "変換 2 件、拒否 0 件、失敗 1 件\n");
   EXPECT_NE(r.err.find("失敗: "), std::string::npos) << r.err;
-  EXPECT_NE(r.err.find("B-2: Tavrimen Zm38: 数値が大きすぎるため変換できません。"),
-            std::string::npos)
-      << r.err;
+  EXPECT_NE(r.err.find("B-2: 数値が大きすぎるため変換できません。"), std::string::npos) << r.err;
   EXPECT_EQ(FileNames(root_.path() / "out"), "B-1 B-3");
 }
 
@@ -435,19 +437,132 @@ TEST_F(CliTest, APathIsConvertedAsTypedOrFoundAndNeverAnotherOne) {
   EXPECT_FALSE(std::filesystem::exists(root_.path() / "cw"));
 }
 
-TEST_F(CliTest, ABatchRemovesTheTemporaryFilesThatAKilledRunLeft) {
-  WriteSite(root_.path() / "site", {"B-1"});
+TEST_F(CliTest, ABatchRemovesTheTemporaryFilesThatAKilledRunLeftAndNoRecordFile) {
+  WriteSite(root_.path() / "site", {"B-1", ".tavrimen-abc123"});
   const auto out = root_.path() / "out";
-  testing::WriteFile(out / ".tavrimen-old123", "half a record");
-  testing::WriteFile(out / ".tavrimen-new456", "being written");
-  testing::WriteFile(out / ".tavrimen-other-name", "not ours");
-  std::filesystem::last_write_time(
-      out / ".tavrimen-old123",
-      std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
-  EXPECT_EQ(Convert("--patdat patdat --all site out").status, 0);
+  const auto pictures = root_.path() / "pics";
+  for (const auto& folder : {out, pictures}) {
+    testing::WriteFile(folder / ".tavrimen-old123", "half a record");
+    testing::WriteFile(folder / ".tavrimen-new456", "being written");
+    testing::WriteFile(folder / ".tavrimen-other-name", "not ours");
+    std::filesystem::last_write_time(
+        folder / ".tavrimen-old123",
+        std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  }
+  // A source named as a temporary file is refused: its record file would be taken for one.
+  Result r = Convert("--patdat patdat --svg pics --all site out");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("一時ファイルの名前"), std::string::npos) << r.err;
   EXPECT_EQ(FileNames(out), ".tavrimen-new456 .tavrimen-other-name B-1");
+  EXPECT_EQ(FileNames(pictures), ".tavrimen-new456 .tavrimen-other-name B-1.svg index.html");
+}
+
+// Runs the tool with `args` on a terminal of its own, types `keys` once it asks its question,
+// and gives its status and what it wrote.
+Result ConvertOnTerminal(const std::filesystem::path& folder, const std::string& args,
+                         const std::string& keys) {
+  const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+  if (terminal < 0 || grantpt(terminal) != 0 || unlockpt(terminal) != 0) return {-1, "", ""};
+  const std::string name = ptsname(terminal);
+  std::vector<std::string> words = testing::ShellWords(args);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    setsid();
+    const int own = open(name.c_str(), O_RDWR);
+    for (int fd = 0; fd <= 2; ++fd) dup2(own, fd);
+    if (chdir(folder.c_str()) != 0) _exit(127);
+    setenv("TAVRIMEN_SYSTEM_DIR", (folder / "system").c_str(), 1);
+    setenv("LANG", "ja_JP.UTF-8", 1);
+    std::vector<char*> argv = {const_cast<char*>(TAVRIMEN_CONVERT_PATH)};
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    execv(TAVRIMEN_CONVERT_PATH, argv.data());
+    _exit(127);
+  }
+  std::string written;
+  bool typed = false;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  int status = -1;
+  while (std::chrono::steady_clock::now() < until) {
+    pollfd wait{terminal, POLLIN, 0};
+    if (poll(&wait, 1, 50) > 0) {
+      char buffer[4096];
+      const ssize_t n = read(terminal, buffer, sizeof buffer);
+      if (n > 0) written.append(buffer, static_cast<std::size_t>(n));
+    }
+    if (!typed && written.find("[y/N]") != std::string::npos) {
+      typed = write(terminal, keys.data(), keys.size()) == static_cast<ssize_t>(keys.size());
+    }
+    if (waitpid(pid, &status, WNOHANG) == pid) break;
+  }
+  if (status == -1) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+  }
+  close(terminal);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), written, ""};
+}
+
+TEST_F(CliTest, CtrlCAtTheDestinationQuestionEndsTheBatchAtOnce) {
+  WriteSite(root_.path() / "site", {"B-1", "B-2"});
+  const auto started = std::chrono::steady_clock::now();
+  Result r = ConvertOnTerminal(root_.path(), "--patdat patdat --all site new/out", "\x03");
+  EXPECT_EQ(r.status, 130) << r.out;
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+  EXPECT_NE(r.out.find("作成するフォルダ: " + (root_.path() / "new" / "out").string()),
+            std::string::npos)
+      << r.out;
+  EXPECT_FALSE(std::filesystem::exists(root_.path() / "new"));
 }
 #endif
+
+TEST_F(CliTest, ThePictureFolderIsNeverTheDestinationAndIsMadeOnlyAfterTheAnswer) {
+  WriteSite(root_.path() / "site", {"B-1"});
+  // The destination itself: refused before anything is made or converted.
+  Result same = Convert("--patdat patdat --svg out/ site/B-1 out");
+  EXPECT_EQ(same.status, 1);
+  EXPECT_NE(same.err.find("変換先と同じ"), std::string::npos) << same.err;
+  EXPECT_EQ(FileNames(root_.path() / "out"), "");
+  // An unset variable: refused as an empty destination is.
+  Result empty = Convert("--patdat patdat --svg '' site/B-1 out");
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_NE(empty.err.find("指定されたパスは正しくありません。"), std::string::npos) << empty.err;
+  EXPECT_FALSE(std::filesystem::exists(root_.path() / "index.html"));
+  // Inside a destination that the user declines to create: nothing is made.
+  Result declined = Convert("--no --patdat patdat --svg new/pics site/B-1 new");
+  EXPECT_EQ(declined.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(root_.path() / "new"));
+  // A picture's name fits a file name, and the overview links to it.
+  const std::string long_name = "B-" + std::string(251, 'x');  // 253 bytes
+  WriteSite(root_.path() / "long", {long_name, "B-2"});
+  Result long_names = Convert("--patdat patdat --svg pics --all long out");
+  EXPECT_EQ(long_names.status, 0) << long_names.err;
+  EXPECT_EQ(long_names.out, "変換 2 件、拒否 0 件、失敗 0 件\n");
+  const std::string picture = PictureName(long_name);
+  EXPECT_LE(picture.size(), 255u);
+  EXPECT_TRUE(std::filesystem::exists(root_.path() / "pics" / picture));
+  EXPECT_NE(ReadFile(root_.path() / "pics" / "index.html").find("href=\"" + picture.substr(0, 20)),
+            std::string::npos);
+}
+
+TEST_F(CliTest, MessagesNameTheFolderAndWhatToDo) {
+  // One source is one conversion: the success text and where the record file went.
+  Result one = Convert("--patdat patdat -j 2 src/B-1 out");
+  EXPECT_EQ(one.status, 0) << one.err;
+  EXPECT_EQ(one.out,
+            "変換が正常に終了しました。\n" + (root_.path() / "out" / "B-1").string() + "\n");
+  // The destination question names the folder; answered No without a terminal, it says how to
+  // answer Yes.
+  Result declined = Convert("--patdat patdat src/B-1 new/sub");
+  EXPECT_EQ(declined.status, 1);
+  EXPECT_NE(declined.err.find("作成するフォルダ: " + (root_.path() / "new" / "sub").string()),
+            std::string::npos)
+      << declined.err;
+  EXPECT_NE(declined.err.find("--yes"), std::string::npos) << declined.err;
+  // English counts read as English.
+  Result check = Convert("--patdat patdat --check src/B-1", "LANG=C");
+  EXPECT_NE(check.out.find("checked: borings 1,"), std::string::npos) << check.out;
+}
 
 TEST(SourceList, KeepsEveryPathAsGiven) {
   const std::vector<std::string> paths = {"Z:\\data\\site\\B-1",      "Z:\\data\\site\\B-2",
@@ -559,8 +674,7 @@ TEST_F(CliTest, BatchSummaryNamesADeclinedDestination) {
   WriteSite(root_.path() / "site", {"a/B-1", "a/B-2"});
   Result r = Convert("--patdat patdat --no site/a/B-1 site/a/B-2 missing/out");
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("B-2: Tavrimen Zm38: フォルダがありません。新規作成しますか？ いいえ"),
-            std::string::npos)
+  EXPECT_NE(r.err.find("B-2: フォルダがありません。新規作成しますか？ いいえ"), std::string::npos)
       << r.err;
 }
 
@@ -586,8 +700,8 @@ TEST_F(CliTest, JsonResultsOfConversionsForScripts) {
   EXPECT_EQ(all.array()[1]["outcome"].text(), "refused");
   EXPECT_TRUE(all.array()[1]["record_file"].is_null());  // none was written
   EXPECT_EQ(all.array()[0]["record_file"].text(), shown(root_.path() / "out" / "B-1"));
-  EXPECT_EQ(all.array()[1]["message"].text(),
-            Title(root_.path() / "out") + ": 地質区分が入力されていません。");
+  // The source and the reason: no title naming the destination.
+  EXPECT_EQ(all.array()[1]["message"].text(), "地質区分が入力されていません。");
   EXPECT_NE(batch.err.find("変換 1 件、拒否 1 件、失敗 0 件"), std::string::npos) << batch.err;
   // Standard output holds JSON even when there is nothing to convert.
   std::filesystem::create_directories(root_.path() / "empty");
@@ -620,8 +734,7 @@ TEST_F(CliTest, PicturesOfEachBoringAndAnOverviewOfABatch) {
       "<div class=\"name\">No.1</div><div class=\"source\">B-1</div></td><td>千葉県千葉市</td>"
       "<td><a href=\"../../out/B-1\">B-1</a></td><td class=\"outcome\">変換済</td><td></td>",
       "<div class=\"source\">B-2</div></td><td></td><td></td><td class=\"outcome\">拒否</td>"
-      "<td>" +
-          Title(root_.path() / "out") + ": 地質区分が入力されていません。</td>",
+      "<td>地質区分が入力されていません。</td>",
   };
   for (const std::string& part : parts) EXPECT_NE(index.find(part), std::string::npos) << part;
   EXPECT_EQ(index.find("B-2.svg"), std::string::npos) << index;
@@ -655,7 +768,6 @@ TEST_F(CliTest, APictureThatCannotBeDrawnLeavesItsBoringConverted) {
   std::ostringstream out, err;
   PicturesWithoutMemory pictures(root_.path() / "pics", TextsFor(platform::Language::kJapanese),
                                  err);
-  ASSERT_TRUE(pictures.MakeFolder());
   BatchOptions options;
   options.drives = platform::DriveTable::FromEnvironment();
   options.destination = platform::ResolveFound(options.drives, root_.path() / "out");
@@ -666,7 +778,8 @@ TEST_F(CliTest, APictureThatCannotBeDrawnLeavesItsBoringConverted) {
   sources.Add(platform::ResolveFound(options.drives, root_.path() / "site" / "B-1").drive_form);
   sources.Add(platform::ResolveFound(options.drives, root_.path() / "site" / "B-2").drive_form);
   EXPECT_EQ(RunBatch(sources, options, out, err), 1);
-  EXPECT_EQ(out.str(), "変換 2 件、拒否 0 件、失敗 0 件\n");
+  // The summary says what the exit status says.
+  EXPECT_EQ(out.str(), "変換 2 件、拒否 0 件、失敗 0 件（柱状図を書けなかったもの 2 件）\n");
   EXPECT_NE(err.str().find("tavrimen-convert: B-2 の柱状図を描けません: メモリが足りません。\n"),
             std::string::npos)
       << err.str();

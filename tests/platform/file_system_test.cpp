@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/errors.h"
 #include "platform/file_system_native.h"
@@ -119,6 +122,24 @@ TEST(NativeRead, AFailingReadEndsInItsErrorAndSpecialFilesAreRefused) {
 TEST_F(FileSystemTest, AtomicWriteOverAFolderFails) {
   std::filesystem::create_directories(folder_.path() / "B-1");
   EXPECT_THROW(files_.WriteFileAtomically("C:\\B-1", "x"), IoError);
+}
+
+TEST(StaleTemporaries, OnlyTheOldOnesGoAndTheNamesLeftSaySo) {
+  testing::TempFolder folder;
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+  for (const char* name : {".tavrimen-old111", ".tavrimen-old222", ".tavrimen-new333", "B-1"}) {
+    testing::WriteFile(folder.path() / name, "x");
+    if (std::string_view(name).find("old") != std::string_view::npos) {
+      std::filesystem::last_write_time(folder.path() / name, old);
+    }
+  }
+  std::filesystem::create_directory(folder.path() / ".tavrimen-dir444");
+  std::filesystem::last_write_time(folder.path() / ".tavrimen-dir444", old);
+  const std::vector<std::string> names = {".tavrimen-dir444", ".tavrimen-new333",
+                                          ".tavrimen-old111", ".tavrimen-old222", "B-1"};
+  EXPECT_EQ(native::RemoveStaleTemporaries(folder.path(), names),
+            (std::vector<std::string>{".tavrimen-dir444", ".tavrimen-new333", "B-1"}));
+  EXPECT_FALSE(std::filesystem::exists(folder.path() / ".tavrimen-old222"));
 }
 
 }  // namespace
