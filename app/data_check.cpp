@@ -38,15 +38,19 @@ class Checker {
     int count = 0;
     std::string first;
   };
-  void Add(const std::string& file, int line, int column, Severity severity, std::string message) {
+  // Counts a finding of `message` in `file`; whether it is one of the first of its kind, to show.
+  bool Shown(const std::string& file, const std::string& message) {
     std::string kind = message;
     std::erase_if(kind, [](char c) { return c >= '0' && c <= '9'; });
     LeftOut& kind_seen = kinds_[{file, std::move(kind)}];
-    if (++kind_seen.count > kFindingsOfAKind) {
-      if (kind_seen.first.empty()) kind_seen.first = std::move(message);
-      return;
+    if (++kind_seen.count <= kFindingsOfAKind) return true;
+    if (kind_seen.first.empty()) kind_seen.first = message;
+    return false;
+  }
+  void Add(const std::string& file, int line, int column, Severity severity, std::string message) {
+    if (Shown(file, message)) {
+      findings_.push_back({file, line, column, severity, std::move(message)});
     }
-    findings_.push_back({file, line, column, severity, std::move(message)});
   }
   void AddCountsOfTheRest() {
     for (const auto& [where, left_out] : kinds_) {
@@ -56,10 +60,12 @@ class Checker {
            check_text::MoreOfAKind(left_out.count - kFindingsOfAKind, left_out.first)});
     }
   }
+  // A finding at an item: its line and column are worked out only when it is shown.
   void Add(const RecordFile& file, const platform::Item& item, Severity severity,
            std::string message) {
+    if (!Shown(file.path(), message)) return;
     auto [line, column] = file.Where(item.start);
-    Add(file.path(), line, column, severity, std::move(message));
+    findings_.push_back({file.path(), line, column, severity, std::move(message)});
   }
 
   // The file as the conversion reads it, or nothing when it is missing or empty.
@@ -68,9 +74,9 @@ class Checker {
                               std::string_view what);
   void CheckFile(const RecordFileLayout& layout);
   void CheckBytes(const RecordFile& file);
-  void CheckShortLastRecord(const RecordFile& file, int items_per_record);
-  void CheckDepths(const RecordFile& file, int item, bool continuations);
-  void CheckCodes(const RecordFile& file, const CodeItems& codes);
+  void CheckRecords(const RecordFile& file, const RecordFileLayout& layout);
+  void CheckDepth(const RecordFile& file, const platform::Item& depth, bool continuations,
+                  std::optional<float>& previous);
   void CheckCode(const RecordFile& file, const platform::Item& item, const CodeItems& codes);
   void CheckCreatedAndDeletedFiles();
   void CheckCaseTwins();
@@ -107,11 +113,7 @@ void Checker::CheckFile(const RecordFileLayout& layout) {
   auto file = Open(layout);
   if (!file) return;
   CheckBytes(*file);
-  if (layout.whole_records) CheckShortLastRecord(*file, layout.items_per_record);
-  if (layout.depth_item != 0) CheckDepths(*file, layout.depth_item, layout.blank_depth_continues);
-  for (const CodeItems& codes : layout.codes) {
-    if (codes.first != 0) CheckCodes(*file, codes);
-  }
+  CheckRecords(*file, layout);
 }
 
 void Checker::CheckBytes(const RecordFile& file) {
@@ -137,35 +139,42 @@ void Checker::CheckBytes(const RecordFile& file) {
   }
 }
 
-void Checker::CheckShortLastRecord(const RecordFile& file, int items_per_record) {
-  if (file.short_last() == 0) return;
-  Add(file, file.records().back().at(file.short_last()), Severity::kWarning,
-      check_text::ShortLastRecord(items_per_record, file.short_last()));
-}
-
-void Checker::CheckDepths(const RecordFile& file, int item, bool continuations) {
-  std::optional<float> previous;
+// One pass over the records, each checked in turn for being a short last record, its depth and
+// its codes, so that the findings of a kind come in file order.
+void Checker::CheckRecords(const RecordFile& file, const RecordFileLayout& layout) {
+  std::optional<float> previous_depth;
   for (const Record& record : file.records()) {
-    const platform::Item& depth = record.at(item);
-    if (continuations && Trim(depth.text).empty()) continue;
-    if (!IsNumericText(depth.text)) {
-      Add(file, depth, Severity::kWarning, check_text::DepthNotNumber(depth.text));
-      continue;
+    if (layout.whole_records && record.read() < layout.items_per_record) {
+      Add(file, record.at(record.read()), Severity::kWarning,
+          check_text::ShortLastRecord(layout.items_per_record, record.read()));
     }
-    auto value = Number(file, depth, check_text::kDepth);
-    if (!value) continue;
-    if (continuations && *value == 0) continue;
-    if (previous && *value <= *previous) {
-      Add(file, depth, Severity::kWarning, check_text::DepthNotIncreasing(depth.text));
+    if (layout.depth_item != 0) {
+      CheckDepth(file, record.at(layout.depth_item), layout.blank_depth_continues, previous_depth);
     }
-    previous = value;
+    for (const CodeItems& codes : layout.codes) {
+      if (codes.first == 0) continue;
+      for (int item = codes.first; item <= codes.last; ++item) {
+        CheckCode(file, record.at(item), codes);
+      }
+    }
   }
 }
 
-void Checker::CheckCodes(const RecordFile& file, const CodeItems& codes) {
-  for (int item = codes.first; item <= codes.last; ++item) {
-    for (const Record& record : file.records()) CheckCode(file, record.at(item), codes);
+// A depth must be a number larger than the one before it (`previous`, which it then becomes).
+void Checker::CheckDepth(const RecordFile& file, const platform::Item& depth, bool continuations,
+                         std::optional<float>& previous) {
+  if (continuations && Trim(depth.text).empty()) return;
+  if (!IsNumericText(depth.text)) {
+    Add(file, depth, Severity::kWarning, check_text::DepthNotNumber(depth.text));
+    return;
   }
+  auto value = Number(file, depth, check_text::kDepth);
+  if (!value) return;
+  if (continuations && *value == 0) return;
+  if (previous && *value <= *previous) {
+    Add(file, depth, Severity::kWarning, check_text::DepthNotIncreasing(depth.text));
+  }
+  previous = value;
 }
 
 void Checker::CheckCode(const RecordFile& file, const platform::Item& item,

@@ -16,7 +16,9 @@ void WriteX5Block(const DataFolder& folder, LineBuffer& lines) {
       const float metres = file->Number(f[metres_item]);
       const float hundredths = file->Number(f[5]) / 100.0f;
       const float depth = metres + hundredths;
-      if (!std::isfinite(depth)) file->Overflow(f[metres_item] + " + " + f[5] + " / 100");
+      if (!std::isfinite(depth)) {
+        file->Overflow(std::string(f[metres_item]) + " + " + std::string(f[5]) + " / 100");
+      }
       const std::string depth_text = FormatTwoDecimals(depth);
       lines.Append(record::Compose(
           record::kX5Line, {f[metres_item], depth_text, f[6], f[7], f[8], f[9], f[10], f[11]}));

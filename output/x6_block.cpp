@@ -26,7 +26,6 @@ std::vector<X6CodeRow> WriteX6Block(const DataFolder& folder, LineBuffer& lines)
   std::vector<X6CodeRow> code_rows;
   if (auto file = RecordFile::Open(folder, kX6File)) {
     const CodeItems& codes = kX6File.codes[0];
-    code_rows.reserve(file->records().size());
     for (const Record& f : file->records()) {
       X6CodeRow row;
       for (std::size_t i = 0; i < row.size(); ++i) {

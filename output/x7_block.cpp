@@ -7,10 +7,10 @@ namespace tavrimen {
 namespace {
 
 // The texts of the two slots of a pair: both, one of them, or none.
-std::string PairText(const std::string& first, const std::string& second) {
-  if (second.empty()) return first;
-  if (first.empty()) return second;
-  return first + "," + second;
+std::string PairText(std::string_view first, std::string_view second) {
+  if (second.empty()) return std::string(first);
+  if (first.empty()) return std::string(second);
+  return std::string(first) + "," + std::string(second);
 }
 
 }  // namespace
@@ -27,7 +27,7 @@ void WriteX7Block(const DataFolder& folder, CodeTables& code_tables, LineBuffer&
     for (int i = 0; i < slot_count; ++i) {
       if (code[i] == 0) continue;
       // Paired with the next slot of the same code; slots are not marked as used.
-      std::string second_text;
+      std::string_view second_text;
       for (int j = i + 1; j < slot_count; ++j) {
         if (code[j] == code[i]) {
           second_text = f[first_text + j];

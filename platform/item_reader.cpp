@@ -33,12 +33,12 @@ Item ItemReader::Next() {
     item.quoted = true;
     std::size_t close = data_.find('"', pos_ + 1);
     if (close == std::string_view::npos) close = data_.size();
-    item.text.assign(data_.substr(pos_ + 1, close - pos_ - 1));
+    item.text = data_.substr(pos_ + 1, close - pos_ - 1);
     pos_ = close < data_.size() ? close + 1 : close;
   } else {
     std::size_t start = pos_;
     while (pos_ < data_.size() && data_[pos_] != ',' && !AtLineEnd()) ++pos_;
-    item.text.assign(data_.substr(start, pos_ - start));
+    item.text = data_.substr(start, pos_ - start);
   }
   // Skip what is left up to the delimiter, then the delimiter itself.
   while (pos_ < data_.size() && data_[pos_] != ',' && !AtLineEnd()) ++pos_;

@@ -17,8 +17,9 @@
 
 namespace tavrimen::platform {
 
+// One item: a view into the bytes the reader reads, valid as long as they are.
 struct Item {
-  std::string text;
+  std::string_view text;  // without the quotes of a quoted item; line ends inside it kept
   bool quoted = false;    // a quoted item is text even when it looks like a number
   std::size_t start = 0;  // 1-based position of its first byte (after skipped blanks)
 };
@@ -32,7 +33,8 @@ class ItemReader {
   static std::size_t DataLength(std::string_view bytes);
 
   Item Next();
-  std::string NextText() { return Next().text; }
+  // The next item's text, copied, for readers that keep it.
+  std::string NextText() { return std::string(Next().text); }
 
   // The rest of the current line, up to a line end, which is consumed.
   std::string NextLine();

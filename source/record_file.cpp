@@ -8,10 +8,17 @@
 
 namespace tavrimen {
 
-std::string Record::Or(int item, std::string_view mark) const {
-  const std::string& text = (*this)[item];
-  return text.empty() ? std::string(mark) : text;
+namespace {
+
+// Where keeps the line of every this many bytes.
+constexpr std::size_t kLineMarkStep = 1024;
+
+// Whether the byte at `i` ends a line: LF, or CR not followed by LF.
+bool EndsLine(std::string_view bytes, std::size_t i) {
+  return bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'));
 }
+
+}  // namespace
 
 std::uintmax_t RecordFile::Probe(const DataFolder& folder, const RecordFileLayout& layout) {
   const std::string path = folder.PathOf(layout.name);
@@ -43,25 +50,36 @@ std::optional<RecordFile> RecordFile::Open(const DataFolder& folder,
 }
 
 RecordFile::RecordFile(std::string path, std::string bytes, int items_per_record)
-    : path_(std::move(path)), bytes_(std::move(bytes)) {
-  const std::size_t data_length = platform::ItemReader::DataLength(bytes_);
-  const auto wanted = static_cast<std::size_t>(items_per_record);
-  platform::ItemReader reader(bytes_);
-  while (!reader.AtEnd()) {
-    std::vector<platform::Item> items;
-    items.reserve(wanted);
-    while (items.size() < wanted && !reader.AtEnd()) items.push_back(reader.Next());
-    // A comma that ends the data is followed by one more, empty, item.
-    std::size_t read = items.size();
-    if (reader.AtEnd() && read < wanted && data_length > 0 && bytes_[data_length - 1] == ',') {
-      ++read;
-    }
-    short_last_ = read < wanted ? static_cast<int>(read) : 0;
-    platform::Item missing;
-    missing.start = data_length + 1;
-    items.resize(wanted, missing);
-    records_.emplace_back(std::move(items));
+    : path_(std::move(path)),
+      bytes_(std::move(bytes)),
+      items_per_record_(static_cast<std::size_t>(items_per_record)),
+      data_length_(platform::ItemReader::DataLength(bytes_)) {}
+
+RecordFile::Records::Iterator::Iterator(const RecordFile& file)
+    : file_(&file), reader_(file.bytes_) {
+  record_.items_.reserve(file.items_per_record_);
+  ReadNext();
+}
+
+void RecordFile::Records::Iterator::ReadNext() {
+  if (reader_.AtEnd()) {
+    ended_ = true;
+    return;
   }
+  const RecordFile& file = *file_;
+  std::vector<platform::Item>& items = record_.items_;
+  items.clear();
+  while (items.size() < file.items_per_record_ && !reader_.AtEnd()) items.push_back(reader_.Next());
+  // A comma that ends the data is followed by one more, empty, item.
+  std::size_t read = items.size();
+  if (reader_.AtEnd() && read < file.items_per_record_ &&
+      file.bytes_[file.data_length_ - 1] == ',') {
+    ++read;
+  }
+  record_.read_ = static_cast<int>(read);
+  platform::Item missing;
+  missing.start = file.data_length_ + 1;
+  items.resize(file.items_per_record_, missing);
 }
 
 float RecordFile::Number(std::string_view text) const { return NumberInFile(text, path_); }
@@ -71,28 +89,32 @@ void RecordFile::Overflow(std::string texts) const {
 }
 
 std::pair<int, int> RecordFile::Where(std::size_t position) const {
-  if (line_starts_.empty()) {
-    line_starts_.push_back(0);
-    for (std::size_t i = 0; i < bytes_.size(); ++i) {
-      if (bytes_[i] == '\n' ||
-          (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n'))) {
-        line_starts_.push_back(i + 1);
+  const std::string_view bytes = bytes_;
+  if (line_marks_.empty()) {
+    line_marks_.reserve(bytes.size() / kLineMarkStep + 1);
+    LineMark mark;
+    for (std::size_t step = 0; step <= bytes.size(); step += kLineMarkStep) {
+      line_marks_.push_back(mark);
+      const std::size_t step_end = std::min(step + kLineMarkStep, bytes.size());
+      for (std::size_t i = step; i < step_end; ++i) {
+        if (EndsLine(bytes, i)) mark = {mark.line + 1, i + 1};
       }
     }
   }
-  const std::size_t offset = std::min(position == 0 ? 0 : position - 1, bytes_.size());
-  auto after = std::upper_bound(line_starts_.begin(), line_starts_.end(), offset);
-  const std::size_t line_start = *(after - 1);
-  const int line = static_cast<int>(after - line_starts_.begin());
+  const std::size_t offset = std::min(position == 0 ? 0 : position - 1, bytes.size());
+  LineMark mark = line_marks_[offset / kLineMarkStep];
+  for (std::size_t i = offset / kLineMarkStep * kLineMarkStep; i < offset; ++i) {
+    if (EndsLine(bytes, i)) mark = {mark.line + 1, i + 1};
+  }
+  const std::size_t line_start = mark.line_start;
   if (line_start != counted_line_start_ || offset < counted_offset_) {
     counted_line_start_ = line_start;
     counted_offset_ = line_start;
     counted_chars_ = 0;
   }
-  counted_chars_ +=
-      cp932::CharCount(std::string_view(bytes_).substr(counted_offset_, offset - counted_offset_));
+  counted_chars_ += cp932::CharCount(bytes.substr(counted_offset_, offset - counted_offset_));
   counted_offset_ = offset;
-  return {line, static_cast<int>(counted_chars_) + 1};
+  return {static_cast<int>(mark.line), static_cast<int>(counted_chars_) + 1};
 }
 
 }  // namespace tavrimen

@@ -4,11 +4,22 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <fstream>
 #include <functional>
+#include <optional>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "app/conversion_run.h"
+#include "app/data_check.h"
 #include "support/data_set.h"
 #include "support/drive_table.h"
 #include "support/fake_window.h"
@@ -346,6 +357,79 @@ TEST(BadInput, MegabytesOfLineEndsAfterTheDataCostTheirLengthOnce) {
   EXPECT_EQ(Command1_Click(window, b.files, "C:\\PATDAT\\"), RunOutcome::kConverted);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
+
+// AddressSanitizer maps shadow memory, keeps freed memory for a while and cannot run in a limited
+// address space: there a peak says nothing of the program.
+#if defined(__SANITIZE_ADDRESS__)
+#define TAVRIMEN_ADDRESS_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TAVRIMEN_ADDRESS_SANITIZER
+#endif
+#endif
+
+#if !defined(_WIN32) && !defined(TAVRIMEN_ADDRESS_SANITIZER)
+// The peak resident memory, in bytes, of a child process that runs `work`; nothing when the work
+// failed. The child may take at most `room` bytes of address space more than it starts with, so
+// that a reader costing many times its file fails at once rather than driving the machine into
+// swap.
+std::optional<long long> PeakOfChild(const std::function<bool()>& work, long long room) {
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    long long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const auto limit = static_cast<rlim_t>(pages * sysconf(_SC_PAGESIZE) + room);
+    const rlimit address_space{limit, limit};
+    setrlimit(RLIMIT_AS, &address_space);
+    bool done = false;
+    try {
+      done = work();
+    } catch (...) {
+      // the child must end here whatever happens, never go on with the tests
+    }
+    _exit(done ? 0 : 1);
+  }
+  int status = 0;
+  rusage usage{};
+  if (pid < 0 || wait4(pid, &status, 0, &usage) != pid) return std::nullopt;
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+  return usage.ru_maxrss * 1024LL;
+}
+
+TEST(BadInput, AnX7OfTensOfMegabytesCostsAboutItsSizeToConvertAndToCheck) {
+  // Each item of the file was an object of its own: a file of many small items cost twenty to
+  // thirty times its size. Sixty-eight items a record, most of them empty or one digit; the codes
+  // are all zero, so the conversion writes no line of them.
+  BadInput b;
+  const long long size = 24 << 20;
+  {
+    std::ofstream x7(b.Source() / "X7.TXT", std::ios::binary);
+    const std::string record = "1,0,0,0,1.00,1.50" + Repeat(",0", 20) + Repeat(",", 42) + "\r\n";
+    for (long long written = 0; written < size; written += static_cast<long long>(record.size())) {
+      x7 << record;
+    }
+  }
+  const long long bound = 2 * size + (32 << 20);
+  const auto conversion = PeakOfChild(
+      [&b] {
+        FakeWindow window("C:\\OUT", "C:\\DATA\\B-1");
+        return Command1_Click(window, b.files, "C:\\PATDAT\\") == RunOutcome::kConverted;
+      },
+      4 * bound);
+  ASSERT_TRUE(conversion) << "the conversion failed, or needed more than four times the bound";
+  EXPECT_LT(*conversion, bound) << "the conversion's peak resident memory";
+  const auto check = PeakOfChild(
+      [&b] {
+        const auto findings = CheckDataSet(b.files, "C:\\DATA\\B-1\\", "C:\\PATDAT\\");
+        return std::none_of(findings.begin(), findings.end(),
+                            [](const Finding& f) { return f.severity == Severity::kError; });
+      },
+      4 * bound);
+  ASSERT_TRUE(check) << "the check found an error, or needed more than four times the bound";
+  EXPECT_LT(*check, bound) << "the check's peak resident memory";
+}
+#endif
 
 TEST(BadInput, ReadOnlySourceFolderIsLeftAsItWas) {
   BadInput b;

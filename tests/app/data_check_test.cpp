@@ -134,6 +134,33 @@ TEST_F(DataCheckTest, ReportsEachKindOfFindingAtItsPlace) {
   }
 }
 
+TEST_F(DataCheckTest, BeyondAHundredFindingsOfAKindInAFileTheFirstInTheFileAreShown) {
+  // Twenty codes not in L8 in each of ten records, 900 to 919: the first five records are shown,
+  // and the note names the sixth record's first code.
+  std::string codes;
+  for (int code = 900; code < 920; ++code) codes += std::to_string(code) + ",";
+  std::string x7;
+  for (int i = 0; i < 10; ++i) x7 += "1,0,0,0,1,2,0,0," + codes + std::string(39, ',') + "\n";
+  struct Case {
+    const char* file;
+    std::string content;
+    std::string last_shown;
+    std::string note;
+  };
+  const std::vector<Case> cases = {
+      {"X7.TXT", x7,
+       "X7.TXT:5:93: warning: コード 919 は L8.TXT にありません（記録ファイルでは「@」になります）",
+       "X7.TXT:0:0: note: ほかに 100 件、同じ種類の指摘を省きました（最初は「コード 900 は L8.TXT "
+       "にありません（記録ファイルでは「@」になります）」）"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> findings = Check({{c.file, c.content}});
+    ASSERT_EQ(findings.size(), 101u) << c.file;
+    EXPECT_EQ(findings.front(), c.note) << c.file;
+    EXPECT_EQ(findings.back(), c.last_shown) << c.file;
+  }
+}
+
 TEST_F(DataCheckTest, BytesThatAreNotCodePage932AreShownAtTheirPlace) {
   WriteFiles(root_.path() / "B-1", testing::MinimalBoring());
   testing::WriteFile(root_.path() / "B-1" / "X12.txt",

@@ -43,7 +43,7 @@ TEST(ItemReader, ReadsItemsAndPositions) {
     std::vector<Read> got;
     while (!reader.AtEnd() && got.size() < 20) {
       Item item = reader.Next();
-      got.push_back({item.text, item.quoted, reader.Position()});
+      got.push_back({std::string(item.text), item.quoted, reader.Position()});
     }
     ASSERT_EQ(got.size(), c.items.size()) << c.name;
     for (std::size_t i = 0; i < got.size(); ++i) {
@@ -51,6 +51,21 @@ TEST(ItemReader, ReadsItemsAndPositions) {
       EXPECT_EQ(got[i].quoted, c.items[i].quoted) << c.name << " item " << i;
       EXPECT_EQ(got[i].position_after, c.items[i].position_after) << c.name << " item " << i;
     }
+  }
+}
+
+TEST(ItemReader, ItemsAreViewsIntoTheBytesRead) {
+  // Nothing is copied: a quoted item is the bytes between its quotes, line ends and all.
+  const std::string bytes = "abc, \"d,e\r\nf\"x,g";
+  ItemReader reader(bytes);
+  struct Place {
+    std::size_t text_offset;
+    std::size_t start;  // 1-based, of the item's first byte: a quoted item's quote
+  };
+  for (const Place& place : {Place{0, 1}, Place{6, 6}, Place{15, 16}}) {
+    const Item item = reader.Next();
+    EXPECT_EQ(item.text.data(), bytes.data() + place.text_offset) << item.text;
+    EXPECT_EQ(item.start, place.start) << item.text;
   }
 }
 
