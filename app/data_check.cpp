@@ -31,16 +31,18 @@ class Checker {
   std::vector<Finding> Run();
 
  private:
-  // Findings of one kind in one file (the same message but for its digits) beyond the first
-  // kFindingsOfAKind are only counted, then summed up in one note that shows the first left out.
+  // Findings of one kind in one file (the same message but for its digits and the text of the
+  // item it is about) beyond the first kFindingsOfAKind are only counted, then summed up in one
+  // note that shows the first left out. So a file of many different texts makes no more findings
+  // than a file of the same text many times.
   static constexpr int kFindingsOfAKind = 100;
   struct LeftOut {
     int count = 0;
     std::string first;
   };
-  // Counts a finding of `message` in `file`; whether it is one of the first of its kind, to show.
-  bool Shown(const std::string& file, const std::string& message) {
-    std::string kind = message;
+  // Counts a finding of `message`, of the kind `kind`, in `file`; whether it is one of the first
+  // of its kind, to show.
+  bool Shown(const std::string& file, std::string kind, const std::string& message) {
     std::erase_if(kind, [](char c) { return c >= '0' && c <= '9'; });
     LeftOut& kind_seen = kinds_[{file, std::move(kind)}];
     if (++kind_seen.count <= kFindingsOfAKind) return true;
@@ -48,7 +50,7 @@ class Checker {
     return false;
   }
   void Add(const std::string& file, int line, int column, Severity severity, std::string message) {
-    if (Shown(file, message)) {
+    if (Shown(file, message, message)) {
       findings_.push_back({file, line, column, severity, std::move(message)});
     }
   }
@@ -60,10 +62,17 @@ class Checker {
            check_text::MoreOfAKind(left_out.count - kFindingsOfAKind, left_out.first)});
     }
   }
-  // A finding at an item: its line and column are worked out only when it is shown.
+  // A finding at an item, of the kind of its message without the item's text (the last place the
+  // message shows it). Its line and column are worked out only when it is shown.
   void Add(const RecordFile& file, const platform::Item& item, Severity severity,
            std::string message) {
-    if (!Shown(file.path(), message)) return;
+    std::string kind = message;
+    if (const std::string text = cp932::ToUtf8(item.text); !text.empty()) {
+      if (const std::size_t at = kind.rfind(text); at != std::string::npos) {
+        kind.erase(at, text.size());
+      }
+    }
+    if (!Shown(file.path(), std::move(kind), message)) return;
     auto [line, column] = file.Where(item.start);
     findings_.push_back({file.path(), line, column, severity, std::move(message)});
   }

@@ -141,6 +141,13 @@ TEST_F(DataCheckTest, BeyondAHundredFindingsOfAKindInAFileTheFirstInTheFileAreSh
   for (int code = 900; code < 920; ++code) codes += std::to_string(code) + ",";
   std::string x7;
   for (int i = 0; i < 10; ++i) x7 += "1,0,0,0,1,2,0,0," + codes + std::string(39, ',') + "\n";
+  // The depths of the notes, each a different text that is not a number, make one kind.
+  std::string x12;
+  for (char first = 'a'; first <= 'z'; ++first) {
+    for (char second = 'a'; second <= 'f'; ++second) {
+      x12 += std::string("1,") + first + second + ",n\n";
+    }
+  }
   struct Case {
     const char* file;
     std::string content;
@@ -152,6 +159,10 @@ TEST_F(DataCheckTest, BeyondAHundredFindingsOfAKindInAFileTheFirstInTheFileAreSh
        "X7.TXT:5:93: warning: コード 919 は L8.TXT にありません（記録ファイルでは「@」になります）",
        "X7.TXT:0:0: note: ほかに 100 件、同じ種類の指摘を省きました（最初は「コード 900 は L8.TXT "
        "にありません（記録ファイルでは「@」になります）」）"},
+      {"X12.txt", x12,
+       "X12.txt:100:3: warning: 深度が数値ではありません: 「qd」（0 として読みます）",
+       "X12.txt:0:0: note: ほかに 56 件、同じ種類の指摘を省きました"
+       "（最初は「深度が数値ではありません: 「qe」（0 として読みます）」）"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> findings = Check({{c.file, c.content}});
