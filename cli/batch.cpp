@@ -68,8 +68,9 @@ class BatchWindow : public HeadlessWindow {
  public:
   BatchWindow(platform::ResolvedPath destination, platform::DriveFormPath source,
               SharedAnswer& answer, const BatchOptions& options, std::string& record_file,
-              DrawnBoring* drawn, std::ostream& err)
+              DrawnBoring* drawn, platform::FileSystem& files, std::ostream& err)
       : HeadlessWindow(std::move(destination), platform::ResolvedPath::Of(std::move(source))),
+        files_(files),
         answer_(answer),
         options_(options),
         record_file_(record_file),
@@ -100,12 +101,13 @@ class BatchWindow : public HeadlessWindow {
     if (options_.json || options_.pictures != nullptr) {
       record_file_ = platform::ShownPath(options_.drives, path);
     }
-    if (options_.pictures != nullptr) *drawn_ = options_.pictures->Draw(path, bytes);
+    if (options_.pictures != nullptr) *drawn_ = options_.pictures->Draw(path, bytes, files_);
   }
 
   std::string message;
 
  private:
+  platform::FileSystem& files_;  // the run's, which its picture is written through
   SharedAnswer& answer_;
   const BatchOptions& options_;
   std::string& record_file_;  // the record file as shown, when the results are listed
@@ -210,9 +212,9 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
       if (outcomes[i] == RunOutcome::kConverted) {
         const platform::DriveFormPath source = drive_form(i);
         if (listing) shown_sources[i] = platform::ShownPath(drives, source);
-        BatchWindow window(options.destination, source, answer, options, record_files[i],
-                           drawn.empty() ? nullptr : &drawn[i], err);
         const std::unique_ptr<platform::FileSystem> files = shared.FilesForRun(drives);
+        BatchWindow window(options.destination, source, answer, options, record_files[i],
+                           drawn.empty() ? nullptr : &drawn[i], *files, err);
         const RunOutcome outcome = Command1_Click(window, *files, options.patdat);
         if (outcome != RunOutcome::kConverted) {
           std::lock_guard lock(progress_mutex);
@@ -287,7 +289,9 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
       for (const platform::DriveFormPath& root : options.roots) {
         facts.roots.push_back(platform::ShownPath(options.drives, root));
       }
-      options.pictures->WriteIndex(results, drawn, facts);
+      platform::DriveTable drives = options.drives;
+      platform::DiskFileSystem files(drives);
+      options.pictures->WriteIndex(results, drawn, facts, files);
     }
     if (options.json) PrintResults(results, out);
   }

@@ -81,7 +81,7 @@ void ConsoleWindow::SetLabel3(std::string_view text) {
 
 void ConsoleWindow::RecordFileWritten(std::string_view path, std::string_view bytes) {
   record_file_ = platform::ShownPath(drives_, path);
-  if (pictures_ != nullptr) pictures_->Draw(path, bytes);
+  if (pictures_ != nullptr) pictures_->Draw(path, bytes, *files_);
 }
 
 MessageAnswer ConsoleWindow::ShowMessage(std::string_view text, MessageIcon, MessageButtons buttons,

@@ -32,8 +32,11 @@ class ConsoleWindow : public HeadlessWindow {
 
   void SetLabel3(std::string_view text) override;
   void RecordFileWritten(std::string_view path, std::string_view bytes) override;
-  // Where pictures of the boring go; none without.
-  void set_pictures(Pictures* pictures) { pictures_ = pictures; }
+  // Where pictures of the boring go, written through `files`; none without.
+  void set_pictures(Pictures* pictures, platform::FileSystem* files) {
+    pictures_ = pictures;
+    files_ = files;
+  }
   MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                             std::string_view title) override;
 
@@ -50,6 +53,7 @@ class ConsoleWindow : public HeadlessWindow {
   std::string messages_;
   std::string record_file_;  // written, as the user reads it
   Pictures* pictures_ = nullptr;
+  platform::FileSystem* files_ = nullptr;
 };
 
 }  // namespace tavrimen::cli

@@ -275,7 +275,7 @@ int main(int argc, char** argv) {
     std::ostringstream discarded;
     cli::ConsoleWindow window(destination, source, arguments.answer, texts, drives,
                               arguments.json ? discarded : std::cout, std::cerr);
-    if (pictures) window.set_pictures(&*pictures);
+    if (pictures) window.set_pictures(&*pictures, &files);
     const RunOutcome outcome = Command1_Click(window, files, *patdat);
     if (arguments.json) {
       cli::PrintResults({{shown_source, outcome == RunOutcome::kConverted ? record_file : "",

@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "app/messages.h"
+#include "platform/errors.h"
 #include "platform/file_system_native.h"
 #include "platform/paths.h"
 #include "preview/batch_index.h"
@@ -97,23 +98,32 @@ std::string PictureName(std::string_view record_name) {
   return std::string(record_name.substr(0, keep)) + mark + std::string(kExtension);
 }
 
-std::string Pictures::MakeFolder() {
-  std::call_once(made_, [this] {
-    std::error_code error;
-    std::filesystem::create_directories(folder_, error);
-    if (error) {
-      folder_problem_ =
-          Fill(texts_.picture_not_written, {platform::Utf8String(folder_), ReasonText(error)});
+std::string Pictures::MakeFolder(platform::FileSystem& files) {
+  std::call_once(made_, [this, &files] {
+    // Each missing level from the top down.
+    std::vector<std::filesystem::path> missing;
+    for (std::filesystem::path level = folder_; !level.empty() && !files.NativeEntry(level);
+         level = level.parent_path()) {
+      missing.push_back(level);
+      if (level == level.parent_path()) break;
+    }
+    try {
+      for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
+        files.MakeNativeFolder(*level, platform::Utf8String(*level));
+      }
+    } catch (const IoError& error) {
+      folder_problem_ = Fill(texts_.picture_not_written,
+                             {platform::Utf8String(folder_), ReasonText(error.error())});
       Report(folder_problem_);
       return;
     }
     platform::native::RemoveStaleTemporaries(folder_);
-    writing_.emplace(folder_);
   });
   return folder_problem_;
 }
 
-DrawnBoring Pictures::Draw(std::string_view record_path, std::string_view bytes) {
+DrawnBoring Pictures::Draw(std::string_view record_path, std::string_view bytes,
+                           platform::FileSystem& files) {
   const std::string_view name = record_path.substr(record_path.find_last_of('\\') + 1);
   DrawnBoring drawn;
   // The record file is written: whatever goes wrong with its picture stays with the picture.
@@ -122,7 +132,7 @@ DrawnBoring Pictures::Draw(std::string_view record_path, std::string_view bytes)
     drawn.boring_name = std::move(header.boring_name);
     drawn.site = std::move(header.site);
     const std::string picture = PictureName(name);
-    drawn.problem = Write(picture, Picture(bytes));
+    drawn.problem = Write(picture, Picture(bytes), files);
     if (drawn.problem.empty()) drawn.picture = picture;
   } catch (const std::bad_alloc&) {
     drawn.problem = Fill(texts_.picture_not_drawn, {name, texts_.out_of_memory});
@@ -143,7 +153,8 @@ std::string_view Pictures::Picture(std::string_view bytes) {
 }
 
 void Pictures::WriteIndex(const std::vector<BoringResult>& results,
-                          const std::vector<DrawnBoring>& drawn, const BatchFacts& facts) {
+                          const std::vector<DrawnBoring>& drawn, const BatchFacts& facts,
+                          platform::FileSystem& files) {
   const std::filesystem::path sources = SourcesFolder(results, facts.roots);
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::absolute(folder_, error);
@@ -197,18 +208,23 @@ void Pictures::WriteIndex(const std::vector<BoringResult>& results,
   };
   preview::Markup html;
   Write("index.html",
-        preview::BatchIndexHtml(rows, {run_at, facts.destination, sources_shown}, words, html));
+        preview::BatchIndexHtml(rows, {run_at, facts.destination, sources_shown}, words, html),
+        files);
 }
 
-std::string Pictures::Write(const std::string& name, std::string_view bytes) {
-  if (std::string problem = MakeFolder(); !problem.empty()) return problem;
-  const std::filesystem::path file = platform::Utf8Path(name);
-  const std::error_code error = writing_->WriteFileAtomically(file, bytes);
-  if (!error) return {};
-  std::string problem =
-      Fill(texts_.picture_not_written, {platform::Utf8String(folder_ / file), ReasonText(error)});
-  Report(problem);
-  return problem;
+std::string Pictures::Write(const std::string& name, std::string_view bytes,
+                            platform::FileSystem& files) {
+  if (std::string problem = MakeFolder(files); !problem.empty()) return problem;
+  const std::filesystem::path file = folder_ / platform::Utf8Path(name);
+  try {
+    files.WriteNativeFileAtomically(file, platform::Utf8String(file), bytes);
+    return {};
+  } catch (const IoError& error) {
+    std::string problem =
+        Fill(texts_.picture_not_written, {platform::Utf8String(file), ReasonText(error.error())});
+    Report(problem);
+    return problem;
+  }
 }
 
 void Pictures::Report(const std::string& problem) {

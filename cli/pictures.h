@@ -13,7 +13,7 @@
 
 #include "cli/results.h"
 #include "cli/texts.h"
-#include "platform/file_system_native.h"
+#include "platform/file_system.h"
 
 namespace tavrimen::cli {
 
@@ -47,12 +47,14 @@ class Pictures {
   // file; and what a killed batch left in it is removed then. A picture that cannot be drawn or
   // written leaves the record file as it is: this says why on standard error and in the result
   // instead of throwing. Safe from several threads.
-  DrawnBoring Draw(std::string_view record_path, std::string_view bytes);
+  // The pictures are written through `files`, the run's file system.
+  DrawnBoring Draw(std::string_view record_path, std::string_view bytes,
+                   platform::FileSystem& files);
 
   // The overview of a batch, a row per result, with what Draw gave for each (empty for those it
   // did not draw).
   void WriteIndex(const std::vector<BoringResult>& results, const std::vector<DrawnBoring>& drawn,
-                  const BatchFacts& facts);
+                  const BatchFacts& facts, platform::FileSystem& files);
 
   // Whether every picture and page was drawn and written.
   bool all_written() const { return all_written_; }
@@ -64,14 +66,13 @@ class Pictures {
 
  private:
   // Writes `name` (UTF-8) in the folder, made first when it is not; why it could not, or nothing.
-  std::string Write(const std::string& name, std::string_view bytes);
+  std::string Write(const std::string& name, std::string_view bytes, platform::FileSystem& files);
   // Makes the folder once; why it could not, or nothing.
-  std::string MakeFolder();
+  std::string MakeFolder(platform::FileSystem& files);
   // Says on standard error why a picture or the page is missing.
   void Report(const std::string& problem);
 
   std::filesystem::path folder_;
-  std::optional<platform::native::WritingFolder> writing_;  // once the folder is made
   const CliTexts& texts_;
   std::ostream& err_;
   std::mutex mutex_;

@@ -20,10 +20,12 @@
 #include "cli/batch.h"
 #include "cli/pictures.h"
 #include "cli/source_list.h"
+#include "platform/disk_file_system.h"
 #include "platform/native_paths.h"
 #include "platform/paths.h"
 #include "support/data_set.h"
 #include "support/drive_table.h"
+#include "support/faulty_file_system.h"
 #include "support/json_reader.h"
 #include "support/process.h"
 #include "support/xml_reader.h"
@@ -793,6 +795,29 @@ TEST_F(CliTest, APictureThatCannotBeDrawnLeavesItsBoringConverted) {
                        "メモリが足りません。</td>"),
             std::string::npos)
       << index;
+}
+
+TEST_F(CliTest, APictureThatCannotBeWrittenIsSaidAndLeavesTheRecordFile) {
+  const std::string record = MinimalRecordFile();
+  const struct {
+    testing::FaultyFileSystem::Operation operation;
+    const char* folder;
+  } faults[] = {{testing::FaultyFileSystem::Operation::kWrite, "pics"},
+                {testing::FaultyFileSystem::Operation::kMakeFolder, "pics/deep"}};
+  for (const auto& fault : faults) {
+    SCOPED_TRACE(fault.folder);
+    platform::DriveTable drives = platform::DriveTable::FromEnvironment();
+    platform::DiskFileSystem disk(drives);
+    testing::FaultyFileSystem files(disk);
+    files.FailBelow(root_.path() / "pics", fault.operation, ENOSPC);
+    std::ostringstream err;
+    Pictures pictures(root_.path() / fault.folder, TextsFor(platform::Language::kJapanese), err);
+    const DrawnBoring drawn = pictures.Draw("Z:\\out\\B-1", record, files);
+    EXPECT_NE(drawn.problem.find("を書き込めません"), std::string::npos) << drawn.problem;
+    EXPECT_TRUE(drawn.picture.empty());
+    EXPECT_FALSE(pictures.all_written());
+    EXPECT_NE(err.str().find(drawn.problem), std::string::npos) << err.str();
+  }
 }
 
 TEST(ParseArguments, BatchAndCheckOptions) {
