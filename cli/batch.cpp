@@ -134,10 +134,10 @@ void RefuseSameNames(std::size_t total, DriveForm drive_form, const BatchOptions
     std::size_t last = first + 1;
     while (last < keyed.size() && keyed[last].first == keyed[first].first) ++last;
     for (std::size_t j = first + 1; j < last; ++j) {
-      const std::size_t later = keyed[j].second;
+      const std::size_t later = keyed.at(j).second;
       const std::string name = name_of(later);
       for (std::size_t k = first; k < j; ++k) {
-        const std::size_t earlier = keyed[k].second;
+        const std::size_t earlier = keyed.at(k).second;
         if (outcomes[earlier] == RunOutcome::kConverted &&
             AsciiLower(name_of(earlier)) == AsciiLower(name)) {
           outcomes[later] = RunOutcome::kRefused;

@@ -1,6 +1,7 @@
 #include "platform/file_system.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <chrono>
@@ -39,6 +40,14 @@ TEST_F(FileSystemTest, ProbeMeasuresAndCreatesMissingFilesWithTheGivenSpelling) 
   EXPECT_EQ(files_.ProbeFile("C:\\X1.TXT"), 5u);
   EXPECT_EQ(files_.ProbeFile("C:\\N8.TXT"), 0u);
   EXPECT_TRUE(std::filesystem::exists(folder_.path() / "N8.TXT"));
+#ifndef _WIN32
+  // The file a probe creates has what the umask leaves of 0666, as any file the user makes.
+  const mode_t mask = umask(022);
+  EXPECT_EQ(files_.ProbeFile("C:\\N9.TXT"), 0u);
+  umask(mask);
+  EXPECT_EQ(std::filesystem::status(folder_.path() / "N9.TXT").permissions(),
+            std::filesystem::perms(0644));
+#endif
   EXPECT_EQ(files_.ProbeFile("C:\\missing-folder\\X5.TXT"), 0u);
 }
 

@@ -22,7 +22,7 @@ TEST(NativePaths, TypedPathsTakeTheDriveFormOfTheirDriveOnce) {
   for (const char* kept : {"", "   ", "\\\\srv\\x"}) {
     EXPECT_EQ(Resolved(drives.table(), kept), std::pair(std::string(kept), PathProblem::kNotAPath));
   }
-  for (const char* kept : {"C:\\DATA\\", "  C:\\DATA "}) {
+  for (const char* kept : {"C:\\DATA\\", "  C:\\DATA ", "D:"}) {
     EXPECT_EQ(Resolved(drives.table(), kept), std::pair(std::string(kept), PathProblem::kNone));
   }
   EXPECT_EQ(Resolved(drives.table(), "C:/DATA/B-1").first, "C:\\DATA\\B-1");
