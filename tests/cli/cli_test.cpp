@@ -534,6 +534,7 @@ TEST_F(CliTest, ThePictureFolderIsNeverTheDestinationAndIsMadeOnlyAfterTheAnswer
   Result declined = Convert("--no --patdat patdat --svg new/pics site/B-1 new");
   EXPECT_EQ(declined.status, 1);
   EXPECT_FALSE(std::filesystem::exists(root_.path() / "new"));
+#ifndef _WIN32  // a path this long is beyond what Windows takes
   // A picture's name fits a file name, and the overview links to it.
   const std::string long_name = "B-" + std::string(251, 'x');  // 253 bytes
   WriteSite(root_.path() / "long", {long_name, "B-2"});
@@ -545,6 +546,7 @@ TEST_F(CliTest, ThePictureFolderIsNeverTheDestinationAndIsMadeOnlyAfterTheAnswer
   EXPECT_TRUE(std::filesystem::exists(root_.path() / "pics" / picture));
   EXPECT_NE(ReadFile(root_.path() / "pics" / "index.html").find("href=\"" + picture.substr(0, 20)),
             std::string::npos);
+#endif
 }
 
 TEST_F(CliTest, MessagesNameTheFolderAndWhatToDo) {
