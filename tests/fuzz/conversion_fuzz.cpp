@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::filesystem::create_directories(out);
   static tavrimen::platform::DriveTable drives = tavrimen::platform::DriveTable::FromEnvironment();
   const std::string drive_root = *drives.ToDriveForm(root);
-  SilentWindow window(drive_root + "\\out", drive_root + "\\B-1");
+  SilentWindow window(tavrimen::platform::DriveFormPath(drive_root + "\\out"),
+                      tavrimen::platform::DriveFormPath(drive_root + "\\B-1"));
   tavrimen::platform::DiskFileSystem files(drives);
   const auto outcome = tavrimen::Command1_Click(window, files, drive_root + "\\patdat\\");
   if (window.pointer_ != tavrimen::Pointer::kDefault) std::abort();
