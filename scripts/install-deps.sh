@@ -11,6 +11,8 @@ packages=(
   libbenchmark-dev
   clang-format
   python3
+  # the XML reader
+  libexpat1-dev
   # the window and its tests
   qt6-base-dev
   qt6-translations-l10n
