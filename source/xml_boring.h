@@ -51,7 +51,10 @@ struct XmlPenetrationTest {
   std::array<std::string, 3> penetration;  // per step, cm
   std::string total_blows;
   std::string total_penetration;  // cm
-  bool self_sinking = false;      // 自沈: the rods sank under their own weight (N is 0)
+  // 自沈: the rods sank under their own weight, without a blow in the whole test (N is 0). A
+  // single step that sank so has "0" blows and its penetration.
+  bool self_sinking = false;
+  std::string remark;  // 備考, e.g. 貫入不能
 };
 
 struct XmlSample {
