@@ -14,7 +14,8 @@ CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Re
   -DTAVRIMEN_FUZZ=ON -DTAVRIMEN_BUILD_TESTS=OFF -DTAVRIMEN_BUILD_GUI=OFF >/dev/null
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
-  targets=(item_reader_fuzz number_fuzz cp932_fuzz title_files_fuzz conversion_fuzz log_fuzz)
+  targets=(item_reader_fuzz number_fuzz cp932_fuzz title_files_fuzz conversion_fuzz log_fuzz
+    xml_fuzz)
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}"
 mkdir -p "$build/artifacts"
 failed=0
