@@ -8,6 +8,7 @@
 #include "platform/cp932.h"
 #include "platform/errors.h"
 #include "reference/tables.h"
+#include "source/xml_source.h"
 
 namespace tavrimen {
 namespace {
@@ -105,6 +106,18 @@ std::string FailureMessage(const std::exception& failure) {
   if (const auto* depth = dynamic_cast<const UnplaceableDepthError*>(&failure)) {
     return ThreeLines("9999 m を超える深度の層は変換できません。", depth->path(),
                       Quoted(depth->depth_text()));
+  }
+  if (const auto* xml = dynamic_cast<const XmlSourceError*>(&failure)) {
+    const std::string where = xml->path() + " の " + std::to_string(xml->line()) + " 行目";
+    if (xml->kind() == XmlSourceError::Kind::kNotABoring) {
+      return ThreeLines("ボーリング情報の XML ではありません。", where,
+                        "ルート要素が「" + xml->detail() + "」です。");
+    }
+    if (xml->kind() == XmlSourceError::Kind::kAbsurdDepth) {
+      return ThreeLines("深度が数値でないか 9999 m を超えるため、変換できません。", where,
+                        xml->detail());
+    }
+    return ThreeLines("XML の書き方が正しくないため、読み込めません。", where, xml->detail());
   }
   if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) {
     return "メモリが足りないため、変換できません。";

@@ -19,6 +19,7 @@
 #include "cli/interrupt.h"
 #include "cli/json.h"
 #include "cli/results.h"
+#include "cli/run_source.h"
 #include "platform/disk_file_system.h"
 #include "platform/errors.h"
 #include "platform/native_paths.h"
@@ -30,13 +31,6 @@
 
 namespace tavrimen::cli {
 namespace {
-
-// The record file name of a source, as the run will name it.
-std::string RecordName(platform::FileSystem& files, const platform::DriveFormPath& path) {
-  std::string source = path.text();
-  CheckFolderPath(files, source);
-  return RecordFileNameOf(source);
-}
 
 // The question whether to create the destination is asked once for the whole batch.
 class SharedAnswer {
@@ -123,7 +117,7 @@ void RefuseSameNames(std::size_t total, DriveForm drive_form, const BatchOptions
                      std::map<std::size_t, std::string>& messages) {
   platform::DriveTable drives = options.drives;
   platform::DiskFileSystem files(drives);
-  auto name_of = [&](std::size_t i) { return RecordName(files, drive_form(i)); };
+  auto name_of = [&](std::size_t i) { return RecordNameOf(files, drive_form(i)); };
   std::vector<std::pair<std::size_t, std::size_t>> keyed;  // (hash, index), by hash and index
   keyed.reserve(total);
   for (std::size_t i = 0; i < total; ++i) {
@@ -213,13 +207,21 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
         const platform::DriveFormPath source = drive_form(i);
         if (listing) shown_sources[i] = platform::ShownPath(drives, source);
         const std::unique_ptr<platform::FileSystem> files = shared.FilesForRun(drives);
-        BatchWindow window(options.destination, source, answer, options, record_files[i],
-                           drawn.empty() ? nullptr : &drawn[i], *files, err);
-        const RunOutcome outcome = Command1_Click(window, *files, options.patdat);
+        std::string message;
+        RunOutcome outcome = RunOutcome::kFailed;
+        try {
+          RunSource run(*files, source, options.patdat);
+          BatchWindow window(options.destination, run.folder(), answer, options, record_files[i],
+                             drawn.empty() ? nullptr : &drawn[i], run.files(), err);
+          outcome = Command1_Click(window, run.files(), run.patdat());
+          message = std::move(window.message);
+        } catch (const std::exception& e) {
+          message = platform::ShownText(options.drives, FailureMessage(e));
+        }
         if (outcome != RunOutcome::kConverted) {
           std::lock_guard lock(progress_mutex);
           outcomes[i] = outcome;
-          messages[i] = OnOneLine(window.message);
+          messages[i] = OnOneLine(message);
         }
       }
       report(outcomes[i]);

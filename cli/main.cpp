@@ -28,6 +28,7 @@
 #include "cli/console_window.h"
 #include "cli/interrupt.h"
 #include "cli/results.h"
+#include "cli/run_source.h"
 #include "cli/texts.h"
 #include "platform/disk_file_system.h"
 #include "platform/native_paths.h"
@@ -37,6 +38,7 @@
 #include "platform/ui_language.h"
 #include "reference/path_checks.h"
 #include "reference/settings.h"
+#include "source/record_files.h"
 
 namespace {
 
@@ -76,14 +78,30 @@ int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
     findings.push_back({source.shown, 0, 0, Severity::kError, source.message});
   }
   for (std::size_t i = 0; i < sources.size(); ++i) {
-    std::string folder = sources[i].text();
-    if (CheckFolderPath(files, folder) != PathVerdict::kAccepted) {
+    std::optional<cli::RunSource> run;
+    try {
+      run.emplace(files, sources[i], patdat);
+    } catch (const std::exception& e) {
+      findings.push_back({sources[i].text(), 0, 0, Severity::kError,
+                          OnOneLine(platform::ShownText(drives, FailureMessage(e)))});
+      continue;
+    }
+    std::string folder = run->folder().text();
+    if (CheckFolderPath(run->files(), folder) != PathVerdict::kAccepted) {
       findings.push_back({platform::ShownPath(drives, sources[i]), 0, 0, Severity::kError,
                           std::string(kBadPathMessage)});
       continue;
     }
     ++checked;
-    std::vector<Finding> found = CheckDataSet(files, folder, patdat);
+    std::vector<Finding> found = CheckDataSet(run->files(), folder, run->patdat());
+    if (run->xml() != nullptr) {
+      // What the XML says that the record file cannot hold, before what the data set shows.
+      std::vector<Finding> notes;
+      for (const std::string& dropped : run->xml()->dropped) {
+        notes.push_back({sources[i].text(), 0, 0, Severity::kNote, dropped});
+      }
+      found.insert(found.begin(), notes.begin(), notes.end());
+    }
     findings.insert(findings.end(), found.begin(), found.end());
   }
   cli::PrintFindings(files, findings, arguments.json, std::cout);
@@ -97,6 +115,11 @@ int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
               << std::endl;
   }
   return counts[static_cast<int>(Severity::kError)] > 0 ? 1 : 0;
+}
+
+// Whether the folder holds a data set: a file X1.txt in any letter case.
+bool HoldsDataSet(platform::FileSystem& files, const platform::DriveFormPath& folder) {
+  return files.PathExists(folder.text() + "\\" + std::string(kX1File.name));
 }
 
 // Whether two native paths name one folder, whether or not it exists yet.
@@ -197,9 +220,6 @@ int main(int argc, char** argv) {
 
   platform::DriveTable drives = platform::DriveTable::FromEnvironment();
   platform::DiskFileSystem files(drives);
-  // What the window does at start-up: the pattern-data folder must name an existing folder.
-  const std::optional<std::string> patdat = PatternFolder(files, arguments, texts);
-  if (!patdat) return 1;
 
   // Each typed path is resolved once, here, and each source found below a --all root as found;
   // from here on they are passed on resolved, never parsed again.
@@ -213,8 +233,25 @@ int main(int argc, char** argv) {
       refused.push_back({source.as_typed, std::string(PathProblemMessage(source.problem))});
     }
   };
+  // A folder of XML borings (a delivery's BORING/DATA) gives each of them; a data set's folder is
+  // itself.
+  bool expanded = false;
   for (const platform::TypedPath& source : arguments.sources) {
-    take(platform::ResolveTyped(drives, source));
+    const platform::ResolvedPath resolved = platform::ResolveTyped(drives, source);
+    const auto native = resolved.problem == platform::PathProblem::kNone
+                            ? files.ToNative(resolved.drive_form.text())
+                            : std::nullopt;
+    if (native && !HoldsDataSet(files, resolved.drive_form)) {
+      const std::vector<std::filesystem::path> borings = cli::XmlBoringsIn(*native);
+      for (const std::filesystem::path& boring : borings) {
+        take(platform::ResolveFound(drives, boring));
+      }
+      if (!borings.empty()) {
+        expanded = true;
+        continue;
+      }
+    }
+    take(resolved);
   }
   std::vector<platform::DriveFormPath> roots;
   for (const platform::TypedPath& root : arguments.roots) {
@@ -230,6 +267,16 @@ int main(int argc, char** argv) {
         [&](const std::filesystem::path& found) { take(platform::ResolveFound(drives, found)); },
         unsearched);
   }
+  // What the window does at start-up: the pattern-data folder must name an existing folder. XML
+  // borings bring their own tables.
+  bool only_xml = !sources.empty() && refused.empty();
+  for (std::size_t i = 0; only_xml && i < sources.size(); ++i) {
+    only_xml = cli::IsXmlFile(files, sources[i]);
+  }
+  const std::optional<std::string> patdat =
+      only_xml ? std::optional<std::string>("") : PatternFolder(files, arguments, texts);
+  if (!patdat) return 1;
+
   if (sources.empty() && unsearched.empty() && refused.empty()) {
     std::cerr << cli::kProgramName << ": " << texts.no_borings << std::endl;
     if (arguments.json) cli::PrintResults({}, std::cout);
@@ -264,19 +311,35 @@ int main(int argc, char** argv) {
     pictures.emplace(*native, texts, std::cerr);
   }
   // One source named on the command line is one conversion, as the window's Execute button makes.
-  const bool batch = arguments.sources.size() != 1 || !arguments.roots.empty();
+  // A folder of XML borings is a batch, even of one.
+  const bool batch = arguments.sources.size() != 1 || !arguments.roots.empty() || expanded;
   if (!batch) {
-    const platform::ResolvedPath source = platform::ResolveTyped(drives, arguments.sources[0]);
+    const platform::ResolvedPath typed = platform::ResolveTyped(drives, arguments.sources[0]);
+    const std::string shown_source = typed.problem == platform::PathProblem::kNone
+                                         ? platform::ShownPath(drives, typed.drive_form)
+                                         : typed.as_typed;
+    std::optional<cli::RunSource> run;
+    try {
+      if (typed.problem == platform::PathProblem::kNone) {
+        run.emplace(files, typed.drive_form, *patdat);
+      }
+    } catch (const std::exception& e) {
+      const std::string message = platform::ShownText(drives, FailureMessage(e));
+      std::cerr << kAppTitle << ": " << message << std::endl;
+      if (arguments.json) {
+        cli::PrintResults({{shown_source, "", RunOutcome::kFailed, OnOneLine(message)}}, std::cout);
+      }
+      return 1;
+    }
+    const platform::ResolvedPath source = run ? platform::ResolvedPath::Of(run->folder()) : typed;
+    platform::FileSystem& run_files = run ? run->files() : files;
     // Named before the run, whose path checks change the current drive.
     const std::string record_file = cli::RecordFileOf(drives, destination, source);
-    const std::string shown_source = source.problem == platform::PathProblem::kNone
-                                         ? platform::ShownPath(drives, source.drive_form)
-                                         : source.as_typed;
     std::ostringstream discarded;
     cli::ConsoleWindow window(destination, source, arguments.answer, texts, drives,
                               arguments.json ? discarded : std::cout, std::cerr);
-    if (pictures) window.set_pictures(&*pictures, &files);
-    const RunOutcome outcome = Command1_Click(window, files, *patdat);
+    if (pictures) window.set_pictures(&*pictures, &run_files);
+    const RunOutcome outcome = Command1_Click(window, run_files, run ? run->patdat() : *patdat);
     if (arguments.json) {
       cli::PrintResults({{shown_source, outcome == RunOutcome::kConverted ? record_file : "",
                           outcome, window.messages()}},

@@ -7,6 +7,7 @@
 #include "platform/paths.h"
 #include "reference/text_helpers.h"
 #include "source/record_files.h"
+#include "source/xml_source.h"
 
 namespace tavrimen::cli {
 
@@ -35,6 +36,7 @@ void SearchFolder(const std::filesystem::path& folder, const std::filesystem::pa
   static const std::string x1_name = AsciiLower(kX1File.name);
   std::error_code ec;
   bool holds_x1 = false;
+  std::vector<std::filesystem::path> xml_borings;
   std::vector<std::pair<std::filesystem::path, bool>> subfolders;  // (name, a link)
   std::filesystem::directory_iterator it(folder, ec);
   for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
@@ -44,8 +46,12 @@ void SearchFolder(const std::filesystem::path& folder, const std::filesystem::pa
       subfolders.emplace_back(it->path().filename(), link);
     } else if (link && !it->exists(kind)) {
       unsearched.push_back({platform::Utf8String(it->path()), ErrnoError(ENOENT)});
-    } else if (!holds_x1) {
-      holds_x1 = AsciiLower(platform::Utf8String(it->path().filename())) == x1_name;
+    } else {
+      const std::string name = platform::Utf8String(it->path().filename());
+      if (!holds_x1) holds_x1 = AsciiLower(name) == x1_name;
+      if (HasXmlExtension(name) && LooksLikeXmlBoring(it->path())) {
+        xml_borings.push_back(it->path());
+      }
     }
   }
   if (ec) {
@@ -53,6 +59,8 @@ void SearchFolder(const std::filesystem::path& folder, const std::filesystem::pa
     return;
   }
   if (holds_x1) found(folder);
+  std::sort(xml_borings.begin(), xml_borings.end());
+  for (const std::filesystem::path& file : xml_borings) found(file);
   // Each folder before the folders below it, and folders of one parent by name: the order of the
   // paths.
   std::sort(subfolders.begin(), subfolders.end());
@@ -81,6 +89,25 @@ void FindBorings(const std::filesystem::path& root,
   std::error_code ec;
   const std::filesystem::path canonical = std::filesystem::weakly_canonical(root, ec);
   SearchFolder(root, ec ? root : canonical, found, unsearched);
+}
+
+}  // namespace tavrimen::cli
+
+namespace tavrimen::cli {
+
+std::vector<std::filesystem::path> XmlBoringsIn(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> borings;
+  std::error_code ec;
+  std::filesystem::directory_iterator it(folder, ec);
+  for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
+    std::error_code kind;
+    if (it->is_regular_file(kind) && HasXmlExtension(platform::Utf8String(it->path().filename())) &&
+        LooksLikeXmlBoring(it->path())) {
+      borings.push_back(it->path());
+    }
+  }
+  std::sort(borings.begin(), borings.end());
+  return borings;
 }
 
 }  // namespace tavrimen::cli

@@ -40,11 +40,16 @@ struct Unsearched {
 };
 
 // Calls `found` with each folder at or below `root` that holds a file named X1.txt in any letter
-// case, as found, in the order of their paths, each folder once. A symbolic link to a folder is
+// case, and each XML boring file (LooksLikeXmlBoring) there, as found, in the order of their
+// paths (a folder's XML borings after the folder), each once. A symbolic link to a folder is
 // followed, unless it leads back to a folder on its own path; every folder that cannot be
 // searched (unreadable, a link to nothing, a link in a loop) goes to `unsearched`.
 void FindBorings(const std::filesystem::path& root,
                  const std::function<void(const std::filesystem::path&)>& found,
                  std::vector<Unsearched>& unsearched);
+
+// The XML boring files directly in `folder`, in the order of their names; none when it cannot be
+// read.
+std::vector<std::filesystem::path> XmlBoringsIn(const std::filesystem::path& folder);
 
 }  // namespace tavrimen::cli

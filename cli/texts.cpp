@@ -10,13 +10,17 @@ constexpr CliTexts kEnglish = {
         "  or:  tavrimen-convert [OPTION]... --check SOURCE...\n"
         "Convert the boring data set in each folder SOURCE into one record file,\n"
         "DESTINATION/<name of SOURCE>, exactly as the window's Execute button does.\n"
+        "A SOURCE may also be a boring XML file of the electronic delivery (root element\n"
+        "ボーリング情報), or a folder of them such as a delivery's BORING/DATA: each\n"
+        "becomes DESTINATION/<boring name>, with the names the file gives.\n"
         "\n"
         "  --patdat=DIR     the pattern-data folder (default: the setting in PatdatV5.ini)\n"
         "  --yes, --no      the answer when DESTINATION must be created (default: ask on\n"
         "                   a terminal, otherwise no)\n"
         "  -j, --jobs=N     convert N borings at a time, 1 to 256 (default: the number of\n"
         "                   cores)\n"
-        "  --all=ROOT       convert every folder below ROOT that holds an X1.txt\n"
+        "  --all=ROOT       convert every folder below ROOT that holds an X1.txt, and\n"
+        "                   every boring XML file there\n"
         "  --check          check the data sets without converting or changing anything;\n"
         "                   findings as FILE:LINE:COLUMN: SEVERITY: MESSAGE\n"
         "  --format=FORMAT  text (the default) or json, for the results and for the\n"
@@ -61,7 +65,7 @@ constexpr CliTexts kEnglish = {
     .interrupted = "interrupted; borings not converted: {}",
     .same_record_name = "the record file \"{}\" is made from {}; not converted.",
     .cannot_search = "cannot search the folder. {}",
-    .no_borings = "no folder with an X1.txt found.",
+    .no_borings = "no folder with an X1.txt and no boring XML file found.",
     .yes = "yes",
     .no = "no",
     .check_summary = "checked: borings {}, files {}; errors {}, warnings {}, notes {}",
@@ -92,12 +96,16 @@ constexpr CliTexts kJapanese = {
         "   または: tavrimen-convert [オプション]... --check 変換元...\n"
         "変換元の各フォルダにあるボーリングデータを、ウィンドウの「実行」ボタンと同じように\n"
         "記録ファイル 変換先/<変換元のフォルダ名> に変換します。\n"
+        "変換元には電子納品のボーリング交換用 XML（ルート要素 ボーリング情報）のファイルや、\n"
+        "それを集めたフォルダ（BORING/DATA など）も指定できます。各ボーリングは\n"
+        "変換先/<ボーリング名> になり、名前は XML に書かれたものを使います。\n"
         "\n"
         "  --patdat=フォルダ  パターンデータのフォルダ（既定: PatdatV5.ini の設定）\n"
         "  --yes, --no        変換先フォルダがないときの答え（既定: 端末なら尋ねる、\n"
         "                     それ以外は no）\n"
         "  -j, --jobs=N       N 件ずつ同時に変換する、1 から 256（既定: CPU のコア数）\n"
-        "  --all=フォルダ     フォルダの下で X1.txt のあるフォルダをすべて変換する\n"
+        "  --all=フォルダ     フォルダの下で X1.txt のあるフォルダと、ボーリング XML を\n"
+        "                     すべて変換する\n"
         "  --check            変換せず、何も変えずにデータを検査する。結果は\n"
         "                     ファイル:行:桁: 重大度: メッセージ の形\n"
         "  --format=形式      text（既定）または json。変換と --check の結果の形式\n"
@@ -140,7 +148,7 @@ constexpr CliTexts kJapanese = {
     .interrupted = "中断: 残りの {} 件は変換していません。",
     .same_record_name = "同じ名前の記録ファイル「{}」を {} から作成するため、変換しません。",
     .cannot_search = "フォルダを検索できません。{}",
-    .no_borings = "X1.txt のあるフォルダが見つかりません。",
+    .no_borings = "X1.txt のあるフォルダもボーリング XML も見つかりません。",
     .yes = "はい",
     .no = "いいえ",
     .check_summary = "検査: ボーリング {} 件、ファイル {} 個、エラー {} 件、警告 {} 件、注意 {} 件",
