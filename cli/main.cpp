@@ -95,6 +95,9 @@ int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
     ++checked;
     std::vector<Finding> found = CheckDataSet(run->files(), folder, run->patdat());
     if (run->xml() != nullptr) {
+      // The files a conversion would create or delete are the reader's own, held in memory.
+      std::erase_if(found,
+                    [](const Finding& finding) { return finding.severity == Severity::kNote; });
       // What the XML says that the record file cannot hold, before what the data set shows.
       std::vector<Finding> notes;
       for (const std::string& dropped : run->xml()->dropped) {
