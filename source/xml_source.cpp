@@ -67,6 +67,17 @@ XmlBoring ReadBoring(std::string_view bytes, std::string_view shown) {
   return ReadXmlBoring(document);
 }
 
+// Names that Windows keeps for devices (CON, NUL, COM1 …, with any extension): no file can have
+// them there, so no record file takes them anywhere.
+bool IsDeviceName(std::string_view name) {
+  const std::string stem = AsciiLower(name.substr(0, name.find('.')));
+  for (const std::string_view device : {"con", "prn", "aux", "nul"}) {
+    if (stem == device) return true;
+  }
+  return stem.size() == 4 && (stem.starts_with("com") || stem.starts_with("lpt")) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
+
 }  // namespace
 
 bool HasXmlExtension(std::string_view name) {
@@ -114,7 +125,7 @@ std::string FolderNameFor(std::string_view boring_name, const fs::path& file) {
     }
   };
   trim();
-  if (name.empty() || name == ".." || platform::native::IsTemporaryName(name)) {
+  if (name.empty() || IsDeviceName(name) || platform::native::IsTemporaryName(name)) {
     return platform::Utf8String(file.stem());
   }
   return name;

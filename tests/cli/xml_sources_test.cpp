@@ -165,9 +165,10 @@ TEST_F(XmlCliTest, RecordFilesAreNamedAfterTheBoringOrElseTheFile) {
   Write("data/BED0001.XML", Boring("No.1", Layer("004.15", "砂礫")));
   Write("data/BED0002.XML", Boring("", Layer("2.00", "粘土")));
   Write("data/BED0003.XML", Boring(" No.1 ", Layer("3.00", "砂")));
+  Write("data/BED0004.XML", Boring("nul.txt", Layer("3.00", "砂")));
   const Result r = Convert("--yes data out");
   EXPECT_EQ(r.status, 1) << r.err;
-  EXPECT_EQ(testing::FileNames(root_.path() / "out"), "BED0002 No.1");
+  EXPECT_EQ(testing::FileNames(root_.path() / "out"), "BED0002 BED0004 No.1");
   // The third boring takes the first one's record file name: it is refused, not written over it.
   EXPECT_NE(r.err.find("BED0003.XML"), std::string::npos) << r.err;
   // Leading zeros are not written.
