@@ -118,11 +118,23 @@ void RefuseSameNames(std::size_t total, DriveForm drive_form, const BatchOptions
   platform::DriveTable drives = options.drives;
   platform::DiskFileSystem files(drives);
   auto name_of = [&](std::size_t i) { return RecordNameOf(files, drive_form(i)); };
-  std::vector<std::pair<std::size_t, std::size_t>> keyed;  // (hash, index), by hash and index
-  keyed.reserve(total);
-  for (std::size_t i = 0; i < total; ++i) {
-    keyed.emplace_back(std::hash<std::string>{}(AsciiLower(name_of(i))), i);
-  }
+  // (hash, index), by hash and index. An XML boring's name is read from its file, so the names
+  // are hashed on as many threads as the batch converts on.
+  std::vector<std::pair<std::size_t, std::size_t>> keyed(total);
+  std::atomic<std::size_t> next{0};
+  auto hash_names = [&] {
+    platform::DriveTable own_drives = options.drives;
+    platform::DiskFileSystem own_files(own_drives);
+    for (std::size_t i; (i = next++) < total;) {
+      keyed[i] = {std::hash<std::string>{}(AsciiLower(RecordNameOf(own_files, drive_form(i)))), i};
+    }
+  };
+  std::vector<std::thread> threads;
+  const auto jobs =
+      std::min<std::size_t>(static_cast<std::size_t>(std::max(1, options.jobs)), total);
+  for (std::size_t t = 1; t < jobs; ++t) threads.emplace_back(hash_names);
+  hash_names();
+  for (std::thread& thread : threads) thread.join();
   std::sort(keyed.begin(), keyed.end());
   for (std::size_t first = 0; first < keyed.size();) {
     std::size_t last = first + 1;

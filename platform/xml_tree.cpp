@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
@@ -31,6 +33,8 @@ struct Builder {
   std::vector<XmlElement*> open;  // the elements whose end tag is still to come, innermost last
   bool has_root = false;
   std::optional<XmlError> refusal;
+  std::string_view stop_after;  // the end tag after which nothing more is read, if any
+  bool stopped = false;
 
   int Line() const {
     const XML_Size line = XML_GetCurrentLineNumber(parser);
@@ -60,7 +64,10 @@ void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attribut
     element = &builder.open.back()->children.emplace_back();
   }
   element->name = name;
-  element->line = builder.Line();
+  // The byte where the start tag begins, for now: turned into its line once the whole text has
+  // been read, in one pass, rather than asking expat for every element.
+  element->line =
+      static_cast<int>(std::min<XML_Index>(XML_GetCurrentByteIndex(builder.parser), INT_MAX));
   for (const XML_Char** at = attributes; *at != nullptr; at += 2) {
     element->attributes.emplace_back(at[0], at[1]);
   }
@@ -69,9 +76,14 @@ void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attribut
 
 // expat reports the end of an empty-element tag along with its start, even when the start was
 // refused.
-void XMLCALL OnEnd(void* data, const XML_Char*) {
+void XMLCALL OnEnd(void* data, const XML_Char* name) {
   auto& builder = *static_cast<Builder*>(data);
-  if (!builder.refusal) builder.open.pop_back();
+  if (builder.refusal) return;
+  builder.open.pop_back();
+  if (!builder.stop_after.empty() && builder.stop_after == name) {
+    builder.stopped = true;
+    XML_StopParser(builder.parser, XML_FALSE);
+  }
 }
 
 void XMLCALL OnText(void* data, const XML_Char* text, int length) {
@@ -97,13 +109,31 @@ struct ParserDeleter {
   void operator()(XML_Parser parser) const { XML_ParserFree(parser); }
 };
 
-XmlElement ParseUtf8(std::string_view text) {
+// Replaces the byte offset that each element holds as its line by the 1-based line of that byte
+// in `text`. The elements are visited in the order of their start tags, so the text is counted
+// once, from `at` on.
+void NumberLines(std::string_view text, XmlElement& element, std::size_t& at, int& line) {
+  const auto offset = std::min(static_cast<std::size_t>(element.line), text.size());
+  for (; at < offset; ++at) line += text[at] == '\n';
+  element.line = line;
+  for (XmlElement& child : element.children) NumberLines(text, child, at, line);
+}
+
+void NumberLines(std::string_view text, XmlElement& root) {
+  std::size_t at = 0;
+  int line = 1;
+  NumberLines(text, root, at, line);
+}
+
+XmlElement ParseUtf8(std::string_view text, std::string_view stop_after) {
+  const std::string_view original = text;
   // The encoding given here overrides the document's own declaration.
   const std::unique_ptr<std::remove_pointer_t<XML_Parser>, ParserDeleter> parser(
       XML_ParserCreate("UTF-8"));
   if (!parser) throw std::bad_alloc();
   Builder builder;
   builder.parser = parser.get();
+  builder.stop_after = stop_after;
   XML_SetUserData(parser.get(), &builder);
   XML_SetElementHandler(parser.get(), OnStart, OnEnd);
   XML_SetCharacterDataHandler(parser.get(), OnText);
@@ -120,12 +150,17 @@ XmlElement ParseUtf8(std::string_view text) {
     const XML_Status status =
         XML_Parse(parser.get(), text.data(), static_cast<int>(size), last ? XML_TRUE : XML_FALSE);
     if (builder.refusal) throw *builder.refusal;
+    if (builder.stopped) {
+      NumberLines(original, builder.root);
+      return std::move(builder.root);
+    }
     if (status != XML_STATUS_OK) {
       throw XmlError(builder.Line(), XML_ErrorString(XML_GetErrorCode(parser.get())));
     }
     text.remove_prefix(size);
   } while (!text.empty());
   if (!builder.has_root) throw XmlError(builder.Line(), "no element found");
+  NumberLines(original, builder.root);
   return std::move(builder.root);
 }
 
@@ -187,6 +222,14 @@ std::string_view XmlElement::Attribute(std::string_view attribute_name) const {
 
 bool IsValidUtf8(std::string_view bytes) {
   while (!bytes.empty()) {
+    // Runs of ASCII, most of any document, eight bytes at a time.
+    while (bytes.size() >= 8) {
+      std::uint64_t eight;
+      std::memcpy(&eight, bytes.data(), 8);
+      if ((eight & 0x8080808080808080u) != 0) break;
+      bytes.remove_prefix(8);
+    }
+    if (bytes.empty()) break;
     const std::size_t length = ValidUtf8Sequence(bytes);
     if (length == 0) return false;
     bytes.remove_prefix(length);
@@ -194,16 +237,26 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
-XmlDocument ParseXml(std::string_view bytes) {
+XmlDocument ParseXml(std::string_view bytes, std::string_view stop_after) {
   if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
   XmlDocument document;
-  if (IsValidUtf8(bytes)) {
-    document.root = ParseUtf8(bytes);
-  } else {
-    // Code page 932 keeps line ends as they are, so lines are counted as in the file.
-    document.encoding = XmlEncoding::kCp932;
-    document.root = ParseUtf8(cp932::ToUtf8(bytes));
+  // A whole document is read as UTF-8 first: expat refuses any byte that is not UTF-8, so only a
+  // document it refuses needs its bytes looked at. A document read only in part is looked at
+  // first, since the part might be UTF-8 where the rest is not.
+  if (stop_after.empty()) {
+    try {
+      document.root = ParseUtf8(bytes, stop_after);
+      return document;
+    } catch (const XmlError&) {
+      if (IsValidUtf8(bytes)) throw;
+    }
+  } else if (IsValidUtf8(bytes)) {
+    document.root = ParseUtf8(bytes, stop_after);
+    return document;
   }
+  // Code page 932 keeps line ends as they are, so lines are counted as in the file.
+  document.encoding = XmlEncoding::kCp932;
+  document.root = ParseUtf8(cp932::ToUtf8(bytes), stop_after);
   return document;
 }
 

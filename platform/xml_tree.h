@@ -58,8 +58,11 @@ class XmlError : public std::runtime_error {
   int line_;
 };
 
-// Reads a whole document. A byte-order mark is skipped. Throws XmlError.
-XmlDocument ParseXml(std::string_view bytes);
+// Reads a whole document. A byte-order mark is skipped. Throws XmlError. With `stop_after`, the
+// reading ends after the first end tag of that name: the tree then holds what came before it,
+// for a reader that needs only the start of a document (the encoding is still decided by all
+// the bytes).
+XmlDocument ParseXml(std::string_view bytes, std::string_view stop_after = {});
 
 // Whether `bytes` are valid UTF-8 throughout (which plain ASCII is).
 bool IsValidUtf8(std::string_view bytes);

@@ -123,6 +123,8 @@ struct XmlBoring {
 
 // The root element of a boring document.
 inline constexpr std::string_view kXmlBoringRoot = "ボーリング情報";
+// The element that names the boring, among the first of the title.
+inline constexpr std::string_view kXmlBoringNameElement = "ボーリング名";
 
 // The facts of a boring document. Throws XmlError (platform/xml_tree.h) for a root that is not
 // "ボーリング情報", naming its line.

@@ -30,7 +30,7 @@ std::array<std::string, 3> Angle(const XmlElement* place, std::string_view axis)
 void ReadTitle(const XmlElement& title, XmlBoring& boring) {
   const XmlElement* survey = title.Child("調査基本情報");
   boring.project = TextOf(survey, {"調査名"});
-  boring.boring_name = TextOf(survey, {"ボーリング名"});
+  boring.boring_name = TextOf(survey, {kXmlBoringNameElement});
   boring.work = TextOf(survey, {"事業工事名"});
   boring.address = TextOf(title.Child("調査位置"), {"調査位置住所"});
 

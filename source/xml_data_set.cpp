@@ -18,8 +18,9 @@ class ItemWriter {
  public:
   explicit ItemWriter(std::vector<std::string>& dropped) : dropped_(dropped) {}
 
-  // A text in double quotes. A double quote inside it would end the item: it becomes its
-  // full-width form. Line ends and tabs become blanks, as a record line has none.
+  // A text in double quotes, in UTF-8 (whole files become code page 932 at once). A double quote
+  // inside it would end the item: it becomes its full-width form. Line ends and tabs become blanks,
+  // as a record line has none.
   std::string Text(std::string_view utf8) {
     std::string clean;
     clean.reserve(utf8.size());
@@ -32,7 +33,7 @@ class ItemWriter {
         clean += c;
       }
     }
-    return "\"" + Cp932(clean) + "\"";
+    return "\"" + clean + "\"";
   }
 
   // A number or code as it stands; anything but a plain number is dropped to empty.
@@ -199,8 +200,8 @@ class DataSetWriter {
   }
 
  private:
-  void Add(std::string_view name, std::string bytes) {
-    out_.data_set.emplace_back(name, std::move(bytes));
+  void Add(std::string_view name, std::string_view utf8) {
+    out_.data_set.emplace_back(name, items_.Cp932(utf8));
   }
 
   std::string Cnt() {
@@ -370,7 +371,7 @@ class DataSetWriter {
   }
 
   void WriteTables() {
-    std::string kishitu, l4, l2, l8, l100;
+    std::string kishitu, l4, l2, l8, l10, l100;
     int code = 0;
     for (const std::string& name : geology_.names()) {
       AddRecord(kishitu, {std::to_string(++code), items_.Text(name), "0", "0", "0", "0"});
@@ -388,10 +389,10 @@ class DataSetWriter {
     for (const std::string& name : samplers_.names()) {
       AddRecord(l100, {std::to_string(++code), items_.Text(name)});
     }
-    out_.tables = {
-        {std::string(kKishituTable.name), kishitu}, {std::string(kL4Table.name), l4},
-        {std::string(kL2Table.name), l2},           {std::string(kL8Table.name), l8},
-        {std::string(kL10Table.name), ""},          {std::string(kL100Table.name), l100}};
+    const std::pair<std::string_view, const std::string*> tables[] = {
+        {kKishituTable.name, &kishitu}, {kL4Table.name, &l4},   {kL2Table.name, &l2},
+        {kL8Table.name, &l8},           {kL10Table.name, &l10}, {kL100Table.name, &l100}};
+    for (const auto& [table, utf8] : tables) out_.tables.emplace_back(table, items_.Cp932(*utf8));
   }
 
   const XmlBoring& boring_;

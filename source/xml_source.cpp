@@ -146,7 +146,9 @@ std::string FolderNameOfXml(const fs::path& native) {
   std::string bytes;
   if (!platform::native::ReadFile(native, bytes)) {
     try {
-      return FolderNameFor(ReadXmlBoring(platform::ParseXml(bytes)).boring_name, native);
+      // The name stands near the top: the rest of the file is read by the run.
+      return FolderNameFor(
+          ReadXmlBoring(platform::ParseXml(bytes, kXmlBoringNameElement)).boring_name, native);
     } catch (const platform::XmlError&) {
     }
   }
