@@ -1,10 +1,13 @@
-// The XML tree reader over any bytes: it reads them or refuses them with an XmlError, and every
-// text of a tree it reads is UTF-8, whatever the bytes were.
+// The XML boring reader over any bytes: the tree reader reads them or refuses them with an
+// XmlError, every text of a tree it reads is UTF-8, whatever the bytes were, and a boring document
+// is read into its facts and written as a data set without fault.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
 
 #include "platform/xml_tree.h"
+#include "source/xml_boring.h"
+#include "source/xml_data_set.h"
 
 namespace {
 
@@ -23,7 +26,13 @@ void Check(const XmlElement& element) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {
-    Check(tavrimen::platform::ParseXml({reinterpret_cast<const char*>(data), size}).root);
+    const auto document = tavrimen::platform::ParseXml({reinterpret_cast<const char*>(data), size});
+    Check(document.root);
+    if (document.root.name == tavrimen::kXmlBoringRoot) {
+      const tavrimen::XmlDataSet data_set =
+          tavrimen::MakeDataSet(tavrimen::ReadXmlBoring(document));
+      if (data_set.data_set.empty() || data_set.tables.empty()) std::abort();
+    }
   } catch (const tavrimen::platform::XmlError& error) {
     if (error.line() < 1) std::abort();
   }
