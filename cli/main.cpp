@@ -239,8 +239,10 @@ int main(int argc, char** argv) {
   // A folder of XML borings (a delivery's BORING/DATA) gives each of them; a data set's folder is
   // itself.
   bool expanded = false;
+  std::vector<platform::ResolvedPath> typed_sources;  // as typed, for a single conversion
   for (const platform::TypedPath& source : arguments.sources) {
-    const platform::ResolvedPath resolved = platform::ResolveTyped(drives, source);
+    const platform::ResolvedPath& resolved =
+        typed_sources.emplace_back(platform::ResolveTyped(drives, source));
     const auto native = resolved.problem == platform::PathProblem::kNone
                             ? files.ToNative(resolved.drive_form.text())
                             : std::nullopt;
@@ -317,7 +319,7 @@ int main(int argc, char** argv) {
   // A folder of XML borings is a batch, even of one.
   const bool batch = arguments.sources.size() != 1 || !arguments.roots.empty() || expanded;
   if (!batch) {
-    const platform::ResolvedPath typed = platform::ResolveTyped(drives, arguments.sources[0]);
+    const platform::ResolvedPath& typed = typed_sources.front();
     const std::string shown_source = typed.problem == platform::PathProblem::kNone
                                          ? platform::ShownPath(drives, typed.drive_form)
                                          : typed.as_typed;
