@@ -64,7 +64,8 @@ TEST(XmlSources, EveryRealBoringConvertsAndItsRecordFileSaysWhatTheXmlSays) {
     window.boxes.answers.push_back(MessageAnswer::kYes);
     ASSERT_EQ(Command1_Click(window, run.files(), run.patdat()), RunOutcome::kConverted)
         << ::testing::PrintToString(window.events);
-    const std::string record = ReadFile(out.path() / "out" / run.xml()->folder_name);
+    const std::string record =
+        ReadFile(out.path() / "out" / platform::Utf8Path(run.xml()->folder_name));
     const preview::BoringLog log = preview::ReadBoringLog(record);
 
     const XmlBoring boring = ReadXmlBoring(platform::ParseXml(ReadFile(file)));
