@@ -130,18 +130,18 @@ struct ProcessRun {
   long peak_kb = 0;        // peak resident memory
 };
 
-// Runs tavrimen-convert --yes on the folder of XML borings into `out_name`, a folder it makes.
-ProcessRun RunConvertXml(const fs::path& root, const std::string& out_name, int jobs) {
+// Runs tavrimen-convert with `args`, its standard output discarded, after the files of the runs
+// before are written out (so that the system's writing them back does not fall on this run).
+ProcessRun RunTool(const std::vector<std::string>& args) {
   sync();
   const auto start = Clock::now();
   const pid_t pid = fork();
   if (pid == 0) {
-    const std::string xml = (root / "xml").string();
-    const std::string out = (root / out_name).string();
-    const std::string j = std::to_string(jobs);
+    std::vector<const char*> argv = {"tavrimen-convert"};
+    for (const std::string& arg : args) argv.push_back(arg.c_str());
+    argv.push_back(nullptr);
     if (!freopen("/dev/null", "w", stdout)) _exit(127);
-    execl(TAVRIMEN_CONVERT_PATH, "tavrimen-convert", "--yes", "-j", j.c_str(), xml.c_str(),
-          out.c_str(), static_cast<char*>(nullptr));
+    execv(TAVRIMEN_CONVERT_PATH, const_cast<char* const*>(argv.data()));
     _exit(127);
   }
   int status = 0;
@@ -157,38 +157,24 @@ ProcessRun RunConvertXml(const fs::path& root, const std::string& out_name, int 
   return {seconds, in_seconds(usage.ru_utime) + in_seconds(usage.ru_stime), usage.ru_maxrss};
 }
 
+// Runs tavrimen-convert --yes on the folder of XML borings into `out_name`, a folder it makes.
+ProcessRun RunConvertXml(const fs::path& root, const std::string& out_name, int jobs) {
+  return RunTool(
+      {"--yes", "-j", std::to_string(jobs), (root / "xml").string(), (root / out_name).string()});
+}
+
 // Runs tavrimen-convert into `out` (with a picture of each boring in `out`-svg when `pictures`);
 // returns its wall time in seconds and its peak resident memory in KB.
 std::pair<double, long> RunConvert(const fs::path& root, const std::string& out_name, int jobs,
                                    bool pictures = false) {
   fs::create_directories(root / out_name);
-  // The files of the runs before are written out first, so that the system's writing them back
-  // does not fall on this run.
-  sync();
-  const auto start = Clock::now();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const std::string patdat = (root / "patdat").string();
-    const std::string borings = (root / "borings").string();
-    const std::string out = (root / out_name).string();
-    const std::string j = std::to_string(jobs);
-    const std::string svg = "--svg=" + out + "-svg";
-    if (!freopen("/dev/null", "w", stdout)) _exit(127);
-    std::vector<const char*> args = {"tavrimen-convert", "--patdat",  patdat.c_str(), "--all",
-                                     borings.c_str(),    out.c_str(), "-j",           j.c_str()};
-    if (pictures) args.push_back(svg.c_str());
-    args.push_back(nullptr);
-    execv(TAVRIMEN_CONVERT_PATH, const_cast<char* const*>(args.data()));
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    throw std::runtime_error("tavrimen-convert failed");
-  }
-  return {seconds, usage.ru_maxrss};
+  const std::string out = (root / out_name).string();
+  std::vector<std::string> args = {
+      "--patdat", (root / "patdat").string(), "--all", (root / "borings").string(), out,
+      "-j",       std::to_string(jobs)};
+  if (pictures) args.push_back("--svg=" + out + "-svg");
+  const ProcessRun run = RunTool(args);
+  return {run.seconds, run.peak_kb};
 }
 
 // Reads every file of every boring and of the pattern data once, and writes one new file of the

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/cp932.h"
@@ -26,8 +27,9 @@ std::string Depth(int centimetres) {
          std::to_string(centimetres % 100);
 }
 
-// A note of about `characters` characters, with a forced break every `break_every` sentences.
-std::string Note(int layer, int characters, int break_every) {
+}  // namespace
+
+std::string Note(int layer, int characters, int break_every, std::string_view line_break) {
   static const std::vector<std::string> sentences = {
       "細砂～中砂を主体とし、貝殻片を点在する。",
       "含水比が高く、指圧で容易に貫入する。",
@@ -39,12 +41,14 @@ std::string Note(int layer, int characters, int break_every) {
   int count = 0;
   for (std::size_t i = static_cast<std::size_t>(layer);
        cp932::CharCount(cp932::FromUtf8(note)) < static_cast<std::size_t>(characters); ++i) {
-    if (count > 0 && break_every > 0 && count % break_every == 0) note += "\\";
+    if (count > 0 && break_every > 0 && count % break_every == 0) note += line_break;
     note += sentences[i % sentences.size()];
     ++count;
   }
   return note;
 }
+
+namespace {
 
 void WriteCommonHeader(const std::filesystem::path& folder, const std::string& name) {
   Write(folder / "CNT.TXT", "\"" + name + "\",1,\"" + name + "\",0,1,3\n");
@@ -69,8 +73,8 @@ void WriteLayers(const std::filesystem::path& folder, int layers, int thickness,
     x1 += "1," + bottom + "," + std::to_string(10 + (i % 8) * 10) + ",0\n";
     const std::string codes = (i % 3 == 0) ? "0305" : "0" + std::to_string(1 + i % 9);
     x3 += "1," + bottom + "," + codes + ",0," + (i % 4 == 0 ? "07" : "") + ",0,0\n";
-    x12 += "1," + Depth((i - 1) * thickness + 10) + ",\"" + Note(i, note_characters, break_every) +
-           "\"\n";
+    x12 += "1," + Depth((i - 1) * thickness + 10) + ",\"" +
+           Note(i, note_characters, break_every, "\\") + "\"\n";
     x14 += "1," + bottom + ",\"灰色\",\"" + (i % 2 ? "中位" : "密な") + "\",0,0\n";
   }
   Write(folder / "X1.txt", x1);

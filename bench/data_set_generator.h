@@ -4,8 +4,14 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace tavrimen::bench {
+
+// A note of about `characters` characters for layer `layer`, with `line_break` (the data set's
+// forced break, or "\\n" as XML files write it) after every `break_every` sentences.
+std::string Note(int layer, int characters, int break_every, std::string_view line_break);
 
 // Writes the pattern-data folder (KISHITU, L4, L2, L8, L10, L100).
 void WritePatternData(const std::filesystem::path& folder);

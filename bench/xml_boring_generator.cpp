@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/cp932.h"
+#include "bench/data_set_generator.h"
 
 namespace tavrimen::bench {
 namespace {
@@ -47,27 +47,6 @@ std::string Depth(int centimetres) {
 }
 
 std::string TwoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
-
-// The note of a layer as the data set generator writes it (about `characters` characters), with
-// its forced breaks written as the two characters "\n", as many real files do.
-std::string Note(int layer, int characters, int break_every) {
-  static const std::vector<std::string> sentences = {
-      "細砂～中砂を主体とし、貝殻片を点在する。",
-      "含水比が高く、指圧で容易に貫入する。",
-      "φ2～20mmの亜円礫を混入する。",
-      "下部ほど締まりが良くなる傾向がある。",
-      "GL-" + std::to_string(layer) + ".5m付近で逸水あり。",
-      "層理が明瞭で、葉理面に雲母片を含む。"};
-  std::string note;
-  int count = 0;
-  for (std::size_t i = static_cast<std::size_t>(layer);
-       cp932::CharCount(cp932::FromUtf8(note)) < static_cast<std::size_t>(characters); ++i) {
-    if (count > 0 && break_every > 0 && count % break_every == 0) note += "\\n";
-    note += sentences[i % sentences.size()];
-    ++count;
-  }
-  return note;
-}
 
 void WriteTitle(XmlWriter& xml, std::string_view boring_name) {
   xml.Open("基礎情報");
@@ -197,7 +176,7 @@ void WriteLayers(XmlWriter& xml) {
     xml.Open("観察記事");
     xml.Element("観察記事_上端深度", Depth((i - 1) * 100 + 10));
     xml.Element("観察記事_下端深度", Depth(i * 100));
-    xml.Element("観察記事_記事", Note(i, 60, 2));
+    xml.Element("観察記事_記事", Note(i, 60, 2, "\\n"));
     xml.Close("観察記事");
   }
   for (int i = 1; i <= kLayers; ++i) {
