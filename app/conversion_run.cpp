@@ -116,13 +116,9 @@ RunOutcome Run(Window& window, platform::FileSystem& files, const std::string& p
   }
 
   window.SetPointer(Pointer::kHourglass);
-  Session session(files, patdat_path);
-  // Formed from the checked destination, so blanks typed around it cannot reach the file name.
-  session.output_path = destination + RecordFileNameOf(source);
-  session.source.path = source;
-
-  LoadL4Names(session.patdat, session.dictionaries);
-  SetUpCatalogue(session.catalogue);
+  // The record file's name is formed from the checked destination, so blanks typed around it
+  // cannot reach the file name.
+  Session session(files, source, patdat_path, destination + RecordFileNameOf(source));
 
   // Without these checks a missing source folder, or a file, would read as a data set without
   // X1.txt.
@@ -139,7 +135,6 @@ RunOutcome Run(Window& window, platform::FileSystem& files, const std::string& p
     return RunOutcome::kRefused;
   }
 
-  ReadTitleFiles(session.source, session.title_data);
   const std::string bytes = GenerateRecordFile(session);
   window.RecordFileWritten(session.output_path, bytes);
 

@@ -24,9 +24,7 @@ namespace {
 class Checker {
  public:
   Checker(platform::FileSystem& files, std::string source_folder, std::string patdat_path)
-      : files_(files), session_(files_, std::move(patdat_path)) {
-    session_.source.path = std::move(source_folder);
-  }
+      : files_(files), folder_(std::move(source_folder)), patdat_path_(std::move(patdat_path)) {}
 
   std::vector<Finding> Run();
 
@@ -92,15 +90,16 @@ class Checker {
   void CheckConversion();
 
   platform::ReadOnlyFileSystem files_;
-  Session session_;
-  const std::string& folder_ = session_.source.path;
+  const std::string folder_;
+  const std::string patdat_path_;
+  std::optional<Session> session_;  // made by Run once the pattern data's names are read
   std::vector<Finding> findings_;
   std::map<std::pair<std::string, std::string>, LeftOut> kinds_;
 };
 
 std::optional<RecordFile> Checker::Open(const RecordFileLayout& layout) {
   try {
-    return RecordFile::Open(session_.source, layout);
+    return RecordFile::Open(session_->source, layout);
   } catch (const IoError& e) {
     Add(e.path(), 0, 0, Severity::kError, check_text::CannotRead(e));
     return std::nullopt;
@@ -193,7 +192,7 @@ void Checker::CheckCode(const RecordFile& file, const platform::Item& item,
     for (const std::string& code_text : TwoCharacterCodes(item.text)) {
       const float code = NumberFromText(code_text);
       if (code == 0) continue;
-      const auto name = L4NameOf(session_.dictionaries, code);
+      const auto name = L4NameOf(session_->dictionaries, code);
       if (!name) {
         Add(file, item, Severity::kWarning, check_text::SoilCodeOutOfRange(code_text));
       } else if (name->empty()) {
@@ -205,7 +204,7 @@ void Checker::CheckCode(const RecordFile& file, const platform::Item& item,
   if (codes.form == CodeForm::kLastTwo) {
     const float code = NumberFromText(X6CodeColumn(item.text));
     try {
-      if (code != 0 && !session_.code_tables.Get(table).Find(code)) {
+      if (code != 0 && !session_->code_tables.Get(table).Find(code)) {
         Add(file, item, Severity::kWarning, check_text::X6CodeNotInTable(item.text, table.name));
       }
     } catch (const IoError&) {
@@ -217,8 +216,8 @@ void Checker::CheckCode(const RecordFile& file, const platform::Item& item,
   auto code = Number(file, item, geology ? check_text::kGeologyCode : check_text::kCode);
   if (!code || *code == 0) return;
   try {
-    const bool found = geology ? !KishituNameOf(session_.dictionaries, *code).empty()
-                               : session_.code_tables.Get(table).Find(*code).has_value();
+    const bool found = geology ? !KishituNameOf(session_->dictionaries, *code).empty()
+                               : session_->code_tables.Get(table).Find(*code).has_value();
     if (!found) {
       Add(file, item, Severity::kWarning,
           check_text::CodeNotInTable(geology ? check_text::kGeologyCode : check_text::kCode,
@@ -257,20 +256,18 @@ void Checker::CheckCreatedAndDeletedFiles() {
 void Checker::CheckConversion() {
   // The conversion itself, in memory: the errors that would stop it and the number of lines.
   try {
-    ReadTitleFiles(session_.source, session_.title_data);
-    BuildRecordLines(session_);
+    BuildRecordLines(*session_);
   } catch (const std::exception& e) {
     Add(folder_, 0, 0, Severity::kError, check_text::Failure(e));
   }
 }
 
 std::vector<Finding> Checker::Run() {
-  SetUpCatalogue(session_.catalogue);
   try {
-    LoadL4Names(session_.patdat, session_.dictionaries);
-    LoadKishituTable(session_.patdat, session_.dictionaries);
+    session_.emplace(files_, folder_, patdat_path_);
+    LoadKishituTable(session_->patdat, session_->dictionaries);
   } catch (const ConversionError& e) {
-    Add(session_.patdat.path, 0, 0, Severity::kError, check_text::Failure(e));
+    Add(patdat_path_, 0, 0, Severity::kError, check_text::Failure(e));
     return findings_;
   }
   const auto source_entry = files_.Entry(folder_);

@@ -11,10 +11,10 @@ namespace tavrimen {
 void BuildRecordLines(Session& session) {
   LineBuffer& lines = session.lines;
   lines.Clear();
+  ReadTitleFiles(session.source, session.title_data);
 
   HeaderLines header;
-  HeaderReaders readers(session.catalogue, session.title_data, session.source, session.code_tables,
-                        header);
+  HeaderReaders readers(session.title_data, session.source, session.code_tables, header);
   const CntValues cnt = readers.ReadCntRecord();
   LoadKishituTable(session.patdat, session.dictionaries);
   readers.ReadTitle1Record();
@@ -24,7 +24,7 @@ void BuildRecordLines(Session& session) {
   }
   lines.Line(record::header::kSoilPattern) = "10.00 -1 " + cnt.soil_pattern + " soilpat.asg";
 
-  LayerCursor cursor(session.catalogue, session.dictionaries, session.source);
+  LayerCursor cursor(session.dictionaries, session.source);
   WriteLayerBlock(cursor, session.dictionaries, lines);
   WriteX5Block(session.source, lines);
   const std::vector<X6CodeRow> x6_rows = WriteX6Block(session.source, lines);

@@ -6,8 +6,8 @@
 
 namespace tavrimen {
 
-// Reads the source records of `session.source_folder` and fills `session.lines`. Throws
-// ConversionError (IoError, NumberOverflowError, LineLimitError).
+// Reads the title files and the source records of `session.source` and fills `session.lines`.
+// Throws ConversionError (IoError, NumberOverflowError, LineLimitError).
 void BuildRecordLines(Session& session);
 
 // BuildRecordLines, then writes the lines to `session.output_path` atomically, and gives the

@@ -7,23 +7,30 @@
 #include "output/line_buffer.h"
 #include "platform/file_system.h"
 #include "reference/dictionaries.h"
-#include "source/catalogue.h"
 #include "source/header_readers.h"
 #include "source/title_files.h"
 
 namespace tavrimen {
 
 struct Session {
-  Session(platform::FileSystem& files, std::string patdat_path)
-      : source{files, {}}, patdat{files, std::move(patdat_path)}, code_tables(patdat) {}
+  // A session over the data set in `source_path`, with the reference tables of `patdat_path`,
+  // that writes `record_path` (all drive form). Reads the pattern data's L4 names, which every
+  // later step needs: throws IoError when they cannot be read.
+  Session(platform::FileSystem& files, std::string source_path, std::string patdat_path,
+          std::string record_path = {})
+      : source{files, std::move(source_path)},
+        patdat{files, std::move(patdat_path)},
+        output_path(std::move(record_path)),
+        code_tables(patdat) {
+    LoadL4Names(patdat, dictionaries);
+  }
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  platform::DataFolder source;  // the boring's data set
-  platform::DataFolder patdat;  // the pattern-data folder
-  std::string output_path;      // the record file, drive form
+  const platform::DataFolder source;  // the boring's data set
+  const platform::DataFolder patdat;  // the pattern-data folder
+  const std::string output_path;      // the record file; empty when nothing is written
 
-  Catalogue catalogue;
   TitleData title_data;
   Dictionaries dictionaries;
   CodeTables code_tables;

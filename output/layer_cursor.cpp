@@ -41,13 +41,13 @@ LayerPosition LayerCursor::ReadLayerRecord(int slot) {
   const LayerPosition position = layer_pos[slot];
   const std::string_view data = FileData(slot);
   if (!position || *position >= data.size()) {
-    for (int f = 1; f <= catalogue_.layer_clear_count[slot]; ++f) layer_field[f].clear();
+    for (int f = 1; f <= kCatalogue.layer_clear_count[slot]; ++f) layer_field[f].clear();
     return kExhausted;
   }
   platform::ItemReader reader(data, *position);
-  for (int f = 1; f <= catalogue_.layer_read_count[slot]; ++f) layer_field[f] = reader.NextText();
+  for (int f = 1; f <= kCatalogue.layer_read_count[slot]; ++f) layer_field[f] = reader.NextText();
   if (slot == 1) {
-    for (int f = catalogue_.layer_read_count[1] + 1; f <= catalogue_.layer_clear_count[1]; ++f) {
+    for (int f = kCatalogue.layer_read_count[1] + 1; f <= kCatalogue.layer_clear_count[1]; ++f) {
       layer_field[f].clear();
     }
   }

@@ -35,9 +35,8 @@ std::array<std::string, 3> TwoCharacterCodes(std::string_view codes);
 
 class LayerCursor {
  public:
-  LayerCursor(const Catalogue& catalogue, const Dictionaries& dictionaries,
-              const DataFolder& source_folder)
-      : catalogue_(catalogue), dictionaries_(dictionaries), source_folder_(source_folder) {}
+  LayerCursor(const Dictionaries& dictionaries, const DataFolder& source_folder)
+      : dictionaries_(dictionaries), source_folder_(source_folder) {}
 
   // Reads the next record of `slot` from layer_pos[slot] into layer_field and returns the
   // position after it, or kExhausted (with layer_field(1..clear count) emptied) when the position
@@ -68,7 +67,7 @@ class LayerCursor {
   int note_line_count = 0;
 
   // The path of `slot`'s file, drive form.
-  std::string PathOf(int slot) const { return source_folder_.PathOf(catalogue_.layer_file[slot]); }
+  std::string PathOf(int slot) const { return source_folder_.PathOf(kCatalogue.layer_file[slot]); }
 
  private:
   // The data of `slot`'s file: its bytes without the line ends and end marks that follow them.
@@ -76,7 +75,6 @@ class LayerCursor {
   // NumberFromText of a field of `slot`'s file; an overflow names the file.
   float Number(int slot, const std::string& text) const;
 
-  const Catalogue& catalogue_;
   const Dictionaries& dictionaries_;
   const DataFolder source_folder_;
   std::array<std::optional<std::string>, 5> file_bytes_;

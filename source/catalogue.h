@@ -1,9 +1,12 @@
-// The fixed tables that describe a boring's source data set: the file of each source kind, the
-// fields of one record and the kind of value each field holds, and the four layer files.
+// The fixed tables that describe a boring's source data set: the fields of each header record and
+// the kind of value each field holds, and the four layer files. Constant data, made at compile
+// time.
 #pragma once
 
 #include <array>
-#include <string>
+#include <string_view>
+
+#include "source/record_files.h"
 
 namespace tavrimen {
 
@@ -16,18 +19,50 @@ enum FieldKind : int {
 };
 
 struct Catalogue {
-  // Indexed by source kind (1 CNT.TXT, 2 Titl01.txt, 3 Titl02.txt, 4 X1.txt); index 0 unused.
-  std::array<std::string, 201> src_file_name;
+  // Indexed by source kind (1 CNT.TXT, 2 Titl01.txt, 3 Titl02.txt); index 0 unused.
   std::array<int, 16> src_field_count{};
-  std::array<std::array<int, 31>, 16> src_field_default{};
+  std::array<std::array<FieldKind, 31>, 16> src_field_default{};
 
   // Indexed by layer slot 1 to 4; index 0 unused.
-  std::array<std::string, 5> layer_file;
+  std::array<std::string_view, 5> layer_file{};
   std::array<int, 5> layer_read_count{};
   std::array<int, 5> layer_clear_count{};
 };
 
-// Writes every catalogue entry with its fixed value.
-void SetUpCatalogue(Catalogue& catalogue);
+namespace catalogue_detail {
+constexpr Catalogue Make() {
+  Catalogue catalogue;
+  catalogue.src_field_count[1] = 6;
+  catalogue.src_field_count[2] = 27;
+  catalogue.src_field_count[3] = 14;
+
+  auto set = [&](int kind, int first, int last, FieldKind field_kind) {
+    for (int field = first; field <= last; ++field) {
+      catalogue.src_field_default[kind][field] = field_kind;
+    }
+  };
+  set(1, 1, 1, kTextField);
+  set(1, 2, 2, kNumberField);
+  set(1, 3, 3, kTextField);
+  set(1, 4, 6, kNumberField);
+  set(2, 1, 7, kTextField);
+  set(2, 8, 19, kNumberField);
+  set(2, 20, 26, kTextField);
+  set(2, 27, 27, kNumberField);
+  set(3, 1, 3, kTextField);
+  set(3, 4, 4, kMarkedNumberField);
+  set(3, 5, 14, kNumberField);
+
+  const RecordFileLayout* layers[] = {&kX1File, &kX3File, &kX12File, &kX14File};
+  for (int slot = 1; slot <= 4; ++slot) {
+    catalogue.layer_file[slot] = layers[slot - 1]->name;
+    catalogue.layer_read_count[slot] = layers[slot - 1]->items_per_record;
+  }
+  catalogue.layer_clear_count = {0, 8, 4, 3, 6};
+  return catalogue;
+}
+}  // namespace catalogue_detail
+
+inline constexpr Catalogue kCatalogue = catalogue_detail::Make();
 
 }  // namespace tavrimen

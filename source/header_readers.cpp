@@ -47,8 +47,8 @@ constexpr HeaderRecord kTitle1Record{2, {0,  2,  3,  0,  4, 6,  7,  7,  0,  0,  
 constexpr HeaderRecord kTitle2Record{3, {0, 10, 10, 12, 13, 8, 8, 8, 9, 9, 9, 0, 15, 15, 15}};
 
 void HeaderReaders::WriteDefaultMarks(int kind) {
-  for (int j = 1; j <= catalogue_.src_field_count[kind]; ++j) {
-    switch (catalogue_.src_field_default[kind][j]) {
+  for (int j = 1; j <= kCatalogue.src_field_count[kind]; ++j) {
+    switch (kCatalogue.src_field_default[kind][j]) {
       case kTextField:
         src_field_[j] = record::kNoText;
         break;
@@ -83,10 +83,10 @@ void HeaderReaders::FillSourceFields(const HeaderRecord& record) {
     }
     source = title_data_.cell[kind - 1].data();
   }
-  for (int j = 1; j <= catalogue_.src_field_count[kind]; ++j) {
+  for (int j = 1; j <= kCatalogue.src_field_count[kind]; ++j) {
     const std::string& s = source[j];
     if (s.empty() || record.field_line[j] == 0) continue;
-    switch (catalogue_.src_field_default[kind][j]) {
+    switch (kCatalogue.src_field_default[kind][j]) {
       case kTextField:
         src_field_[j] = NormaliseTextField(s);
         break;
@@ -113,7 +113,7 @@ void HeaderReaders::ReadTitle1Record() {
   FillSourceFields(kTitle1Record);
   namespace line_of = record::header;
   static const std::string kWesternYear = cp932::FromUtf8(line_of::kPeriodPrefix);
-  for (int j = 1; j <= catalogue_.src_field_count[kTitle1Record.kind]; ++j) {
+  for (int j = 1; j <= kCatalogue.src_field_count[kTitle1Record.kind]; ++j) {
     const int line = kTitle1Record.field_line[j];
     if (line == 0) continue;
     std::string& text = lines_[line];
@@ -141,7 +141,7 @@ void HeaderReaders::ReadTitle1Record() {
 
 void HeaderReaders::ReadTitle2Record() {
   FillSourceFields(kTitle2Record);
-  for (int j = 1; j <= catalogue_.src_field_count[kTitle2Record.kind]; ++j) {
+  for (int j = 1; j <= kCatalogue.src_field_count[kTitle2Record.kind]; ++j) {
     const int line = kTitle2Record.field_line[j];
     if (line == record::header::kAngles) {
       src_field_[j] =

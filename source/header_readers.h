@@ -29,10 +29,9 @@ struct HeaderRecord {
 
 class HeaderReaders {
  public:
-  HeaderReaders(const Catalogue& catalogue, const TitleData& title_data,
-                const DataFolder& source_folder, CodeTables& code_tables, HeaderLines& lines)
-      : catalogue_(catalogue),
-        title_data_(title_data),
+  HeaderReaders(const TitleData& title_data, const DataFolder& source_folder,
+                CodeTables& code_tables, HeaderLines& lines)
+      : title_data_(title_data),
         source_folder_(source_folder),
         code_tables_(code_tables),
         lines_(lines) {}
@@ -50,7 +49,6 @@ class HeaderReaders {
   void FillSourceFields(const HeaderRecord& record);
   void WriteDefaultMarks(int kind);
 
-  const Catalogue& catalogue_;
   const TitleData& title_data_;
   const DataFolder source_folder_;
   CodeTables& code_tables_;

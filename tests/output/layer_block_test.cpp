@@ -23,14 +23,12 @@ std::vector<std::string> WriteBlock(const Files& files) {
   TempFolder folder;
   WriteFiles(folder.path() / "P", testing::StandardPatdat());
   WriteFiles(folder.path() / "B", files);
-  Catalogue catalogue;
-  SetUpCatalogue(catalogue);
   Dictionaries dictionaries;
   testing::TestDrives drives;
   platform::FileSystem& disk = drives.Files();
   LoadL4Names({disk, folder.DriveForm() + "P\\"}, dictionaries);
   LoadKishituTable({disk, folder.DriveForm() + "P\\"}, dictionaries);
-  LayerCursor cursor(catalogue, dictionaries, {disk, folder.DriveForm() + "B\\"});
+  LayerCursor cursor(dictionaries, {disk, folder.DriveForm() + "B\\"});
   LineBuffer lines;
   lines.Clear();
   WriteLayerBlock(cursor, dictionaries, lines);

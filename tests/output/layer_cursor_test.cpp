@@ -12,19 +12,17 @@ namespace {
 class LayerCursorTest : public ::testing::Test {
  protected:
   LayerCursorTest() {
-    SetUpCatalogue(catalogue_);
     WriteFiles(folder_.path() / "P", {{"L4.TXT", "1,礫\n3,砂\n5,シルト\n6,粘土\n7,有機質土\n"}});
     LoadL4Names({files_, folder_.DriveForm() + "P\\"}, dictionaries_);
   }
   LayerCursor& Cursor() {
-    cursor_.emplace(catalogue_, dictionaries_, DataFolder{files_, folder_.DriveForm()});
+    cursor_.emplace(dictionaries_, DataFolder{files_, folder_.DriveForm()});
     for (int slot = 1; slot <= 4; ++slot) cursor_->layer_pos[slot] = 1;
     return *cursor_;
   }
   TempFolder folder_;
   TestDrives drives_;
   platform::FileSystem& files_ = drives_.Files();
-  Catalogue catalogue_;
   Dictionaries dictionaries_;
   std::optional<LayerCursor> cursor_;
 };

@@ -14,7 +14,6 @@ namespace {
 class HeaderReadersTest : public ::testing::Test {
  protected:
   HeaderReadersTest() {
-    SetUpCatalogue(catalogue_);
     WriteFiles(folder_.path() / "PATDAT", {{"L2.TXT", "03,three\n\"4\",quoted\n5x,text\n"}});
   }
 
@@ -29,7 +28,7 @@ class HeaderReadersTest : public ::testing::Test {
     platform::FileSystem& files = drives_.Files();
     CodeTables tables({files, folder_.DriveForm() + "PATDAT\\"});
     HeaderLines lines;
-    HeaderReaders readers(catalogue_, titles_, {files, folder_.DriveForm()}, tables, lines);
+    HeaderReaders readers(titles_, {files, folder_.DriveForm()}, tables, lines);
     cnt_ = readers.ReadCntRecord();
     readers.ReadTitle1Record();
     readers.ReadTitle2Record();
@@ -38,7 +37,6 @@ class HeaderReadersTest : public ::testing::Test {
 
   TempFolder folder_;
   testing::TestDrives drives_;
-  Catalogue catalogue_;
   TitleData titles_;
   CntValues cnt_;
   std::array<std::string, 21> line_;
