@@ -25,10 +25,12 @@ bool RefusedAsTyped(const platform::ResolvedPath& path) {
          path.problem == platform::PathProblem::kBackslashInName;
 }
 
-// Shows a refusal, moves the focus where the user has to correct something, and empties Label3.
-RunOutcome Refuse(Window& window, std::string_view message, std::string_view title,
+// Shows a refusal under the title of the path it is about, moves the focus where the user has to
+// correct something, and empties Label3.
+RunOutcome Refuse(Window& window, std::string_view message, std::string_view path,
                   std::optional<TextBox> focus = std::nullopt) {
-  window.ShowMessage(message, MessageIcon::kExclamation, MessageButtons::kOk, title);
+  window.ShowMessage(message, MessageIcon::kExclamation, MessageButtons::kOk,
+                     window.PathAsShown(path));
   if (focus) window.FocusAndSelectAll(*focus);
   window.SetLabel3("");
   return RunOutcome::kRefused;
@@ -151,7 +153,8 @@ RunOutcome Command1_Click(Window& window, platform::FileSystem& files,
   try {
     return Run(window, files, patdat_path);
   } catch (const std::exception& e) {
-    failure = FailureMessage(e);
+    failure =
+        FailureMessage(e, [&window](std::string_view path) { return window.PathAsShown(path); });
   }
   window.SetPointer(Pointer::kDefault);
   window.ShowMessage(failure, MessageIcon::kExclamation, MessageButtons::kOk, kAppTitle);

@@ -90,13 +90,18 @@ std::string ReasonText(std::error_code error) {
   return error.message();
 }
 
-std::string FailureMessage(const std::exception& failure) {
+PathShown ShownWith(const platform::DriveTable& drives) {
+  return [&drives](std::string_view drive_form) { return platform::ShownPath(drives, drive_form); };
+}
+
+std::string FailureMessage(const std::exception& failure, const PathShown& shown) {
+  auto path = [&](const std::string& drive_form) { return shown ? shown(drive_form) : drive_form; };
   if (const auto* io = dynamic_cast<const IoError*>(&failure)) {
-    return ThreeLines(WhatFailed(*io), io->path(), ReasonText(io->error()));
+    return ThreeLines(WhatFailed(*io), path(io->path()), ReasonText(io->error()));
   }
   if (const auto* overflow = dynamic_cast<const NumberOverflowError*>(&failure)) {
     // The field texts are code page 932 bytes of the file; the operator signs are ASCII.
-    return ThreeLines("数値が大きすぎるため変換できません。", overflow->path(),
+    return ThreeLines("数値が大きすぎるため変換できません。", path(overflow->path()),
                       Quoted(overflow->field_text()));
   }
   if (dynamic_cast<const LineLimitError*>(&failure) != nullptr) {
@@ -104,11 +109,11 @@ std::string FailureMessage(const std::exception& failure) {
            "記録ファイルは作成されませんでした。";
   }
   if (const auto* depth = dynamic_cast<const UnplaceableDepthError*>(&failure)) {
-    return ThreeLines("9999 m を超える深度の層は変換できません。", depth->path(),
+    return ThreeLines("9999 m を超える深度の層は変換できません。", path(depth->path()),
                       Quoted(depth->depth_text()));
   }
   if (const auto* xml = dynamic_cast<const XmlSourceError*>(&failure)) {
-    const std::string where = xml->path() + " の " + std::to_string(xml->line()) + " 行目";
+    const std::string where = path(xml->path()) + " の " + std::to_string(xml->line()) + " 行目";
     if (xml->kind() == XmlSourceError::Kind::kNotABoring) {
       return ThreeLines("ボーリング情報の XML ではありません。", where,
                         "ルート要素が「" + xml->detail() + "」です。");

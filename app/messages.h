@@ -4,6 +4,7 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -56,9 +57,14 @@ inline constexpr std::string_view kDropNoDriveMessage =
 // The start-up, when the pattern-data setting is missing or names no folder.
 inline constexpr std::string_view kNoPatdatMessage = " PATDAT の設定がありません.";
 
-// The message for a failure that ended a run: what could not be done, the file and the reason,
-// on three lines.
-std::string FailureMessage(const std::exception& failure);
+// How a message names a drive-form path: as the user reads it. Empty: as it is.
+using PathShown = std::function<std::string(std::string_view drive_form)>;
+// Paths as platform::ShownPath shows them with `drives`.
+PathShown ShownWith(const platform::DriveTable& drives);
+
+// The message for a failure that ended a run: what could not be done, the file (as `shown` names
+// it) and the reason, on three lines.
+std::string FailureMessage(const std::exception& failure, const PathShown& shown = {});
 
 // Why a path that keeps a typed or found path from drive form is refused.
 std::string_view PathProblemMessage(platform::PathProblem problem);

@@ -27,6 +27,10 @@ class Window : public MessageBoxes {
   virtual void FocusAndSelectAll(TextBox box) = 0;
   // The window's mouse pointer.
   virtual void SetPointer(Pointer pointer) = 0;
+  // How the window names a drive-form path in its messages: as the user reads paths there.
+  virtual std::string PathAsShown(std::string_view drive_form) const {
+    return std::string(drive_form);
+  }
   // The record file a run has just written: its drive-form path and its bytes. Windows that show
   // more than the status line (a picture of the boring) take them from here.
   virtual void RecordFileWritten(std::string_view /*path*/, std::string_view /*bytes*/) {}

@@ -71,13 +71,17 @@ class BatchWindow : public HeadlessWindow {
         drawn_(drawn),
         err_(err) {}
 
+  std::string PathAsShown(std::string_view drive_form) const override {
+    return platform::ShownPath(options_.drives, drive_form);
+  }
+
   MessageAnswer ShowMessage(std::string_view text, MessageIcon, MessageButtons buttons,
                             std::string_view title) override {
     // The message without its title: the source that the batch's lines name says what it is
     // about, which a title naming the destination would only confuse.
     (void)title;
     if (!message.empty()) message += " / ";
-    message += platform::ShownText(options_.drives, text);
+    message += text;
     if (buttons == MessageButtons::kYesNo) {
       const std::string folder =
           platform::ShownPath(options_.drives, Text(TextBox::kText1).RunText());
@@ -228,7 +232,7 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
           outcome = Command1_Click(window, run.files(), run.patdat());
           message = std::move(window.message);
         } catch (const std::exception& e) {
-          message = platform::ShownText(options.drives, FailureMessage(e));
+          message = FailureMessage(e, ShownWith(options.drives));
         }
         if (outcome != RunOutcome::kConverted) {
           std::lock_guard lock(progress_mutex);

@@ -79,6 +79,10 @@ void ConsoleWindow::SetLabel3(std::string_view text) {
   out_ << text << "\n" << record_file_ << std::endl;
 }
 
+std::string ConsoleWindow::PathAsShown(std::string_view drive_form) const {
+  return platform::ShownPath(drives_, drive_form);
+}
+
 void ConsoleWindow::RecordFileWritten(std::string_view path, std::string_view bytes) {
   record_file_ = platform::ShownPath(drives_, path);
   if (pictures_ != nullptr) pictures_->Draw(path, bytes, *files_);
@@ -86,8 +90,8 @@ void ConsoleWindow::RecordFileWritten(std::string_view path, std::string_view by
 
 MessageAnswer ConsoleWindow::ShowMessage(std::string_view text, MessageIcon, MessageButtons buttons,
                                          std::string_view title) {
-  const std::string shown_title = platform::ShownText(drives_, title);
-  const std::string shown_text = platform::ShownText(drives_, text);
+  const std::string shown_title(title);
+  const std::string shown_text(text);
   std::optional<bool> yes;
   if (buttons == MessageButtons::kYesNo) {
     if (answer_) {

@@ -32,6 +32,7 @@ class ConsoleWindow : public HeadlessWindow {
 
   void SetLabel3(std::string_view text) override;
   void RecordFileWritten(std::string_view path, std::string_view bytes) override;
+  std::string PathAsShown(std::string_view drive_form) const override;
   // Where pictures of the boring go, written through `files`; none without.
   void set_pictures(Pictures* pictures, platform::FileSystem* files) {
     pictures_ = pictures;

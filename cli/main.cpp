@@ -83,7 +83,7 @@ int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
       run.emplace(files, sources[i], patdat);
     } catch (const std::exception& e) {
       findings.push_back({sources[i].text(), 0, 0, Severity::kError,
-                          OnOneLine(platform::ShownText(drives, FailureMessage(e)))});
+                          OnOneLine(FailureMessage(e, ShownWith(drives)))});
       continue;
     }
     std::string folder = run->folder().text();
@@ -329,7 +329,7 @@ int main(int argc, char** argv) {
         run.emplace(files, typed.drive_form, *patdat);
       }
     } catch (const std::exception& e) {
-      const std::string message = platform::ShownText(drives, FailureMessage(e));
+      const std::string message = FailureMessage(e, ShownWith(drives));
       std::cerr << kAppTitle << ": " << message << std::endl;
       if (arguments.json) {
         cli::PrintResults({{shown_source, "", RunOutcome::kFailed, OnOneLine(message)}}, std::cout);

@@ -18,10 +18,13 @@ fs::path NativeOrThrow(FileSystem& files, std::string_view path, FileOperation o
 
 }  // namespace
 
-bool FileSystem::ChangeDrive(char letter) {
+bool FileSystem::HasReadableDrive(char letter) {
   auto root = drives().RootOf(letter);
-  if (!root || !IsReadableFolder(*root)) return false;
-  return drives().SetCurrentDrive(letter);
+  return root && IsReadableFolder(*root);
+}
+
+bool FileSystem::ChangeDrive(char letter) {
+  return HasReadableDrive(letter) && drives().SetCurrentDrive(letter);
 }
 
 bool FileSystem::ChangeDirectory(std::string_view drive_form_path) {

@@ -62,6 +62,8 @@ class FileSystem {
                                          std::string_view shown_path, std::string_view bytes) = 0;
 
   // Drives.
+  // Whether `letter` (either case) names a drive whose root is a readable folder.
+  bool HasReadableDrive(char letter);
   // Makes `letter` (either case) the current drive. False, with nothing changed, when the drive
   // does not exist or its root is not a readable folder.
   bool ChangeDrive(char letter);

@@ -115,16 +115,4 @@ std::string ShownPath(const DriveTable& drives, std::string_view drive_form) {
   return Utf8String(drives.NativeOf(*resolved));
 }
 
-std::string ShownText(const DriveTable& drives, std::string_view text) {
-  std::string shown;
-  for (std::size_t start = 0;;) {
-    const std::size_t end = text.find('\n', start);
-    const std::string_view line = text.substr(start, end == text.npos ? text.npos : end - start);
-    shown += line.size() > 2 && line[2] == '\\' ? ShownPath(drives, line) : std::string(line);
-    if (end == text.npos) return shown;
-    shown += '\n';
-    start = end + 1;
-  }
-}
-
 }  // namespace tavrimen::platform

@@ -87,8 +87,4 @@ inline std::string ShownPath(const DriveTable& drives, const DriveFormPath& path
   return ShownPath(drives, path.text());
 }
 
-// A message or a title with each line that is a drive-form path ("X:\..." and nothing else)
-// shown as ShownPath shows it.
-std::string ShownText(const DriveTable& drives, std::string_view text);
-
 }  // namespace tavrimen::platform

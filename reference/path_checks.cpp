@@ -17,7 +17,7 @@ PathVerdict CheckFolderPath(platform::FileSystem& files, std::string& path) {
   if (path.size() > after_colon && path[after_colon] != '\\') {
     path = path.substr(0, after_colon) + "\\" + path.substr(after_colon);
   }
-  if (after_colon != 2 || !files.ChangeDrive(path[0])) return PathVerdict::kRejected;
+  if (after_colon != 2 || !files.HasReadableDrive(path[0])) return PathVerdict::kRejected;
   if (path.back() != '\\') path.push_back('\\');
   if (path.size() == 3) return PathVerdict::kAccepted;
   if (path.find("\\\\") != std::string::npos) return PathVerdict::kRejected;

@@ -17,8 +17,9 @@ enum class PathVerdict {
 };
 
 // Checks a folder path and normalises it in place: trimmed, a backslash after the colon, a final
-// backslash. Makes the path's drive the current drive. The path is changed in place even when it
-// is rejected. (ValidateFolderPath in app/folder_path.h shows the drive-name message.)
+// backslash. A path on a drive that does not exist or cannot be read is rejected; the current
+// drive stays as it is. The path is changed in place even when it is rejected. (ValidateFolderPath
+// in app/folder_path.h shows the drive-name message.)
 PathVerdict CheckFolderPath(platform::FileSystem& files, std::string& path);
 
 // Whether a checked path (ending with a backslash) is a drive root, which has no folder name.

@@ -347,25 +347,19 @@ void Form1::Command1_Click() {
   // Events are processed once during a run; a click that arrives then is not a second run.
   if (running_) return;
   running_ = true;
-  typed_base_ = drives_;
   platform::DiskFileSystem files(drives_);
   tavrimen::Command1_Click(*this, files, patdat_path_);
-  typed_base_.reset();
   running_ = false;
 }
 
 void Form1::Command2_Click() { close(); }
 
 platform::ResolvedPath Form1::Text(TextBox box) const {
-  // Resolved from the drives as they were when the run began: the run's path checks change the
-  // current drive.
   const std::string typed = (box == TextBox::kText1 ? text1_ : text2_)->text().toStdString();
-  return platform::ResolveTyped(typed_base_ ? *typed_base_ : drives_, {typed});
+  return platform::ResolveTyped(drives_, {typed});
 }
 
-void Form1::SetLabel3(std::string_view text) {
-  label3_->setText(Q(platform::ShownText(drives_, text)));
-}
+void Form1::SetLabel3(std::string_view text) { label3_->setText(Q(text)); }
 
 void Form1::ProcessEventsOnce() { QCoreApplication::processEvents(); }
 
@@ -390,8 +384,11 @@ void Form1::SetPointer(Pointer pointer) {
 MessageAnswer Form1::ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                                  std::string_view title) {
   // Before the window shows (at start-up), a box has no owner.
-  return ShowMessageBox(isVisible() ? this : nullptr, platform::ShownText(drives_, text), icon,
-                        buttons, platform::ShownText(drives_, title));
+  return ShowMessageBox(isVisible() ? this : nullptr, text, icon, buttons, title);
+}
+
+std::string Form1::PathAsShown(std::string_view drive_form) const {
+  return platform::ShownPath(drives_, drive_form);
 }
 
 }  // namespace tavrimen::gui

@@ -57,6 +57,7 @@ class Form1 : public QWidget, public Window {
   void SetPointer(Pointer pointer) override;
   MessageAnswer ShowMessage(std::string_view text, MessageIcon icon, MessageButtons buttons,
                             std::string_view title) override;
+  std::string PathAsShown(std::string_view drive_form) const override;
 
  public slots:
   void Command1_Click();
@@ -93,9 +94,6 @@ class Form1 : public QWidget, public Window {
   DirectoryList* dir1_;
 
   std::string patdat_path_;
-  // The table that typed relative paths start from during a run: the run's path checks change
-  // the current drive, and every reading of a text box must give the same folder.
-  std::optional<platform::DriveTable> typed_base_;
   // The window centres itself again, once, when the window manager's frame is known.
   bool awaiting_frame_ = true;
   bool hourglass_ = false;

@@ -231,6 +231,10 @@ TEST_F(CliTest, AFailingBoringDoesNotStopTheOthers) {
   EXPECT_EQ(r.out, "変換 2 件、拒否 0 件、失敗 1 件\n");
   EXPECT_NE(r.err.find("失敗: "), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("B-2: 数値が大きすぎるため変換できません。"), std::string::npos) << r.err;
+  // The message names the file as the user reads paths.
+  const std::string x1 = platform::Utf8String(root_.path() / "site" / "a" / "B-2" / "X1.txt");
+  EXPECT_NE(r.err.find(platform::kShowsNativePaths ? x1 : "\\B-2\\X1.txt"), std::string::npos)
+      << r.err;
   EXPECT_EQ(FileNames(root_.path() / "out"), "B-1 B-3");
 }
 

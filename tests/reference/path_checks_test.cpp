@@ -57,16 +57,15 @@ TEST(ValidateFolderPath, NormalisesAndChecksPaths) {
   }
 }
 
-TEST(ValidateFolderPath, MakesThePathsDriveCurrent) {
+TEST(ValidateFolderPath, LeavesTheCurrentDriveAsItIs) {
   TempFolder c;
   ScopedDrives drives("C=" + c.path().string());
   FakeMessageBoxes boxes;
-  std::string path = "Z:\\tmp";
-  ASSERT_TRUE(ValidateFolderPath(drives.Files(), path, boxes));
-  EXPECT_EQ(drives.table().CurrentDrive(), 'Z');
-  path = "c:\\";
-  ASSERT_TRUE(ValidateFolderPath(drives.Files(), path, boxes));
-  EXPECT_EQ(drives.table().CurrentDrive(), 'C');
+  const char before = drives.table().CurrentDrive();
+  for (std::string path : {"Z:\\tmp", "c:\\"}) {
+    ASSERT_TRUE(ValidateFolderPath(drives.Files(), path, boxes));
+    EXPECT_EQ(drives.table().CurrentDrive(), before) << path;
+  }
 }
 
 TEST(PathParts, CountsAndSplitsByCharacters) {
