@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "app/win32/form1.h"
+#include "app/win32/owned.h"
 
 namespace {
 
@@ -18,10 +19,11 @@ namespace {
 // console it was started from, else in a message box.
 bool ShowVersion() {
   int count = 0;
-  wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
-  const bool asked = args != nullptr && count == 2 && std::wstring_view(args[1]) == L"--version";
-  LocalFree(args);
-  if (!asked) return false;
+  const tavrimen::win32::Owned<wchar_t**, LocalFree> args(
+      CommandLineToArgvW(GetCommandLineW(), &count));
+  if (args == nullptr || count != 2 || std::wstring_view(args.get()[1]) != L"--version") {
+    return false;
+  }
   const std::wstring version = L"tavrimen " TAVRIMEN_WIDE_VERSION L"\r\n";
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
   if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
@@ -36,24 +38,32 @@ bool ShowVersion() {
   return true;
 }
 
+// The thread's COM apartment, for as long as the window runs: the shell gives the folder icons of
+// the directory lists.
+class ComApartment {
+ public:
+  ComApartment() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  HRESULT result_;
+};
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   if (ShowVersion()) return 0;
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
-  // The shell gives the folder icons of the directory lists.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  int status = 1;
-  {
-    tavrimen::win32::Form1 form(instance);
-    if (form.Form_Load()) {
-      form.Show(show_command);
-      MSG message;
-      while (GetMessageW(&message, nullptr, 0, 0) > 0) form.PreTranslate(message);
-      status = static_cast<int>(message.wParam);
-    }
-  }
-  if (SUCCEEDED(com)) CoUninitialize();
-  return status;
+  const ComApartment com;
+  tavrimen::win32::Form1 form(instance);
+  if (!form.Form_Load()) return 1;
+  form.Show(show_command);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) form.PreTranslate(message);
+  return static_cast<int>(message.wParam);
 }

@@ -1,6 +1,6 @@
-// The drive list and the directory list of the Windows window: a drop-down list of drives and an
-// owner-drawn list box that shows a folder as the classic directory list does (open folders from
-// the drive root down, the subfolders below). What they show and do comes from the core.
+// The directory list of the Windows window: an owner-drawn list box that shows a folder as the
+// classic directory list does (open folders from the drive root down, the subfolders below). What
+// it shows and does comes from the core.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/folder_lists.h"
+#include "app/win32/owned.h"
 #include "platform/drive_table.h"
 
 namespace tavrimen::win32 {
@@ -24,6 +25,10 @@ class DirectoryList {
   DirectoryList(const DirectoryList&) = delete;
   DirectoryList& operator=(const DirectoryList&) = delete;
 
+  // The height of a row at `dpi` before the list has a font (WM_MEASUREITEM, when the list box
+  // is created).
+  static UINT FirstRowHeight(UINT dpi) { return static_cast<UINT>(MulDiv(20, dpi, 96)); }
+
   HWND handle() const { return list_box_; }
   // The shown folder in drive form ("C:\DATA", "C:\" for a root).
   const std::string& path() const { return path_; }
@@ -33,6 +38,8 @@ class DirectoryList {
   bool SetPath(const std::string& drive_form_path);
   // Opens the entry at `row`, as a double-click or Enter does.
   void OpenRow(int row);
+  // Opens the selected entry.
+  void OpenSelected();
   // Icon size and row height for the window's resolution and font.
   void Resize(UINT dpi, HFONT font);
   // Scrolls so that the shown folder and as many of its subfolders as fit are in view, and lets
@@ -54,46 +61,11 @@ class DirectoryList {
   std::function<void()> changed_;
   std::string path_;
   std::vector<DirectoryEntry> entries_;
-  HICON open_icon_ = nullptr;
-  HICON closed_icon_ = nullptr;
-  HFONT font_ = nullptr;
+  OwnedIcon open_icon_;
+  OwnedIcon closed_icon_;
+  HFONT font_ = nullptr;  // the window's, which outlives the list's use of it
   int icon_size_ = 16;
   int indent_ = 8;
-};
-
-class DriveList {
- public:
-  // `combo_box` is a drop-down list; `changed` runs when another drive is chosen, by the user or
-  // by SetIndex. It lists `drives`.
-  DriveList(HWND combo_box, const std::vector<platform::Drive>& drives,
-            std::function<void()> changed);
-
-  HWND handle() const { return combo_box_; }
-  char Drive() const;
-  int Index() const;
-  // Makes the entry current and runs `changed` when it was not.
-  void SetIndex(int index);
-  // Makes the entry of `letter` current without running `changed`.
-  void SelectDrive(char letter);
-
- private:
-  HWND combo_box_;
-  std::function<void()> changed_;
-  std::vector<char> letters_;
-};
-
-// The two lists of one side of the window, as the core's drive change uses them.
-class Win32DriveAndDirectory : public DriveAndDirectory {
- public:
-  Win32DriveAndDirectory(DriveList& drive, DirectoryList& dir) : drive_(drive), dir_(dir) {}
-  char ChosenDrive() const override { return drive_.Drive(); }
-  int DriveIndex() const override { return drive_.Index(); }
-  void SetDriveIndex(int index) override { drive_.SetIndex(index); }
-  bool ShowFolder(const std::string& path) override { return dir_.SetPath(path); }
-
- private:
-  DriveList& drive_;
-  DirectoryList& dir_;
 };
 
 }  // namespace tavrimen::win32

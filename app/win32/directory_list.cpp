@@ -1,4 +1,4 @@
-#include "app/win32/folder_lists.h"
+#include "app/win32/directory_list.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -11,12 +11,12 @@
 namespace tavrimen::win32 {
 namespace {
 
-HICON FolderIcon(bool open) {
+OwnedIcon FolderIcon(bool open) {
   SHFILEINFOW info = {};
   UINT flags = SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES;
   if (open) flags |= SHGFI_OPENICON;
   SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, flags);
-  return info.hIcon;
+  return OwnedIcon(info.hIcon);
 }
 
 }  // namespace
@@ -31,11 +31,7 @@ DirectoryList::DirectoryList(HWND list_box, platform::DriveTable& drives,
   SetWindowSubclass(list_box_, KeyProc, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
-DirectoryList::~DirectoryList() {
-  RemoveWindowSubclass(list_box_, KeyProc, 1);
-  if (open_icon_ != nullptr) DestroyIcon(open_icon_);
-  if (closed_icon_ != nullptr) DestroyIcon(closed_icon_);
-}
+DirectoryList::~DirectoryList() { RemoveWindowSubclass(list_box_, KeyProc, 1); }
 
 bool DirectoryList::SetPath(const std::string& drive_form_path) {
   platform::DiskFileSystem files(drives_);
@@ -62,16 +58,20 @@ void DirectoryList::OpenRow(int row) {
   SetPath(entries_[static_cast<std::size_t>(row)].path);
 }
 
+void DirectoryList::OpenSelected() {
+  OpenRow(static_cast<int>(SendMessageW(list_box_, LB_GETCURSEL, 0, 0)));
+}
+
 void DirectoryList::Resize(UINT dpi, HFONT font) {
   font_ = font;
   icon_size_ = MulDiv(16, static_cast<int>(dpi), 96);
   indent_ = MulDiv(8, static_cast<int>(dpi), 96);
-  HDC dc = GetDC(list_box_);
-  HGDIOBJ old = SelectObject(dc, font);
   TEXTMETRICW metrics;
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(list_box_, dc);
+  {
+    const WindowDc dc(list_box_);
+    const Selected selected(dc, font);
+    GetTextMetricsW(dc, &metrics);
+  }
   const int height =
       std::max<int>(metrics.tmHeight, icon_size_) + MulDiv(2, static_cast<int>(dpi), 96);
   SendMessageW(list_box_, LB_SETITEMHEIGHT, 0, height);
@@ -94,18 +94,18 @@ void DirectoryList::ScrollToShownFolder() {
   const auto visible = static_cast<std::size_t>(std::max<LONG>(1, client.bottom / row_height));
   SendMessageW(list_box_, LB_SETTOPINDEX, FirstVisibleRow(entries_, visible), 0);
   // The widest entry, as Draw places it.
-  HDC dc = GetDC(list_box_);
-  HGDIOBJ old = SelectObject(dc, font_);
-  const int indent = LevelIndentNow();
   LONG widest = 0;
-  for (const DirectoryEntry& entry : entries_) {
-    const std::wstring name = Wide(entry.name);
-    SIZE text = {};
-    GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &text);
-    widest = std::max<LONG>(widest, 2 + entry.level * indent + icon_size_ + 4 + text.cx + 4);
+  {
+    const WindowDc dc(list_box_);
+    const Selected selected(dc, font_);
+    const int indent = LevelIndentNow();
+    for (const DirectoryEntry& entry : entries_) {
+      const std::wstring name = Wide(entry.name);
+      SIZE text = {};
+      GetTextExtentPoint32W(dc, name.c_str(), static_cast<int>(name.size()), &text);
+      widest = std::max<LONG>(widest, 2 + entry.level * indent + icon_size_ + 4 + text.cx + 4);
+    }
   }
-  SelectObject(dc, old);
-  ReleaseDC(list_box_, dc);
   SendMessageW(list_box_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest), 0);
 }
 
@@ -117,8 +117,8 @@ void DirectoryList::Draw(const DRAWITEMSTRUCT& item) const {
   FillRect(dc, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   const int left = item.rcItem.left + 2 + entry.level * LevelIndentNow();
   const int top = item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - icon_size_) / 2;
-  DrawIconEx(dc, left, top, entry.open ? open_icon_ : closed_icon_, icon_size_, icon_size_, 0,
-             nullptr, DI_NORMAL);
+  DrawIconEx(dc, left, top, (entry.open ? open_icon_ : closed_icon_).get(), icon_size_, icon_size_,
+             0, nullptr, DI_NORMAL);
   RECT text = item.rcItem;
   text.left = left + icon_size_ + 4;
   SetBkMode(dc, TRANSPARENT);
@@ -137,43 +137,10 @@ LRESULT CALLBACK DirectoryList::KeyProc(HWND window, UINT message, WPARAM wparam
     if (pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN) return DLGC_WANTALLKEYS;
   }
   if (message == WM_KEYDOWN && wparam == VK_RETURN) {
-    list->OpenRow(static_cast<int>(SendMessageW(window, LB_GETCURSEL, 0, 0)));
+    list->OpenSelected();
     return 0;
   }
   return DefSubclassProc(window, message, wparam, lparam);
-}
-
-DriveList::DriveList(HWND combo_box, const std::vector<platform::Drive>& drives,
-                     std::function<void()> changed)
-    : combo_box_(combo_box), changed_(std::move(changed)) {
-  for (const platform::Drive& drive : drives) {
-    SendMessageW(combo_box_, CB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(Wide(DriveCaption(drive)).c_str()));
-    letters_.push_back(drive.letter);
-  }
-}
-
-char DriveList::Drive() const {
-  const int index = Index();
-  return index >= 0 && static_cast<std::size_t>(index) < letters_.size()
-             ? letters_[static_cast<std::size_t>(index)]
-             : '\0';
-}
-
-int DriveList::Index() const {
-  return static_cast<int>(SendMessageW(combo_box_, CB_GETCURSEL, 0, 0));
-}
-
-void DriveList::SetIndex(int index) {
-  if (index == Index()) return;
-  SendMessageW(combo_box_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-  if (changed_) changed_();
-}
-
-void DriveList::SelectDrive(char letter) {
-  for (std::size_t i = 0; i < letters_.size(); ++i) {
-    if (letters_[i] == letter) SendMessageW(combo_box_, CB_SETCURSEL, i, 0);
-  }
 }
 
 }  // namespace tavrimen::win32
