@@ -62,10 +62,8 @@ std::vector<std::string> RemoveStaleTemporaries(const std::filesystem::path& fol
 void RemoveStaleTemporaries(const std::filesystem::path& folder);
 
 // Writes `bytes` to a temporary file beside `path` and renames it over `path`; on failure the
-// temporary file is gone. `fail_after_half`, when not 0, stops after half the bytes with that
-// errno, as a failing medium would (for the tests of this function).
-std::error_code WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                                    int fail_after_half = 0);
+// temporary file is gone.
+std::error_code WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // A folder that many files are written into. Where the system names files relative to an open
 // folder, it is opened once, so that each file written does not walk the folder's path again.
@@ -76,9 +74,9 @@ class WritingFolder {
   WritingFolder(const WritingFolder&) = delete;
   WritingFolder& operator=(const WritingFolder&) = delete;
 
-  // WriteFileAtomically(the folder's path / name, bytes, fail_after_half).
-  std::error_code WriteFileAtomically(const std::filesystem::path& name, std::string_view bytes,
-                                      int fail_after_half = 0) const;
+  // WriteFileAtomically(the folder's path / name, bytes).
+  std::error_code WriteFileAtomically(const std::filesystem::path& name,
+                                      std::string_view bytes) const;
 
  private:
   std::filesystem::path path_;

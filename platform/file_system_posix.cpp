@@ -177,7 +177,7 @@ int LinkUnnamed(int fd, int dir, const char* to) {
 // Writes `bytes` atomically to `target` in `folder`, both relative to the open folder `dir` (or
 // to the working folder, AT_FDCWD).
 std::error_code WriteAtomicallyAt(int dir, const fs::path& folder, const fs::path& target,
-                                  std::string_view bytes, int fail_after_half) {
+                                  std::string_view bytes) {
   // The bytes go to an unnamed file where the system offers one, so that a process killed while
   // writing leaves nothing behind; it gets a short name only for the moment before the rename.
   FileDescriptor fd(openat(dir, folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
@@ -200,7 +200,6 @@ std::error_code WriteAtomicallyAt(int dir, const fs::path& folder, const fs::pat
       }
     }
   }
-  if (fail_after_half != 0) bytes = bytes.substr(0, bytes.size() / 2);
   std::size_t written = 0;
   while (written < bytes.size()) {
     ssize_t n = write(fd.get(), bytes.data() + written, bytes.size() - written);
@@ -210,7 +209,6 @@ std::error_code WriteAtomicallyAt(int dir, const fs::path& folder, const fs::pat
     }
     written += static_cast<std::size_t>(n);
   }
-  if (fail_after_half != 0) return fail(fail_after_half);
   // A file that is replaced keeps its mode; a new one has what the umask leaves of 0666. Where no
   // file of that name exists, the complete unnamed file takes the name at once, and nothing needs
   // to be looked up first.
@@ -237,10 +235,9 @@ std::error_code WriteAtomicallyAt(int dir, const fs::path& folder, const fs::pat
 
 }  // namespace
 
-std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes,
-                                    int fail_after_half) {
+std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes) {
   const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
-  return WriteAtomicallyAt(AT_FDCWD, folder, path, bytes, fail_after_half);
+  return WriteAtomicallyAt(AT_FDCWD, folder, path, bytes);
 }
 
 // The folder is opened only to name files in it (O_PATH), which needs no permission to read it.
@@ -251,10 +248,10 @@ WritingFolder::~WritingFolder() {
   if (descriptor_ >= 0) close(descriptor_);
 }
 
-std::error_code WritingFolder::WriteFileAtomically(const fs::path& name, std::string_view bytes,
-                                                   int fail_after_half) const {
-  if (descriptor_ < 0) return native::WriteFileAtomically(path_ / name, bytes, fail_after_half);
-  return WriteAtomicallyAt(descriptor_, ".", name, bytes, fail_after_half);
+std::error_code WritingFolder::WriteFileAtomically(const fs::path& name,
+                                                   std::string_view bytes) const {
+  if (descriptor_ < 0) return native::WriteFileAtomically(path_ / name, bytes);
+  return WriteAtomicallyAt(descriptor_, ".", name, bytes);
 }
 
 bool RemoveIfStale(const fs::path& path) {

@@ -169,8 +169,7 @@ std::error_code ReadFile(const fs::path& path, std::string& content,
   }
 }
 
-std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes,
-                                    int fail_after_half) {
+std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes) {
   // A short name, whatever the length of the record file's.
   static std::atomic<unsigned> counter{0};
   const unsigned number = (GetCurrentProcessId() * 7919u + counter++) % 2176782336u;  // 36^6
@@ -188,7 +187,6 @@ std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes
     DeleteFileW(temp.c_str());
     return reason;
   };
-  if (fail_after_half != 0) bytes = bytes.substr(0, bytes.size() / 2);
   std::size_t written = 0;
   while (written < bytes.size()) {
     DWORD n = 0;
@@ -198,7 +196,6 @@ std::error_code WriteFileAtomically(const fs::path& path, std::string_view bytes
     }
     written += n;
   }
-  if (fail_after_half != 0) return fail(ErrnoError(fail_after_half));
   if (!file.Close()) return fail(WindowsError(GetLastError()));
   if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     return fail(WindowsError(GetLastError()));
@@ -211,9 +208,9 @@ WritingFolder::WritingFolder(fs::path path) : path_(std::move(path)) {}
 
 WritingFolder::~WritingFolder() = default;
 
-std::error_code WritingFolder::WriteFileAtomically(const fs::path& name, std::string_view bytes,
-                                                   int fail_after_half) const {
-  return native::WriteFileAtomically(path_ / name, bytes, fail_after_half);
+std::error_code WritingFolder::WriteFileAtomically(const fs::path& name,
+                                                   std::string_view bytes) const {
+  return native::WriteFileAtomically(path_ / name, bytes);
 }
 
 bool RemoveIfStale(const fs::path& path) {

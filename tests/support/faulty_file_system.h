@@ -6,9 +6,40 @@
 #include <string_view>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "platform/file_system.h"
 
 namespace tavrimen::testing {
+
+#ifndef _WIN32
+// While it lives, this process's writes stop with EFBIG at `bytes` bytes of a file, as on a medium
+// that fills up half-way through a write. The signal such a write raises is ignored, so the error
+// reaches the code under test.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : old_signal_(std::signal(SIGXFSZ, SIG_IGN)) {
+    getrlimit(RLIMIT_FSIZE, &old_limit_);
+    rlimit limit = old_limit_;
+    limit.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_limit_);
+    std::signal(SIGXFSZ, old_signal_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit old_limit_{};
+  void (*old_signal_)(int);
+};
+#endif
 
 class FaultyFileSystem : public platform::FileSystemWrapper {
  public:
