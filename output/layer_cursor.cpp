@@ -1,8 +1,6 @@
 #include "output/layer_cursor.h"
 
 #include "platform/cp932.h"
-#include "platform/errors.h"
-#include "platform/item_reader.h"
 #include "reference/text_helpers.h"
 #include "source/record_file.h"
 
@@ -14,72 +12,79 @@ std::array<std::string, 3> TwoCharacterCodes(std::string_view codes) {
           std::string(cp932::CharSubstring(codes, 4, 2))};
 }
 
-std::string_view LayerCursor::FileData(int slot) {
-  // The files do not change during a run: each is probed and read once, and its data length
-  // found once.
-  std::optional<std::string>& bytes = file_bytes_[static_cast<std::size_t>(slot)];
-  if (!bytes) {
-    // Read record by record from a remembered position, so by bytes rather than as records.
-    static constexpr const RecordFileLayout* kLayers[] = {nullptr, &kX1File, &kX3File, &kX12File,
-                                                          &kX14File};
-    bytes = RecordFile::ReadBytes(source_folder_, *kLayers[slot]).value_or(std::string());
-    bytes->resize(platform::ItemReader::DataLength(*bytes));
-  }
-  return *bytes;
+const RecordFileLayout& LayerCursor::LayoutOf(LayerSlot slot) {
+  static constexpr const RecordFileLayout* kLayers[] = {&kX1File, &kX3File, &kX12File, &kX14File};
+  return *kLayers[static_cast<std::size_t>(slot) - 1];
 }
 
-float LayerCursor::Number(int slot, const std::string& text) const {
-  try {
-    return NumberFromText(text);
-  } catch (const NumberOverflowError&) {
-    // The file is named only when the number fails.
-    return NumberInFile(text, PathOf(slot));
-  }
+const RecordFile& LayerCursor::FileOf(LayerSlot slot) {
+  // The files do not change during a run: each is probed and read once.
+  std::optional<RecordFile>& file = SlotOf(slot).file;
+  if (!file) file = RecordFile::OpenOrEmpty(source_folder_, LayoutOf(slot));
+  return *file;
 }
 
-LayerPosition LayerCursor::ReadLayerRecord(int slot) {
-  const LayerPosition position = layer_pos[slot];
-  const std::string_view data = FileData(slot);
-  if (!position || *position >= data.size()) {
-    for (int f = 1; f <= kCatalogue.layer_clear_count[slot]; ++f) layer_field[f].clear();
-    return kExhausted;
+std::optional<std::pair<Record, std::size_t>> LayerCursor::RecordAt(LayerSlot slot,
+                                                                    std::size_t position) {
+  const RecordFile& file = FileOf(slot);
+  // The slot ends once its position reaches the last byte of the data: a single byte left is no
+  // record.
+  if (position >= file.data_length()) return std::nullopt;
+  return file.RecordAt(position);
+}
+
+std::optional<Record> LayerCursor::NextRecord(LayerSlot slot) {
+  Slot& s = SlotOf(slot);
+  if (!s.next) return std::nullopt;
+  auto read = RecordAt(slot, *s.next);
+  if (!read) {
+    s.next.reset();
+    s.depth = kNoDepth;
+    return std::nullopt;
   }
-  platform::ItemReader reader(data, *position);
-  for (int f = 1; f <= kCatalogue.layer_read_count[slot]; ++f) layer_field[f] = reader.NextText();
-  if (slot == 1) {
-    for (int f = kCatalogue.layer_read_count[1] + 1; f <= kCatalogue.layer_clear_count[1]; ++f) {
-      layer_field[f].clear();
-    }
+  s.next = read->second;
+  return std::move(read->first);
+}
+
+void LayerCursor::ReadDepth(LayerSlot slot, const Record& record) {
+  Slot& s = SlotOf(slot);
+  s.depth = FileOf(slot).Number(record[kDepthField]);
+  s.depth_text = record[kDepthField];
+}
+
+void LayerCursor::Advance(LayerSlot slot) {
+  switch (slot) {
+    case LayerSlot::kGeology:
+      return AdvanceLayerX1();
+    case LayerSlot::kSoil:
+      return AdvanceLayerX3();
+    case LayerSlot::kNotes:
+      return AdvanceLayerX12();
+    case LayerSlot::kSoilTexts:
+      return AdvanceLayerX14();
   }
-  return reader.Position();
 }
 
 void LayerCursor::AdvanceLayerX1() {
-  if (layer_pos[1] == kExhausted) return;
-  layer_pos[1] = ReadLayerRecord(1);
-  if (layer_pos[1] == kExhausted) {
-    layer_depth[1] = kNoDepth;
-    return;
-  }
-  layer_depth[1] = Number(1, layer_field[kDepthField]);
-  layer_depth_text[1] = layer_field[kDepthField];
-  layer_kishitu_code = Number(1, layer_field[3]);
+  const auto record = NextRecord(LayerSlot::kGeology);
+  if (!record) return;
+  ReadDepth(LayerSlot::kGeology, *record);
+  geology_code_ = FileOf(LayerSlot::kGeology).Number((*record)[3]);
 }
 
 void LayerCursor::AdvanceLayerX3() {
-  if (layer_pos[2] == kExhausted) return;
-  layer_pos[2] = ReadLayerRecord(2);
-  if (layer_pos[2] == kExhausted) {
-    layer_depth[2] = kNoDepth;
-    layer_soil_text.soil = "@";
+  const auto record = NextRecord(LayerSlot::kSoil);
+  if (!record) {
+    soil_ = "@";
     return;
   }
+  const RecordFile& file = FileOf(LayerSlot::kSoil);
   // Up to three two-digit L4 codes side by side. A code outside the table (above 100) is
   // skipped as if it were not there.
-  auto names_of = [&](const std::string& codes, int& count) {
+  auto names_of = [&](std::string_view codes, int& count) {
     std::string names;
     for (const std::string& code_text : TwoCharacterCodes(codes)) {
-      const float code = Number(2, code_text);
+      const float code = file.Number(code_text);
       if (code == 0) continue;
       const auto name = L4NameOf(dictionaries_, code);
       if (!name) continue;
@@ -90,29 +95,21 @@ void LayerCursor::AdvanceLayerX3() {
   };
   int unused = 0;
   int second_count = 0;
-  SoilTexts& texts = layer_soil_text;
-  texts.first_names = names_of(layer_field[3], unused);
-  texts.second_names = names_of(layer_field[5], second_count);
+  const std::string first_names = names_of((*record)[3], unused);
+  const std::string second_names = names_of((*record)[5], second_count);
   static const std::string kWaveDash = cp932::FromUtf8("～");
-  texts.soil =
-      second_count != 0 ? texts.first_names + kWaveDash + texts.second_names : texts.first_names;
-  layer_depth[2] = Number(2, layer_field[kDepthField]);
-  layer_depth_text[2] = layer_field[kDepthField];
+  soil_ = second_count != 0 ? first_names + kWaveDash + second_names : first_names;
+  ReadDepth(LayerSlot::kSoil, *record);
 }
 
 void LayerCursor::AdvanceLayerX14() {
-  layer_soil_text.x14_first = "@";
-  layer_soil_text.x14_second = "@";
-  if (layer_pos[4] == kExhausted) return;
-  layer_pos[4] = ReadLayerRecord(4);
-  if (layer_pos[4] == kExhausted) {
-    layer_depth[4] = kNoDepth;
-    return;
-  }
-  if (!Trim(layer_field[3]).empty()) layer_soil_text.x14_first = layer_field[3];
-  if (!Trim(layer_field[4]).empty()) layer_soil_text.x14_second = layer_field[4];
-  layer_depth[4] = Number(4, layer_field[kDepthField]);
-  layer_depth_text[4] = layer_field[kDepthField];
+  colour_ = "@";
+  density_ = "@";
+  const auto record = NextRecord(LayerSlot::kSoilTexts);
+  if (!record) return;
+  if (!Trim((*record)[3]).empty()) colour_ = (*record)[3];
+  if (!Trim((*record)[4]).empty()) density_ = (*record)[4];
+  ReadDepth(LayerSlot::kSoilTexts, *record);
 }
 
 }  // namespace tavrimen

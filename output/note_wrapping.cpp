@@ -14,48 +14,44 @@ bool IsBreak(std::string_view ch) {
 }  // namespace
 
 void LayerCursor::AdvanceLayerX12() {
-  layer_note.assign(1, std::string());
-  if (layer_pos[3] == kExhausted) return;
-  LayerPosition position = ReadLayerRecord(3);
-  if (position == kExhausted) {
-    layer_pos[3] = kExhausted;
-    layer_depth[3] = kNoDepth;
-    return;
-  }
-  layer_depth[3] = Number(3, layer_field[kDepthField]);
-  layer_depth_text[3] = layer_field[kDepthField];
+  note_lines_.clear();
+  std::optional<Record> record = NextRecord(LayerSlot::kNotes);
+  if (!record) return;
+  ReadDepth(LayerSlot::kNotes, *record);
 
-  // The first record has a depth; the records after it with an empty or zero depth continue the
-  // group. Each record ends its line; "\" and "￥" break a line and are not written.
-  std::size_t n = 1;
+  // Each record's note ends its line; "\" and "￥" break a line and are not written.
+  std::size_t n = 0;  // the line being filled
   auto line = [&]() -> std::string& {
-    if (layer_note.size() <= n) layer_note.resize(n + 1);
-    return layer_note[n];
+    if (note_lines_.size() <= n) note_lines_.resize(n + 1);
+    return note_lines_[n];
   };
-  layer_field[kDepthField].clear();
-  LayerPosition saved = position;
-  while (Number(3, layer_field[kDepthField]) == 0 && position != kExhausted) {
-    const std::string& note = layer_field[3];
-    if (!note.empty()) {
-      std::string_view last;
-      for (std::string_view ch : cp932::Chars(note)) {
-        last = ch;
-        if (IsBreak(ch)) {
-          ++n;
-          continue;
-        }
-        if (ByteLength(line()) + ByteLength(ch) > kNoteLineBytes) ++n;
-        line() += ch;
+  auto add_note = [&](std::string_view note) {
+    if (note.empty()) return;
+    std::string_view last;
+    for (std::string_view ch : cp932::Chars(note)) {
+      last = ch;
+      if (IsBreak(ch)) {
+        ++n;
+        continue;
       }
-      if (!IsBreak(last)) ++n;
+      if (ByteLength(line()) + ByteLength(ch) > kNoteLineBytes) ++n;
+      line() += ch;
     }
-    saved = position;
-    layer_pos[3] = saved;
-    position = ReadLayerRecord(3);
+    if (!IsBreak(last)) ++n;
+  };
+  // The records after the first with an empty or zero depth continue the group; the record that
+  // ends it is the first of the next step.
+  Slot& slot = SlotOf(LayerSlot::kNotes);
+  const RecordFile& file = FileOf(LayerSlot::kNotes);
+  for (;;) {
+    add_note((*record)[3]);
+    auto read = RecordAt(LayerSlot::kNotes, *slot.next);
+    if (!read || file.Number(read->first[kDepthField]) != 0) break;
+    slot.next = read->second;
+    *record = std::move(read->first);
   }
-  note_line_count = static_cast<int>(n) - 1;
-  layer_note.resize(n);
-  layer_pos[3] = saved;
+  // The line being filled is empty.
+  note_lines_.resize(n);
 }
 
 }  // namespace tavrimen

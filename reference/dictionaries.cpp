@@ -22,8 +22,8 @@ std::string ReadTable(const platform::DataFolder& patdat, const std::string& pat
 }  // namespace
 
 void LoadKishituTable(const platform::DataFolder& patdat, Dictionaries& dictionaries) {
-  const std::string path = patdat.PathOf(kKishituTable.name);
-  const std::string bytes = ReadTable(patdat, path);
+  const NamedFile table(patdat.PathOf(kKishituTable.name));
+  const std::string bytes = ReadTable(patdat, table.path());
   dictionaries.kishitu_name.clear();
   dictionaries.kishitu_code.clear();
   platform::ItemReader reader(bytes);
@@ -32,18 +32,18 @@ void LoadKishituTable(const platform::DataFolder& patdat, Dictionaries& dictiona
     std::string name = reader.NextText();
     for (int skipped = 2; skipped < kKishituTable.items_per_row; ++skipped) reader.Next();
     if (dictionaries.kishitu_name.size() >= Dictionaries::kKishituRows) continue;
-    dictionaries.kishitu_code.push_back(NumberInFile(code, path));
+    dictionaries.kishitu_code.push_back(table.Number(code));
     dictionaries.kishitu_name.push_back(std::move(name));
   }
 }
 
 void LoadL4Names(const platform::DataFolder& patdat, Dictionaries& dictionaries) {
-  const std::string path = patdat.PathOf(kL4Table.name);
-  const std::string bytes = ReadTable(patdat, path);
+  const NamedFile table(patdat.PathOf(kL4Table.name));
+  const std::string bytes = ReadTable(patdat, table.path());
   dictionaries.l4_name.fill({});
   platform::ItemReader reader(bytes);
   while (!reader.AtEnd()) {
-    float code = NumberInFile(reader.NextText(), path);
+    float code = table.Number(reader.NextText());
     std::string name = reader.NextText();
     double index = std::nearbyint(code);  // half to even
     if (index < 0 || index > Dictionaries::kL4Codes) continue;

@@ -93,12 +93,16 @@ float NumberFromText(std::string_view text) {
   return value;
 }
 
-float NumberInFile(std::string_view text, std::string_view path) {
+float NamedFile::Number(std::string_view text) const {
   try {
     return NumberFromText(text);
   } catch (const NumberOverflowError& e) {
-    throw NumberOverflowError(e.field_text(), std::string(path));
+    Overflow(e.field_text());
   }
+}
+
+void NamedFile::Overflow(std::string texts) const {
+  throw NumberOverflowError(std::move(texts), path_);
 }
 
 std::int16_t ByteLength(std::string_view cp932_text) {

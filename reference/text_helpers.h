@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tavrimen {
 
@@ -13,9 +14,22 @@ namespace tavrimen {
 // text gives 0. Throws NumberOverflowError for a magnitude beyond single precision.
 float NumberFromText(std::string_view text);
 
-// NumberFromText of a field of the file `path`: a number beyond single precision raises a
-// NumberOverflowError that names the file.
-float NumberInFile(std::string_view text, std::string_view path);
+// A file of the data set or of the pattern-data folder, known by its path. The numbers of its
+// texts are read here, so that one beyond single precision raises a NumberOverflowError that names
+// the file.
+class NamedFile {
+ public:
+  explicit NamedFile(std::string path) : path_(std::move(path)) {}
+
+  const std::string& path() const { return path_; }
+  // NumberFromText of a text of this file.
+  float Number(std::string_view text) const;
+  // Raises that error for a value computed from `texts` of this file.
+  [[noreturn]] void Overflow(std::string texts) const;
+
+ private:
+  std::string path_;
+};
 
 // Whether NumberFromText recognises `text` as a number.
 bool IsNumericText(std::string_view text);

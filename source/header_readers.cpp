@@ -64,25 +64,11 @@ void HeaderReaders::WriteDefaultMarks(int kind) {
   }
 }
 
-void HeaderReaders::FillSourceFields(const HeaderRecord& record) {
+void HeaderReaders::FillSourceFields(const HeaderRecord& record, const std::string* source) {
   const int kind = record.kind;
   for (std::string& field : src_field_) field.clear();
   WriteDefaultMarks(kind);
-  // The title files are read already; CNT.TXT is read here, its first ten items.
-  std::array<std::string, kCntFile.items_per_record + 1> cnt_items;
-  const std::string* source = nullptr;
-  if (kind == kCntRecord.kind) {
-    auto file = RecordFile::Open(source_folder_, kCntFile);
-    // A file of line ends alone holds no record.
-    if (!file || file->records().empty()) return;
-    for (int n = 1; n <= kCntFile.items_per_record; ++n) cnt_items[n] = file->records().front()[n];
-    source = cnt_items.data();
-  } else {
-    if ((kind == kTitle1Record.kind ? title_data_.title1_count : title_data_.title2_count) == 0) {
-      return;
-    }
-    source = title_data_.cell[kind - 1].data();
-  }
+  if (source == nullptr) return;
   for (int j = 1; j <= kCatalogue.src_field_count[kind]; ++j) {
     const std::string& s = source[j];
     if (s.empty() || record.field_line[j] == 0) continue;
@@ -100,17 +86,31 @@ void HeaderReaders::FillSourceFields(const HeaderRecord& record) {
   }
 }
 
+void HeaderReaders::FillTitleFields(const HeaderRecord& record) {
+  // The title files are read already.
+  const int count =
+      record.kind == kTitle1Record.kind ? title_data_.title1_count : title_data_.title2_count;
+  FillSourceFields(record, count == 0 ? nullptr : title_data_.cell[record.kind - 1].data());
+}
+
 CntValues HeaderReaders::ReadCntRecord() {
-  FillSourceFields(kCntRecord);
+  // CNT.TXT is read here, its first ten items. A file of line ends alone holds no record.
+  const RecordFile file = RecordFile::OpenOrEmpty(source_folder_, kCntFile);
+  std::array<std::string, kCntFile.items_per_record + 1> items;
+  if (!file.records().empty()) {
+    const Record first = file.records().front();
+    for (int n = 1; n <= kCntFile.items_per_record; ++n) items[n] = first[n];
+  }
+  FillSourceFields(kCntRecord, file.records().empty() ? nullptr : items.data());
   CntValues values;
   values.soil_pattern = src_field_[6];
-  values.loader_argument = NumberInFile(src_field_[5], source_folder_.PathOf(kCntFile.name));
+  values.loader_argument = file.Number(src_field_[5]);
   values.boring_number = src_field_[3];
   return values;
 }
 
 void HeaderReaders::ReadTitle1Record() {
-  FillSourceFields(kTitle1Record);
+  FillTitleFields(kTitle1Record);
   namespace line_of = record::header;
   static const std::string kWesternYear = cp932::FromUtf8(line_of::kPeriodPrefix);
   for (int j = 1; j <= kCatalogue.src_field_count[kTitle1Record.kind]; ++j) {
@@ -125,7 +125,7 @@ void HeaderReaders::ReadTitle1Record() {
       } else if (line == line_of::kDrilled) {
         text += line_of::kDrilledTail;
       } else if (line == line_of::kMachineMethod) {
-        const float code = NumberInFile(field, source_folder_.PathOf(kTitle2File.name));
+        const float code = title2_file_.Number(field);
         if (auto name = code_tables_.Get(*kTitle2File.codes[0].table).Find(code)) text = *name;
       }
     } else if (line == line_of::kLocation && field == record::kNoText) {
@@ -140,12 +140,11 @@ void HeaderReaders::ReadTitle1Record() {
 }
 
 void HeaderReaders::ReadTitle2Record() {
-  FillSourceFields(kTitle2Record);
+  FillTitleFields(kTitle2Record);
   for (int j = 1; j <= kCatalogue.src_field_count[kTitle2Record.kind]; ++j) {
     const int line = kTitle2Record.field_line[j];
     if (line == record::header::kAngles) {
-      src_field_[j] =
-          WholePartText(NumberInFile(src_field_[j], source_folder_.PathOf(kTitle2File.name)));
+      src_field_[j] = WholePartText(title2_file_.Number(src_field_[j]));
     }
     if (line == 0) continue;
     std::string& text = lines_[line];

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "reference/dictionaries.h"
+#include "reference/text_helpers.h"
 #include "source/catalogue.h"
 #include "source/title_files.h"
 
@@ -32,6 +33,7 @@ class HeaderReaders {
   HeaderReaders(const TitleData& title_data, const DataFolder& source_folder,
                 CodeTables& code_tables, HeaderLines& lines)
       : title_data_(title_data),
+        title2_file_(source_folder.PathOf(kTitle2File.name)),
         source_folder_(source_folder),
         code_tables_(code_tables),
         lines_(lines) {}
@@ -44,12 +46,17 @@ class HeaderReaders {
   void ReadTitle2Record();
 
  private:
-  // Fields 1 to the kind's count of `record` from its source, with the default marks of the kind
-  // for what the source does not hold (all of them for an empty source).
-  void FillSourceFields(const HeaderRecord& record);
+  // Fields 1 to the kind's count of `record` from `source` (1-based), with the default marks of
+  // the kind for what the source does not hold (all of them when there is no source).
+  void FillSourceFields(const HeaderRecord& record, const std::string* source);
+  // FillSourceFields from the title table's row of the record's kind; none when its file held no
+  // field.
+  void FillTitleFields(const HeaderRecord& record);
   void WriteDefaultMarks(int kind);
 
   const TitleData& title_data_;
+  // The title file whose numbers the title records read: all of them come from its fields.
+  const NamedFile title2_file_;
   const DataFolder source_folder_;
   CodeTables& code_tables_;
   HeaderLines& lines_;

@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "platform/cp932.h"
-#include "platform/errors.h"
-#include "reference/text_helpers.h"
 
 namespace tavrimen {
 
@@ -49,8 +47,13 @@ std::optional<RecordFile> RecordFile::Open(const DataFolder& folder,
   return RecordFile(folder.PathOf(layout.name), std::move(*bytes), layout.items_per_record);
 }
 
+RecordFile RecordFile::OpenOrEmpty(const DataFolder& folder, const RecordFileLayout& layout) {
+  return RecordFile(folder.PathOf(layout.name), ReadBytes(folder, layout).value_or(std::string()),
+                    layout.items_per_record);
+}
+
 RecordFile::RecordFile(std::string path, std::string bytes, int items_per_record)
-    : path_(std::move(path)),
+    : NamedFile(std::move(path)),
       bytes_(std::move(bytes)),
       items_per_record_(static_cast<std::size_t>(items_per_record)),
       data_length_(platform::ItemReader::DataLength(bytes_)) {}
@@ -66,26 +69,30 @@ void RecordFile::Records::Iterator::ReadNext() {
     ended_ = true;
     return;
   }
-  const RecordFile& file = *file_;
-  std::vector<platform::Item>& items = record_.items_;
-  items.clear();
-  while (items.size() < file.items_per_record_ && !reader_.AtEnd()) items.push_back(reader_.Next());
-  // A comma that ends the data is followed by one more, empty, item.
-  std::size_t read = items.size();
-  if (reader_.AtEnd() && read < file.items_per_record_ &&
-      file.bytes_[file.data_length_ - 1] == ',') {
-    ++read;
-  }
-  record_.read_ = static_cast<int>(read);
-  platform::Item missing;
-  missing.start = file.data_length_ + 1;
-  items.resize(file.items_per_record_, missing);
+  file_->ReadRecord(reader_, record_);
 }
 
-float RecordFile::Number(std::string_view text) const { return NumberInFile(text, path_); }
+void RecordFile::ReadRecord(platform::ItemReader& reader, Record& record) const {
+  std::vector<platform::Item>& items = record.items_;
+  items.clear();
+  while (items.size() < items_per_record_ && !reader.AtEnd()) items.push_back(reader.Next());
+  // A comma that ends the data is followed by one more, empty, item.
+  std::size_t read = items.size();
+  if (read != 0 && read < items_per_record_ && reader.AtEnd() && bytes_[data_length_ - 1] == ',') {
+    ++read;
+  }
+  record.read_ = static_cast<int>(read);
+  platform::Item missing;
+  missing.start = data_length_ + 1;
+  items.resize(items_per_record_, missing);
+}
 
-void RecordFile::Overflow(std::string texts) const {
-  throw NumberOverflowError(std::move(texts), path_);
+std::pair<Record, std::size_t> RecordFile::RecordAt(std::size_t start) const {
+  // Over the data alone, which the reader would otherwise find again every time.
+  platform::ItemReader reader(std::string_view(bytes_).substr(0, data_length_), start);
+  Record record;
+  ReadRecord(reader, record);
+  return {std::move(record), reader.Position()};
 }
 
 std::pair<int, int> RecordFile::Where(std::size_t position) const {

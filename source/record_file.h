@@ -17,6 +17,7 @@
 
 #include "platform/file_system.h"
 #include "platform/item_reader.h"
+#include "reference/text_helpers.h"
 #include "source/record_files.h"
 
 namespace tavrimen {
@@ -39,17 +40,17 @@ class Record {
   int read_ = 0;
 };
 
-class RecordFile {
+class RecordFile : public NamedFile {
  public:
   // The file `layout.name` of `folder`. Nothing when it is missing or empty. Throws IoError when
   // it cannot be read, is no regular file or is larger than any data file.
   static std::optional<RecordFile> Open(const DataFolder& folder, const RecordFileLayout& layout);
+  // The same, with a file of no records for a missing or empty one, for readers that take the
+  // numbers of its (then empty) fields all the same.
+  static RecordFile OpenOrEmpty(const DataFolder& folder, const RecordFileLayout& layout);
   // The probe of `layout.name` in `folder`: its length, a missing file created empty and then 0.
   // Throws IoError when a folder, pipe or device stands there, which is no empty file.
   static std::uintmax_t Probe(const DataFolder& folder, const RecordFileLayout& layout);
-  // The same probe and read, for readers that take the file's items in an order of their own.
-  static std::optional<std::string> ReadBytes(const DataFolder& folder,
-                                              const RecordFileLayout& layout);
 
   RecordFile(std::string path, std::string bytes, int items_per_record);
 
@@ -96,15 +97,14 @@ class RecordFile {
     const RecordFile* file_;
   };
 
-  const std::string& path() const { return path_; }
   const std::string& bytes() const { return bytes_; }
+  // The length of the data: the bytes without the line ends and end marks that close them.
+  std::size_t data_length() const { return data_length_; }
   Records records() const { return Records(*this); }
-
-  // NumberFromText of a text of this file. A number beyond single precision raises a
-  // NumberOverflowError that names the file.
-  float Number(std::string_view text) const;
-  // Raises that error for a value computed from `texts` of this file.
-  [[noreturn]] void Overflow(std::string texts) const;
+  // The record that starts at the 1-based byte position `start`, and the position after it, for a
+  // reader that keeps its own place in the file. From the end of the data on, every item is
+  // missing.
+  std::pair<Record, std::size_t> RecordAt(std::size_t start) const;
 
   // Line and column (characters) of a 1-based byte position. Positions asked in increasing order
   // on one line are counted on from the last one, so that a long line costs its length once.
@@ -117,7 +117,12 @@ class RecordFile {
     std::size_t line_start = 0;
   };
 
-  std::string path_;
+  // The probe and read of Open: the bytes, nothing for a missing or empty file.
+  static std::optional<std::string> ReadBytes(const DataFolder& folder,
+                                              const RecordFileLayout& layout);
+  // Reads the next record from `reader` into `record`.
+  void ReadRecord(platform::ItemReader& reader, Record& record) const;
+
   std::string bytes_;
   std::size_t items_per_record_;
   std::size_t data_length_;  // bytes_ without the line ends and end marks that close it

@@ -1,61 +1,67 @@
 #include "source/title_files.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
-#include "platform/item_reader.h"
 #include "reference/text_helpers.h"
 #include "source/record_file.h"
 
 namespace tavrimen {
 namespace {
 
-// Reads the fields of one title file into `fields` (0-based), as many as its description names,
-// and returns how many the file held.
-int ReadTitleFile(const DataFolder& folder, const RecordFileLayout& layout,
-                  std::vector<std::string>& fields) {
-  fields.assign(static_cast<std::size_t>(layout.items_per_record), std::string());
-  auto bytes = RecordFile::ReadBytes(folder, layout);
-  if (!bytes) return 0;
-  platform::ItemReader reader(*bytes);
+// One title file, read as one list of fields: as many of them as its description names (0-based;
+// empty past the end of the file), and how many the file held.
+struct TitleFile {
+  RecordFile file;
+  std::vector<std::string> fields;
   int count = 0;
-  while (!reader.AtEnd()) {
-    std::string field = reader.NextText();
-    if (static_cast<std::size_t>(count) < fields.size()) fields[count] = std::move(field);
-    if (count < 32767) ++count;
+};
+
+TitleFile ReadTitleFile(const DataFolder& folder, const RecordFileLayout& layout) {
+  TitleFile title{RecordFile::OpenOrEmpty(folder, layout),
+                  std::vector<std::string>(static_cast<std::size_t>(layout.items_per_record)), 0};
+  // Its records are as long as the fields it names: the first holds them, the others are only
+  // counted.
+  for (const Record& record : title.file.records()) {
+    if (title.count == 0) {
+      for (int n = 1; n <= layout.items_per_record; ++n) title.fields[n - 1] = record[n];
+    }
+    title.count = std::min(title.count + record.read(), 32767);
   }
-  return count;
+  return title;
 }
 
 // Copies three values of the first title file over three of the second when the second holds
 // zeros there and the first holds a value.
-void RepairGroup(const std::string& path2, std::vector<std::string>& t2, int first2,
-                 const std::string& path1, const std::vector<std::string>& t1, int first1) {
+void RepairGroup(TitleFile& second, int first2, const TitleFile& first, int first1) {
   // Every value is read as a number, so that an overflow in any of them is found whatever the
   // others hold.
-  std::array<float, 3> second{};
-  std::array<float, 3> first{};
-  for (int i = 0; i < 3; ++i) second[i] = NumberInFile(t2[first2 + i], path2);
-  for (int i = 0; i < 3; ++i) first[i] = NumberInFile(t1[first1 + i], path1);
-  const bool second_is_zero = second[0] == 0 && second[1] == 0 && second[2] == 0;
-  const bool first_has_value = first[0] != 0 || (first[1] != 0 && first[2] != 0);
+  std::array<float, 3> second_values{};
+  std::array<float, 3> first_values{};
+  for (int i = 0; i < 3; ++i) second_values[i] = second.file.Number(second.fields[first2 + i]);
+  for (int i = 0; i < 3; ++i) first_values[i] = first.file.Number(first.fields[first1 + i]);
+  const bool second_is_zero =
+      second_values[0] == 0 && second_values[1] == 0 && second_values[2] == 0;
+  const bool first_has_value =
+      first_values[0] != 0 || (first_values[1] != 0 && first_values[2] != 0);
   if (!second_is_zero || !first_has_value) return;
-  for (int i = 0; i < 3; ++i) t2[first2 + i] = t1[first1 + i];
+  for (int i = 0; i < 3; ++i) second.fields[first2 + i] = first.fields[first1 + i];
 }
 
 }  // namespace
 
 void ReadTitleFiles(const DataFolder& folder, TitleData& data) {
-  const std::string path1 = folder.PathOf(kTitle1File.name);
-  const std::string path2 = folder.PathOf(kTitle2File.name);
-  std::vector<std::string> t1;
-  std::vector<std::string> t2;
-  data.title1_count = ReadTitleFile(folder, kTitle1File, t1);
-  data.title2_count = ReadTitleFile(folder, kTitle2File, t2);
+  TitleFile title1 = ReadTitleFile(folder, kTitle1File);
+  TitleFile title2 = ReadTitleFile(folder, kTitle2File);
+  data.title1_count = title1.count;
+  data.title2_count = title2.count;
 
-  RepairGroup(path2, t2, 8, path1, t1, 10);
-  RepairGroup(path2, t2, 11, path1, t1, 13);
+  RepairGroup(title2, 8, title1, 10);
+  RepairGroup(title2, 11, title1, 13);
 
+  const std::vector<std::string>& t1 = title1.fields;
+  const std::vector<std::string>& t2 = title2.fields;
   auto& row1 = data.cell[1];
   row1[1] = t1[0];
   row1[2] = "";

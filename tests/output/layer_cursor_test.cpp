@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/errors.h"
 #include "support/data_set.h"
 #include "support/drive_table.h"
 
@@ -17,7 +18,6 @@ class LayerCursorTest : public ::testing::Test {
   }
   LayerCursor& Cursor() {
     cursor_.emplace(dictionaries_, DataFolder{files_, folder_.DriveForm()});
-    for (int slot = 1; slot <= 4; ++slot) cursor_->layer_pos[slot] = 1;
     return *cursor_;
   }
   TempFolder folder_;
@@ -27,107 +27,117 @@ class LayerCursorTest : public ::testing::Test {
   std::optional<LayerCursor> cursor_;
 };
 
-TEST_F(LayerCursorTest, RecordsAreReadFromRememberedBytePositions) {
+TEST_F(LayerCursorTest, LayersAreReadInTurnAndTheLastGeologyCodeIsKept) {
   WriteFile(folder_.path() / "X1.txt", "1,1.00,10,0\r\n1,2.00,20,0\r\n");
   LayerCursor& c = Cursor();
-  EXPECT_EQ(c.ReadLayerRecord(1), 14);
-  EXPECT_EQ(c.layer_field[2], "1.00");
-  c.layer_pos[1] = 14;
-  EXPECT_EQ(c.ReadLayerRecord(1), 25);  // the final line end is no data
-  EXPECT_EQ(c.layer_field[3], "20");
-  c.layer_pos[1] = 25;
-  EXPECT_EQ(c.ReadLayerRecord(1), kExhausted);
-  EXPECT_EQ(c.layer_field[2], "");
+  c.Advance(LayerSlot::kGeology);
+  EXPECT_EQ(c.DepthText(LayerSlot::kGeology), "1.00");
+  EXPECT_EQ(c.GeologyCode(), 10);
+  c.Advance(LayerSlot::kGeology);
+  EXPECT_EQ(c.Depth(LayerSlot::kGeology), 2.0f);
+  EXPECT_EQ(c.GeologyCode(), 20);
+  EXPECT_FALSE(c.Exhausted(LayerSlot::kGeology));
+  c.Advance(LayerSlot::kGeology);  // the final line end is no data
+  EXPECT_TRUE(c.Exhausted(LayerSlot::kGeology));
+  EXPECT_EQ(c.Depth(LayerSlot::kGeology), kNoDepth);
+  EXPECT_EQ(c.GeologyCode(), 20);
 }
 
 TEST_F(LayerCursorTest, TheSlotEndsAfterItsLastRecordWhateverFollows) {
-  for (const char* tail : {"", "\r\n", "\n", " ", "\r\n\x1a", "\r\n\r\n"}) {
+  // A single byte after the last record's line end is no record either.
+  for (const char* tail : {"", "\r\n", "\n", " ", "\r\n\x1a", "\r\n\r\n", "\r\nx"}) {
     WriteFile(folder_.path() / "X1.txt", std::string("1,1.00,10,0") + tail);
     LayerCursor& c = Cursor();
-    c.AdvanceLayerX1();
-    EXPECT_EQ(c.layer_depth[1], 1.0f) << "tail " << ::testing::PrintToString(tail);
-    c.AdvanceLayerX1();
-    EXPECT_EQ(c.layer_pos[1], kExhausted) << "tail " << ::testing::PrintToString(tail);
-    EXPECT_EQ(c.layer_depth[1], kNoDepth);
+    c.Advance(LayerSlot::kGeology);
+    EXPECT_EQ(c.Depth(LayerSlot::kGeology), 1.0f) << "tail " << ::testing::PrintToString(tail);
+    c.Advance(LayerSlot::kGeology);
+    EXPECT_TRUE(c.Exhausted(LayerSlot::kGeology)) << "tail " << ::testing::PrintToString(tail);
+    EXPECT_EQ(c.Depth(LayerSlot::kGeology), kNoDepth);
   }
 }
 
-TEST_F(LayerCursorTest, SlotOneEmptiesItemsFiveToEightAfterEveryRead) {
-  WriteFile(folder_.path() / "X1.txt", "1,1.00,10,0,extra,extra\r\n");
-  LayerCursor& c = Cursor();
-  for (int f = 1; f <= 8; ++f) c.layer_field[f] = "old";
-  c.ReadLayerRecord(1);
-  EXPECT_EQ(c.layer_field[4], "0");
-  for (int f = 5; f <= 8; ++f) EXPECT_EQ(c.layer_field[f], "") << f;
-}
-
 TEST_F(LayerCursorTest, ShortLastRecordLeavesMissingItemsEmpty) {
-  WriteFile(folder_.path() / "X1.txt", "1,1.00");
+  WriteFile(folder_.path() / "X1.txt", "1,1.00,10,0\n1,2.00");
   LayerCursor& c = Cursor();
-  c.layer_field[3] = "old";
-  EXPECT_NE(c.ReadLayerRecord(1), kExhausted);
-  EXPECT_EQ(c.layer_field[3], "");
+  c.Advance(LayerSlot::kGeology);
+  c.Advance(LayerSlot::kGeology);
+  EXPECT_FALSE(c.Exhausted(LayerSlot::kGeology));
+  EXPECT_EQ(c.GeologyCode(), 0);
 }
 
 TEST_F(LayerCursorTest, MissingLayerFileIsCreatedAndExhaustsTheSlot) {
   LayerCursor& c = Cursor();
-  c.layer_kishitu_code = 42;
-  c.AdvanceLayerX1();
-  EXPECT_EQ(c.layer_depth[1], kNoDepth);
-  EXPECT_EQ(c.layer_kishitu_code, 42);
+  c.Advance(LayerSlot::kGeology);
+  EXPECT_TRUE(c.Exhausted(LayerSlot::kGeology));
+  EXPECT_EQ(c.Depth(LayerSlot::kGeology), kNoDepth);
   EXPECT_TRUE(std::filesystem::exists(folder_.path() / "X1.txt"));
+}
+
+TEST_F(LayerCursorTest, OverflowingDepthIsAnErrorNamingTheSlotsFile) {
+  struct Case {
+    LayerSlot slot;
+    const char* file;
+  };
+  for (const Case& c :
+       {Case{LayerSlot::kGeology, "X1.txt"}, Case{LayerSlot::kSoil, "X3.txt"},
+        Case{LayerSlot::kNotes, "X12.txt"}, Case{LayerSlot::kSoilTexts, "X14.txt"}}) {
+    WriteFiles(folder_.path(), {{c.file, "1,1e39,0,0,0,0,0\n"}});
+    try {
+      Cursor().Advance(c.slot);
+      ADD_FAILURE() << c.file << ": no error";
+    } catch (const NumberOverflowError& e) {
+      EXPECT_EQ(e.path(), folder_.DriveForm() + c.file);
+    }
+  }
 }
 
 TEST_F(LayerCursorTest, SoilTextsOfX3JoinL4NamesOfTwoDigitCodes) {
   struct Case {
     std::string item3;
     std::string item5;
-    std::string text1, text2, text3;
+    std::string soil;
   };
   const std::vector<Case> cases = {
-      {"0105", "07", "礫シルト", "有機質土", "礫シルト～有機質土"},
-      {"01", "", "礫", "", "礫"},
-      {"1", "", "礫", "", "礫"},
-      {"", "06", "", "粘土", "～粘土"},
-      {"0399", "", "砂", "", "砂"},  // 99 has no name
-      {"03x1", "", "砂", "", "砂"},  // "x1" holds no number
-      {"-5", "", "", "", ""},        // below the table
-      {"000000", "00", "", "", ""},
+      {"0105", "07", "礫シルト～有機質土"},
+      {"01", "", "礫"},
+      {"1", "", "礫"},
+      {"", "06", "～粘土"},
+      {"0399", "", "砂"},  // 99 has no name
+      {"03x1", "", "砂"},  // "x1" holds no number
+      {"-5", "", ""},      // below the table
+      {"000000", "00", ""},
   };
   for (const Case& c : cases) {
     WriteFiles(folder_.path(), {{"X3.txt", "1,2.00," + c.item3 + ",0," + c.item5 + ",0,0\n"}});
     LayerCursor& cursor = Cursor();
-    cursor.AdvanceLayerX3();
-    EXPECT_EQ(Utf8(cursor.layer_soil_text.first_names), c.text1) << c.item3 << "/" << c.item5;
-    EXPECT_EQ(Utf8(cursor.layer_soil_text.second_names), c.text2) << c.item3 << "/" << c.item5;
-    EXPECT_EQ(Utf8(cursor.layer_soil_text.soil), c.text3) << c.item3 << "/" << c.item5;
-    EXPECT_EQ(cursor.layer_depth[2], 2.0f);
-    EXPECT_EQ(cursor.layer_depth_text[2], "2.00");
+    cursor.Advance(LayerSlot::kSoil);
+    EXPECT_EQ(Utf8(cursor.Soil()), c.soil) << c.item3 << "/" << c.item5;
+    EXPECT_EQ(cursor.Depth(LayerSlot::kSoil), 2.0f);
+    EXPECT_EQ(cursor.DepthText(LayerSlot::kSoil), "2.00");
   }
 }
 
-TEST_F(LayerCursorTest, ExhaustedX3GivesTheNoValueMarkAndKeepsTheNames) {
+TEST_F(LayerCursorTest, ExhaustedX3GivesTheNoValueMark) {
   WriteFiles(folder_.path(), {{"X3.txt", "1,2.00,03,0,,0,0\n"}});
   LayerCursor& c = Cursor();
-  c.AdvanceLayerX3();
-  c.AdvanceLayerX3();
-  EXPECT_EQ(c.layer_depth[2], kNoDepth);
-  EXPECT_EQ(c.layer_soil_text.soil, "@");
-  EXPECT_EQ(Utf8(c.layer_soil_text.first_names), "砂");
+  c.Advance(LayerSlot::kSoil);
+  c.Advance(LayerSlot::kSoil);
+  EXPECT_EQ(c.Depth(LayerSlot::kSoil), kNoDepth);
+  EXPECT_EQ(c.Soil(), "@");
 }
 
 TEST_F(LayerCursorTest, X14TextsAreTestedTrimmedButKeptAsRead) {
   WriteFiles(folder_.path(), {{"X14.txt", "1,3.00,\"  \",\" 褐色 \",0,0\n1,4.00,灰色,,0,0\n"}});
   LayerCursor& c = Cursor();
-  c.AdvanceLayerX14();
-  EXPECT_EQ(c.layer_soil_text.x14_first, "@");
-  EXPECT_EQ(Utf8(c.layer_soil_text.x14_second), " 褐色 ");
-  c.AdvanceLayerX14();
-  EXPECT_EQ(Utf8(c.layer_soil_text.x14_first), "灰色");
-  EXPECT_EQ(c.layer_soil_text.x14_second, "@");
-  c.AdvanceLayerX14();
-  EXPECT_EQ(c.layer_depth[4], kNoDepth);
-  EXPECT_EQ(c.layer_soil_text.x14_first, "@");
+  c.Advance(LayerSlot::kSoilTexts);
+  EXPECT_EQ(c.Colour(), "@");
+  EXPECT_EQ(Utf8(c.Density()), " 褐色 ");
+  c.Advance(LayerSlot::kSoilTexts);
+  EXPECT_EQ(Utf8(c.Colour()), "灰色");
+  EXPECT_EQ(c.Density(), "@");
+  c.Advance(LayerSlot::kSoilTexts);
+  EXPECT_EQ(c.Depth(LayerSlot::kSoilTexts), kNoDepth);
+  EXPECT_EQ(c.Colour(), "@");
 }
 
 // Note groups of X12.txt: each case is the file's records (depth, note) and the lines of the
@@ -160,28 +170,27 @@ TEST_F(LayerCursorTest, NotesAreWrappedAt70BytesAndAtBreakCharacters) {
   for (const Case& c : cases) {
     WriteFiles(folder_.path(), {{"X12.txt", c.records}});
     LayerCursor& cursor = Cursor();
-    cursor.AdvanceLayerX12();
-    ASSERT_EQ(cursor.note_line_count, static_cast<int>(c.lines.size())) << c.name;
+    cursor.Advance(LayerSlot::kNotes);
+    ASSERT_EQ(cursor.NoteLines().size(), c.lines.size()) << c.name;
     for (std::size_t j = 0; j < c.lines.size(); ++j) {
-      EXPECT_EQ(Utf8(cursor.layer_note[j + 1]), c.lines[j]) << c.name << " line " << j + 1;
+      EXPECT_EQ(Utf8(cursor.NoteLines()[j]), c.lines[j]) << c.name << " line " << j + 1;
     }
-    EXPECT_EQ(cursor.layer_depth_text[3], "1.00") << c.name;
+    EXPECT_EQ(cursor.DepthText(LayerSlot::kNotes), "1.00") << c.name;
   }
 }
 
 TEST_F(LayerCursorTest, TheRecordThatEndsAGroupIsReadAgainByTheNextStep) {
   WriteFiles(folder_.path(), {{"X12.txt", "1,1.00,first\n1,,more\n1,2.5,second\n"}});
   LayerCursor& c = Cursor();
-  c.AdvanceLayerX12();
-  EXPECT_EQ(c.note_line_count, 2);
-  c.AdvanceLayerX12();
-  EXPECT_EQ(c.layer_depth_text[3], "2.5");
-  EXPECT_EQ(c.note_line_count, 1);
-  EXPECT_EQ(c.layer_note[1], "second");
-  EXPECT_NE(c.layer_pos[3], kExhausted);
-  c.AdvanceLayerX12();
-  EXPECT_EQ(c.layer_pos[3], kExhausted);
-  EXPECT_EQ(c.layer_depth[3], kNoDepth);
+  c.Advance(LayerSlot::kNotes);
+  EXPECT_EQ(c.NoteLines().size(), 2u);
+  c.Advance(LayerSlot::kNotes);
+  EXPECT_EQ(c.DepthText(LayerSlot::kNotes), "2.5");
+  EXPECT_EQ(c.NoteLines(), std::vector<std::string>{"second"});
+  EXPECT_FALSE(c.Exhausted(LayerSlot::kNotes));
+  c.Advance(LayerSlot::kNotes);
+  EXPECT_TRUE(c.Exhausted(LayerSlot::kNotes));
+  EXPECT_EQ(c.Depth(LayerSlot::kNotes), kNoDepth);
 }
 
 TEST_F(LayerCursorTest, LongNoteGroupsAreNotCut) {
@@ -189,9 +198,9 @@ TEST_F(LayerCursorTest, LongNoteGroupsAreNotCut) {
   for (int i = 0; i < 250; ++i) records += "1,,line" + std::to_string(i) + "\n";
   WriteFiles(folder_.path(), {{"X12.txt", records}});
   LayerCursor& c = Cursor();
-  c.AdvanceLayerX12();
-  EXPECT_EQ(c.note_line_count, 251);
-  EXPECT_EQ(c.layer_note[251], "line249");
+  c.Advance(LayerSlot::kNotes);
+  EXPECT_EQ(c.NoteLines().size(), 251u);
+  EXPECT_EQ(c.NoteLines().back(), "line249");
 }
 
 }  // namespace

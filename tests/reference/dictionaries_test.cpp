@@ -74,6 +74,22 @@ TEST_F(DictionariesTest, MissingTableIsAnErrorNamingTheFile) {
   }
 }
 
+TEST_F(DictionariesTest, OverflowingCodeIsAnErrorNamingTheTable) {
+  struct Case {
+    const char* table;
+    void (*load)(const platform::DataFolder&, Dictionaries&);
+  };
+  for (const Case& c : {Case{"KISHITU.TXT", LoadKishituTable}, Case{"L4.TXT", LoadL4Names}}) {
+    WriteFiles(folder_.path(), {{c.table, "1,A,0,0,0,0\n1e39,B,0,0,0,0\n"}});
+    try {
+      c.load(Patdat(), dictionaries_);
+      ADD_FAILURE() << c.table << ": no error";
+    } catch (const NumberOverflowError& e) {
+      EXPECT_EQ(e.path(), folder_.DriveForm() + c.table);
+    }
+  }
+}
+
 TEST(CodeTable, ComparesCodesNumericallyAndNeverMatchesTextCodes) {
   const CodeTable table(Sj("03,three\n\"4\",quoted\n5x,text\n,empty\n 7 ,seven\n1e99,huge\n"
                            "4,four\n3.0,again\n-0,minus zero\n0,zero\n"),

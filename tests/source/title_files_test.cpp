@@ -96,10 +96,20 @@ TEST_F(TitleFilesTest, SecondFileTakesTheFirstFilesPositionWhenItHoldsZeros) {
 }
 
 TEST_F(TitleFilesTest, OverflowInARepairedValueIsFoundWhateverTheOthersHold) {
-  for (const char* t2 : {"0,1,2,3,4,5,6,7,5,1E39,0\n", "0,1,2,3,4,5,6,7,0,0,0,1E39\n"}) {
+  struct Case {
+    const char* t2;
+    const char* named;  // the file the error names: the first overflow read
+  };
+  for (const Case& c : {Case{"0,1,2,3,4,5,6,7,5,1E39,0\n", "Titl02.txt"},
+                        Case{"0,1,2,3,4,5,6,7,0,0,0,1E39\n", "Titl01.txt"}}) {
     WriteFiles(folder_.path(),
-               {{"Titl01.txt", "0,1,2,3,4,5,6,7,8,9,0,1E39,5\n"}, {"Titl02.txt", t2}});
-    EXPECT_THROW(Read(), NumberOverflowError) << t2;
+               {{"Titl01.txt", "0,1,2,3,4,5,6,7,8,9,0,1E39,5\n"}, {"Titl02.txt", c.t2}});
+    try {
+      Read();
+      ADD_FAILURE() << c.t2 << ": no error";
+    } catch (const NumberOverflowError& e) {
+      EXPECT_EQ(e.path(), folder_.DriveForm() + c.named) << c.t2;
+    }
   }
 }
 
