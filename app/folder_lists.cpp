@@ -70,19 +70,23 @@ std::string StartingFolder(platform::FileSystem& files) {
   return current.substr(0, 2) + "\\";
 }
 
-void DriveChange(platform::FileSystem& files, DriveAndDirectory& lists) {
+void DriveChange(platform::FileSystem& files, platform::DriveTable& drives,
+                 DriveAndDirectory& lists) {
   // The index to fall back to is remembered only after the step that usually fails, and counts
   // as the first entry until then.
   int remembered_index = 0;
-  if (!lists.ShowFolder(files.drives().CurrentDirectoryOf(lists.ChosenDrive()))) {
+  if (!lists.ShowFolder(drives.CurrentDirectoryOf(lists.ChosenDrive()))) {
     lists.SetDriveIndex(remembered_index);
   }
   remembered_index = lists.DriveIndex();
-  if (!files.ChangeDrive(lists.ChosenDrive())) lists.SetDriveIndex(remembered_index);
+  if (!platform::ChangeDrive(files, drives, lists.ChosenDrive())) {
+    lists.SetDriveIndex(remembered_index);
+  }
 }
 
-void DirChange(platform::FileSystem& files, const std::string& drive_form_path) {
-  files.ChangeDirectory(drive_form_path);
+void DirChange(platform::FileSystem& files, platform::DriveTable& drives,
+               const std::string& drive_form_path) {
+  platform::ChangeDirectory(files, drives, drive_form_path);
 }
 
 }  // namespace tavrimen

@@ -64,10 +64,12 @@ class DriveAndDirectory {
 // The drive change: the directory list follows the chosen drive to that drive's current
 // directory, and the drive becomes the current drive. A drive that cannot be read puts the drive
 // list back, silently, on its first entry.
-void DriveChange(platform::FileSystem& files, DriveAndDirectory& lists);
+void DriveChange(platform::FileSystem& files, platform::DriveTable& drives,
+                 DriveAndDirectory& lists);
 
 // The directory change: the folder becomes the current directory. (The window copies it into its
 // text box.)
-void DirChange(platform::FileSystem& files, const std::string& drive_form_path);
+void DirChange(platform::FileSystem& files, platform::DriveTable& drives,
+               const std::string& drive_form_path);
 
 }  // namespace tavrimen

@@ -119,16 +119,14 @@ template <typename DriveForm>
 void RefuseSameNames(std::size_t total, DriveForm drive_form, const BatchOptions& options,
                      std::vector<RunOutcome>& outcomes,
                      std::map<std::size_t, std::string>& messages) {
-  platform::DriveTable drives = options.drives;
-  platform::DiskFileSystem files(drives);
+  platform::DiskFileSystem files(options.drives);
   auto name_of = [&](std::size_t i) { return RecordNameOf(files, drive_form(i)); };
   // (hash, index), by hash and index. An XML boring's name is read from its file, so the names
   // are hashed on as many threads as the batch converts on.
   std::vector<std::pair<std::size_t, std::size_t>> keyed(total);
   std::atomic<std::size_t> next{0};
   auto hash_names = [&] {
-    platform::DriveTable own_drives = options.drives;
-    platform::DiskFileSystem own_files(own_drives);
+    platform::DiskFileSystem own_files(options.drives);
     for (std::size_t i; (i = next++) < total;) {
       keyed[i] = {std::hash<std::string>{}(AsciiLower(RecordNameOf(own_files, drive_form(i)))), i};
     }
@@ -215,14 +213,13 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
   };
 
   auto worker = [&] {
-    platform::DriveTable drives = options.drives;
     // After an interrupt no boring is started; those in hand are finished.
     for (std::size_t i = 0; InterruptSignal() == 0 && (i = next++) < total;) {
       // Refused above: the outcome is already there.
       if (outcomes[i] == RunOutcome::kConverted) {
         const platform::DriveFormPath source = drive_form(i);
-        if (listing) shown_sources[i] = platform::ShownPath(drives, source);
-        const std::unique_ptr<platform::FileSystem> files = shared.FilesForRun(drives);
+        if (listing) shown_sources[i] = platform::ShownPath(options.drives, source);
+        const std::unique_ptr<platform::FileSystem> files = shared.FilesForRun(options.drives);
         std::string message;
         RunOutcome outcome = RunOutcome::kFailed;
         try {
@@ -307,8 +304,7 @@ int RunBatch(const SourceList& sources, const BatchOptions& options, std::ostrea
       for (const platform::DriveFormPath& root : options.roots) {
         facts.roots.push_back(platform::ShownPath(options.drives, root));
       }
-      platform::DriveTable drives = options.drives;
-      platform::DiskFileSystem files(drives);
+      platform::DiskFileSystem files(options.drives);
       options.pictures->WriteIndex(results, drawn, facts, files);
     }
     if (options.json) PrintResults(results, out);

@@ -24,7 +24,7 @@ struct RefusedSource {
 };
 
 struct BatchOptions {
-  platform::DriveTable drives;         // each worker thread starts from a copy
+  platform::DriveTable drives;         // shared by the worker threads, which only read it
   platform::ResolvedPath destination;  // as the run takes it from Text1
   std::string patdat;                  // drive form, ending with a backslash
   std::optional<bool> answer;

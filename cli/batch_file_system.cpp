@@ -12,25 +12,24 @@ class RunFileSystem : public platform::FileSystemWrapper {
       : FileSystemWrapper(*disk), disk_(std::move(disk)), pattern_data_(pattern_data) {}
 
   std::optional<std::filesystem::path> ToNative(std::string_view path) override {
-    last_.reset();
-    last_path_.clear();
-    if (!pattern_data_.Holds(path)) return FileSystemWrapper::ToNative(path);
-    if ((last_ = pattern_data_.Find(path))) return last_->native;
-    last_path_ = path;
+    if (pattern_data_.Holds(path)) {
+      if (auto kept = pattern_data_.Find(path)) return kept->native;
+    }
     return FileSystemWrapper::ToNative(path);
   }
-  std::string ReadNativeFile(const std::filesystem::path& native, std::string_view shown) override {
-    if (last_ && last_->native == native) return last_->bytes;
-    std::string bytes = FileSystemWrapper::ReadNativeFile(native, shown);
-    if (!last_path_.empty() && shown == last_path_) pattern_data_.Keep(last_path_, {native, bytes});
+  std::string ReadWholeFile(std::string_view path) override {
+    if (!pattern_data_.Holds(path)) return FileSystemWrapper::ReadWholeFile(path);
+    if (auto kept = pattern_data_.Find(path)) return kept->bytes;
+    const std::optional<std::filesystem::path> native = ToNative(path);
+    if (!native) return FileSystemWrapper::ReadWholeFile(path);  // which says why
+    std::string bytes = ReadNativeFile(*native, path);
+    pattern_data_.Keep(path, {*native, bytes});
     return bytes;
   }
 
  private:
   std::unique_ptr<platform::DiskFileSystem> disk_;
   PatternData& pattern_data_;
-  std::optional<PatternData::File> last_;  // the pattern-data file last resolved
-  std::string last_path_;                  // a pattern-data file resolved but not yet read
 };
 
 }  // namespace
@@ -54,8 +53,7 @@ void PatternData::Keep(std::string_view path, File file) {
 BatchShared::BatchShared(const platform::DriveTable& drives, std::string destination,
                          std::string patdat)
     : pattern_data_(std::move(patdat)) {
-  platform::DriveTable own = drives;
-  platform::DiskFileSystem files(own);
+  platform::DiskFileSystem files(drives);
   if (CheckFolderPath(files, destination) != PathVerdict::kAccepted) return;
   destination_ = files.ToNative(destination);
   if (!destination_) return;
@@ -65,7 +63,7 @@ BatchShared::BatchShared(const platform::DriveTable& drives, std::string destina
       listing ? std::move(*listing) : platform::FolderListing({}));
 }
 
-std::unique_ptr<platform::FileSystem> BatchShared::FilesForRun(platform::DriveTable& drives) {
+std::unique_ptr<platform::FileSystem> BatchShared::FilesForRun(const platform::DriveTable& drives) {
   auto disk = std::make_unique<platform::DiskFileSystem>(drives);
   if (destination_) disk->UseListing(*destination_, destination_names_);
   return std::make_unique<RunFileSystem>(std::move(disk), pattern_data_);

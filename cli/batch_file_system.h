@@ -46,8 +46,8 @@ class BatchShared {
   // `destination` as the runs take it from Text1; `patdat` in drive form, ending with a backslash.
   BatchShared(const platform::DriveTable& drives, std::string destination, std::string patdat);
 
-  // A new file system for one run, over the worker's own drive table.
-  std::unique_ptr<platform::FileSystem> FilesForRun(platform::DriveTable& drives);
+  // A new file system for one run, over the batch's drive table.
+  std::unique_ptr<platform::FileSystem> FilesForRun(const platform::DriveTable& drives);
 
  private:
   PatternData pattern_data_;

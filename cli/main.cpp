@@ -62,7 +62,7 @@ class ReadCounter : public platform::FileSystemWrapper {
   std::set<std::filesystem::path> read_;
 };
 
-int Check(platform::DriveTable& drives, const cli::Arguments& arguments,
+int Check(const platform::DriveTable& drives, const cli::Arguments& arguments,
           const cli::SourceList& sources, const std::vector<cli::Unsearched>& unsearched,
           const std::vector<cli::RefusedSource>& refused, const std::string& patdat,
           const cli::CliTexts& texts) {
@@ -145,7 +145,7 @@ int UsageError(const std::string& error, const cli::CliTexts& texts) {
 std::optional<std::string> PatternFolder(platform::DiskFileSystem& files,
                                          const cli::Arguments& arguments,
                                          const cli::CliTexts& texts) {
-  platform::DriveTable& drives = files.drives();
+  const platform::DriveTable& drives = files.drives();
   std::string patdat;
   std::string looked_at;
   if (arguments.patdat) {
@@ -247,7 +247,7 @@ int main(int argc, char** argv) {
                             ? files.ToNative(resolved.drive_form.text())
                             : std::nullopt;
     if (native && !HoldsDataSet(files, resolved.drive_form)) {
-      const std::vector<std::filesystem::path> borings = cli::XmlBoringsIn(*native);
+      const std::vector<std::filesystem::path> borings = cli::XmlBoringsIn(files, *native);
       for (const std::filesystem::path& boring : borings) {
         take(platform::ResolveFound(drives, boring));
       }
@@ -268,7 +268,7 @@ int main(int argc, char** argv) {
     roots.push_back(resolved.drive_form);
     const std::optional<std::filesystem::path> native = files.ToNative(resolved.drive_form.text());
     cli::FindBorings(
-        native.value_or(platform::Utf8Path(root.text)),
+        files, native.value_or(platform::Utf8Path(root.text)),
         [&](const std::filesystem::path& found) { take(platform::ResolveFound(drives, found)); },
         unsearched);
   }

@@ -117,7 +117,7 @@ std::string Pictures::MakeFolder(platform::FileSystem& files) {
       Report(folder_problem_);
       return;
     }
-    platform::native::RemoveStaleTemporaries(folder_);
+    files.RemoveStaleNativeTemporaries(folder_);
   });
   return folder_problem_;
 }

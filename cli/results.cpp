@@ -16,8 +16,7 @@ std::string RecordFileOf(const platform::DriveTable& drives,
       source_path.problem != platform::PathProblem::kNone) {
     return "";
   }
-  platform::DriveTable scratch = drives;  // the path checks change the current drive
-  platform::DiskFileSystem files(scratch);
+  platform::DiskFileSystem files(drives);
   std::string destination = destination_path.RunText(), source = source_path.RunText();
   if (CheckFolderPath(files, source) != PathVerdict::kAccepted ||
       CheckFolderPath(files, destination) != PathVerdict::kAccepted) {

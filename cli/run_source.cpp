@@ -25,7 +25,7 @@ RunSource::RunSource(platform::FileSystem& files, const platform::DriveFormPath&
 
 std::string RecordNameOf(platform::FileSystem& files, const platform::DriveFormPath& source) {
   if (IsXmlFile(files, source)) {
-    if (const auto native = files.ToNative(source.text())) return FolderNameOfXml(*native);
+    if (const auto native = files.ToNative(source.text())) return FolderNameOfXml(files, *native);
   }
   std::string folder = source.text();
   CheckFolderPath(files, folder);

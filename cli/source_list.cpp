@@ -30,33 +30,32 @@ platform::DriveFormPath SourceList::operator[](std::size_t index) const {
 namespace {
 
 // `canonical` is the folder's path with every link resolved, for finding loops.
-void SearchFolder(const std::filesystem::path& folder, const std::filesystem::path& canonical,
+void SearchFolder(platform::FileSystem& files, const std::filesystem::path& folder,
+                  const std::filesystem::path& canonical,
                   const std::function<void(const std::filesystem::path&)>& found,
                   std::vector<Unsearched>& unsearched) {
   static const std::string x1_name = AsciiLower(kX1File.name);
   std::error_code ec;
+  const auto entries = files.ListNativeFolder(folder, ec);
+  if (!entries) {
+    unsearched.push_back({platform::Utf8String(folder), ec});
+    return;
+  }
   bool holds_x1 = false;
   std::vector<std::filesystem::path> xml_borings;
   std::vector<std::pair<std::filesystem::path, bool>> subfolders;  // (name, a link)
-  std::filesystem::directory_iterator it(folder, ec);
-  for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
-    std::error_code kind;
-    const bool link = it->is_symlink(kind);
-    if (it->is_directory(kind)) {
-      subfolders.emplace_back(it->path().filename(), link);
-    } else if (link && !it->exists(kind)) {
-      unsearched.push_back({platform::Utf8String(it->path()), ErrnoError(ENOENT)});
+  for (const platform::FolderEntry& entry : *entries) {
+    const std::filesystem::path path = folder / platform::Utf8Path(entry.name);
+    if (entry.folder) {
+      subfolders.emplace_back(platform::Utf8Path(entry.name), entry.link);
+    } else if (!entry.exists) {
+      unsearched.push_back({platform::Utf8String(path), ErrnoError(ENOENT)});
     } else {
-      const std::string name = platform::Utf8String(it->path().filename());
-      if (!holds_x1) holds_x1 = AsciiLower(name) == x1_name;
-      if (HasXmlExtension(name) && LooksLikeXmlBoring(it->path())) {
-        xml_borings.push_back(it->path());
+      if (!holds_x1) holds_x1 = AsciiLower(entry.name) == x1_name;
+      if (HasXmlExtension(entry.name) && LooksLikeXmlBoring(files, path)) {
+        xml_borings.push_back(path);
       }
     }
-  }
-  if (ec) {
-    unsearched.push_back({platform::Utf8String(folder), ec});
-    return;
   }
   if (holds_x1) found(folder);
   std::sort(xml_borings.begin(), xml_borings.end());
@@ -68,42 +67,41 @@ void SearchFolder(const std::filesystem::path& folder, const std::filesystem::pa
     const std::filesystem::path path = folder / name;
     std::filesystem::path target = canonical / name;
     if (link) {
-      target = std::filesystem::canonical(path, ec);
+      const auto resolved = files.ResolveNativeLinks(path, ec);
       // A link to the folder itself or to one above it would be searched without end.
-      const auto mismatch =
-          std::mismatch(target.begin(), target.end(), canonical.begin(), canonical.end());
-      if (ec || mismatch.first == target.end()) {
-        unsearched.push_back({platform::Utf8String(path), ec ? ec : ErrnoError(ELOOP)});
+      const auto mismatch = resolved ? std::mismatch(resolved->begin(), resolved->end(),
+                                                     canonical.begin(), canonical.end())
+                                     : std::pair(canonical.end(), canonical.end());
+      if (!resolved || mismatch.first == resolved->end()) {
+        unsearched.push_back({platform::Utf8String(path), resolved ? ErrnoError(ELOOP) : ec});
         continue;
       }
+      target = *resolved;
     }
-    SearchFolder(path, target, found, unsearched);
+    SearchFolder(files, path, target, found, unsearched);
   }
 }
 
 }  // namespace
 
-void FindBorings(const std::filesystem::path& root,
+void FindBorings(platform::FileSystem& files, const std::filesystem::path& root,
                  const std::function<void(const std::filesystem::path&)>& found,
                  std::vector<Unsearched>& unsearched) {
   std::error_code ec;
-  const std::filesystem::path canonical = std::filesystem::weakly_canonical(root, ec);
-  SearchFolder(root, ec ? root : canonical, found, unsearched);
+  const auto canonical = files.ResolveNativeLinks(root, ec);
+  SearchFolder(files, root, canonical.value_or(root), found, unsearched);
 }
 
-}  // namespace tavrimen::cli
-
-namespace tavrimen::cli {
-
-std::vector<std::filesystem::path> XmlBoringsIn(const std::filesystem::path& folder) {
+std::vector<std::filesystem::path> XmlBoringsIn(platform::FileSystem& files,
+                                                const std::filesystem::path& folder) {
   std::vector<std::filesystem::path> borings;
   std::error_code ec;
-  std::filesystem::directory_iterator it(folder, ec);
-  for (const std::filesystem::directory_iterator end; !ec && it != end; it.increment(ec)) {
-    std::error_code kind;
-    if (it->is_regular_file(kind) && HasXmlExtension(platform::Utf8String(it->path().filename())) &&
-        LooksLikeXmlBoring(it->path())) {
-      borings.push_back(it->path());
+  for (const platform::FolderEntry& entry :
+       files.ListNativeFolder(folder, ec).value_or(std::vector<platform::FolderEntry>())) {
+    const std::filesystem::path path = folder / platform::Utf8Path(entry.name);
+    if (!entry.folder && entry.exists && HasXmlExtension(entry.name) &&
+        LooksLikeXmlBoring(files, path)) {
+      borings.push_back(path);
     }
   }
   std::sort(borings.begin(), borings.end());

@@ -11,6 +11,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/native_paths.h"
 
 namespace tavrimen::cli {
@@ -44,12 +45,13 @@ struct Unsearched {
 // paths (a folder's XML borings after the folder), each once. A symbolic link to a folder is
 // followed, unless it leads back to a folder on its own path; every folder that cannot be
 // searched (unreadable, a link to nothing, a link in a loop) goes to `unsearched`.
-void FindBorings(const std::filesystem::path& root,
+void FindBorings(platform::FileSystem& files, const std::filesystem::path& root,
                  const std::function<void(const std::filesystem::path&)>& found,
                  std::vector<Unsearched>& unsearched);
 
 // The XML boring files directly in `folder`, in the order of their names; none when it cannot be
 // read.
-std::vector<std::filesystem::path> XmlBoringsIn(const std::filesystem::path& folder);
+std::vector<std::filesystem::path> XmlBoringsIn(platform::FileSystem& files,
+                                                const std::filesystem::path& folder);
 
 }  // namespace tavrimen::cli

@@ -1,6 +1,7 @@
 #include "platform/disk_file_system.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include "platform/errors.h"
 #include "platform/file_system_native.h"
@@ -187,6 +188,43 @@ void DiskFileSystem::WriteNativeFileAtomically(const fs::path& native, std::stri
                                                std::string_view bytes) {
   ThrowIfFailed(FileOperation::kWrite, shown, native::WriteFileAtomically(native, bytes));
   Noted(native, true);
+}
+
+void DiskFileSystem::RemoveStaleNativeTemporaries(const fs::path& folder) {
+  native::RemoveStaleTemporaries(folder);
+  own_.erase(folder);
+  shared_.erase(folder);
+}
+
+std::optional<std::vector<FolderEntry>> DiskFileSystem::ListNativeFolder(const fs::path& folder,
+                                                                         std::error_code& error) {
+  std::vector<FolderEntry> entries;
+  fs::directory_iterator it(folder, error);
+  for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
+    std::error_code kind;
+    FolderEntry& entry = entries.emplace_back();
+    entry.name = Utf8String(it->path().filename());
+    entry.link = it->is_symlink(kind);
+    entry.folder = it->is_directory(kind);
+    entry.exists = !entry.link || it->exists(kind);
+  }
+  if (error) return std::nullopt;
+  return entries;
+}
+
+std::optional<fs::path> DiskFileSystem::ResolveNativeLinks(const fs::path& native,
+                                                           std::error_code& error) {
+  fs::path resolved = fs::canonical(native, error);
+  if (error) return std::nullopt;
+  return resolved;
+}
+
+std::string DiskFileSystem::ReadNativeHead(const fs::path& native, std::size_t count) {
+  std::ifstream in(native, std::ios::binary);
+  std::string head(count, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  return head;
 }
 
 namespace native {

@@ -53,7 +53,7 @@ class FolderListing {
 class DiskFileSystem : public FileSystem {
  public:
   // Resolves paths with `drives`, which must outlive the object.
-  explicit DiskFileSystem(DriveTable& drives) : drives_(drives) {}
+  explicit DiskFileSystem(const DriveTable& drives) : drives_(drives) {}
 
   // Lookups in the native folder `folder` are answered from `listing`, which someone else keeps
   // true (a batch lists its destination once for all its runs); after the object's own first
@@ -61,7 +61,7 @@ class DiskFileSystem : public FileSystem {
   void UseListing(const std::filesystem::path& folder,
                   std::shared_ptr<const FolderListing> listing);
 
-  DriveTable& drives() override { return drives_; }
+  const DriveTable& drives() const override { return drives_; }
   std::optional<std::filesystem::path> ToNative(std::string_view drive_form_path) override;
   std::optional<EntryInfo> NativeEntry(const std::filesystem::path& native) override;
   std::vector<std::string> NativeSpellings(const std::filesystem::path& folder,
@@ -75,6 +75,12 @@ class DiskFileSystem : public FileSystem {
   std::string ReadNativeFile(const std::filesystem::path& native, std::string_view shown) override;
   void WriteNativeFileAtomically(const std::filesystem::path& native, std::string_view shown,
                                  std::string_view bytes) override;
+  void RemoveStaleNativeTemporaries(const std::filesystem::path& folder) override;
+  std::optional<std::vector<FolderEntry>> ListNativeFolder(const std::filesystem::path& folder,
+                                                           std::error_code& error) override;
+  std::optional<std::filesystem::path> ResolveNativeLinks(const std::filesystem::path& native,
+                                                          std::error_code& error) override;
+  std::string ReadNativeHead(const std::filesystem::path& native, std::size_t count) override;
 
  private:
   // The listing of a native folder, read on the first lookup; nothing when it cannot be read.
@@ -83,7 +89,7 @@ class DiskFileSystem : public FileSystem {
   // Keeps the listing of the entry's folder true after the entry was created or deleted.
   void Noted(const std::filesystem::path& native, bool exists);
 
-  DriveTable& drives_;
+  const DriveTable& drives_;
   // The last path resolved, as the look-up found it: a probe and the read that follows it
   // resolve and measure the file once. Forgotten at every change the object makes.
   struct Resolved {

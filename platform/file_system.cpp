@@ -23,16 +23,16 @@ bool FileSystem::HasReadableDrive(char letter) {
   return root && IsReadableFolder(*root);
 }
 
-bool FileSystem::ChangeDrive(char letter) {
-  return HasReadableDrive(letter) && drives().SetCurrentDrive(letter);
+bool ChangeDrive(FileSystem& files, DriveTable& drives, char letter) {
+  return files.HasReadableDrive(letter) && drives.SetCurrentDrive(letter);
 }
 
-bool FileSystem::ChangeDirectory(std::string_view drive_form_path) {
-  auto resolved = drives().Resolve(drive_form_path);
+bool ChangeDirectory(FileSystem& files, DriveTable& drives, std::string_view drive_form_path) {
+  auto resolved = drives.Resolve(drive_form_path);
   if (!resolved) return false;
-  auto native = ToNative(drive_form_path);
-  if (!native || !IsReadableFolder(*native)) return false;
-  drives().SetCurrentDirectory(*resolved);
+  auto native = files.ToNative(drive_form_path);
+  if (!native || !files.IsReadableFolder(*native)) return false;
+  drives.SetCurrentDirectory(*resolved);
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "platform/drive_table.h"
@@ -26,12 +27,20 @@ struct EntryInfo {
   std::uintmax_t length = 0;  // of a regular file
 };
 
+// An entry of a folder, as a search below the folder sees it.
+struct FolderEntry {
+  std::string name;     // UTF-8
+  bool folder = false;  // a folder, or a link to one
+  bool link = false;    // a symbolic link
+  bool exists = true;   // false for a link to nothing
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
   // The drive table the paths are resolved with.
-  virtual DriveTable& drives() = 0;
+  virtual const DriveTable& drives() const = 0;
   // The native path for a drive-form path, each component matched without regard to letter case
   // where the exact name does not exist. Nothing when the drive does not exist.
   virtual std::optional<std::filesystem::path> ToNative(std::string_view drive_form_path) = 0;
@@ -60,18 +69,27 @@ class FileSystem {
   // Throws IoError; see WriteFileAtomically.
   virtual void WriteNativeFileAtomically(const std::filesystem::path& native,
                                          std::string_view shown_path, std::string_view bytes) = 0;
+  // Removes from a folder the temporary files of atomic writes that a killed process left.
+  virtual void RemoveStaleNativeTemporaries(const std::filesystem::path& folder) = 0;
+
+  // The search for borings below a folder.
+  // Every entry of a folder, hidden ones included, in no particular order; nothing, with the
+  // system's reason in `error`, when the folder cannot be read.
+  virtual std::optional<std::vector<FolderEntry>> ListNativeFolder(
+      const std::filesystem::path& folder, std::error_code& error) = 0;
+  // `native` with every symbolic link on it resolved; nothing, with the reason in `error`, when
+  // that cannot be done (a link to nothing, a loop).
+  virtual std::optional<std::filesystem::path> ResolveNativeLinks(
+      const std::filesystem::path& native, std::error_code& error) = 0;
+  // Up to `count` bytes from the start of a file; fewer or none when it holds fewer or cannot be
+  // read.
+  virtual std::string ReadNativeHead(const std::filesystem::path& native, std::size_t count) = 0;
 
   // Drives.
   // Whether `letter` (either case) names a drive whose root is a readable folder.
   bool HasReadableDrive(char letter);
-  // Makes `letter` (either case) the current drive. False, with nothing changed, when the drive
-  // does not exist or its root is not a readable folder.
-  bool ChangeDrive(char letter);
   // The current directory of the current drive ("Z:\home\me", "C:\").
   std::string CurrentDirectory() { return drives().CurrentDirectoryOf(drives().CurrentDrive()); }
-  // Makes a drive-form folder path the current directory of its drive (and that drive current).
-  // False when the folder does not exist or cannot be read.
-  bool ChangeDirectory(std::string_view drive_form_path);
 
   // The file operations on drive-form paths, which errors name.
   // Existence probe: the length of a file in bytes, where a missing file is created empty and
@@ -92,8 +110,9 @@ class FileSystem {
   // Deletes an empty file: a regular file of length 0, not a link, a pipe or anything else. A
   // deletion that fails (a read-only folder, a file already gone) is ignored.
   void DeleteFileQuietly(std::string_view path);
-  // The whole content of a file. Throws IoError when it cannot be opened or read.
-  std::string ReadWholeFile(std::string_view path);
+  // The whole content of a file. Throws IoError when it cannot be opened or read. A file system
+  // that keeps files read earlier may answer from them.
+  virtual std::string ReadWholeFile(std::string_view path);
   // Writes `bytes` to a temporary file beside `path` and renames it over `path`, so that readers
   // see either the old file or the complete new one. Throws IoError; on failure nothing is left
   // behind and an earlier file at `path` is untouched. The data is not forced to the disk before
@@ -113,12 +132,22 @@ struct DataFolder {
   std::string PathOf(std::string_view name) const { return path + std::string(name); }
 };
 
-// Passes every operation on to `target`.
+// The changes a window's drive and directory lists make to `drives`, the table that `files`
+// resolves paths with. Nothing else changes a drive table.
+// Makes `letter` (either case) the current drive. False, with nothing changed, when the drive
+// does not exist or its root is not a readable folder.
+bool ChangeDrive(FileSystem& files, DriveTable& drives, char letter);
+// Makes a drive-form folder path the current directory of its drive (and that drive current).
+// False when the folder does not exist or cannot be read.
+bool ChangeDirectory(FileSystem& files, DriveTable& drives, std::string_view drive_form_path);
+
+// Passes every operation on to `target`. ReadWholeFile is not passed on but made of this object's
+// own ToNative and ReadNativeFile, so that a wrapper that changes those changes what it reads.
 class FileSystemWrapper : public FileSystem {
  public:
   explicit FileSystemWrapper(FileSystem& target) : target_(target) {}
 
-  DriveTable& drives() override { return target_.drives(); }
+  const DriveTable& drives() const override { return target_.drives(); }
   std::optional<std::filesystem::path> ToNative(std::string_view path) override {
     return target_.ToNative(path);
   }
@@ -151,6 +180,20 @@ class FileSystemWrapper : public FileSystem {
   void WriteNativeFileAtomically(const std::filesystem::path& native, std::string_view shown,
                                  std::string_view bytes) override {
     target_.WriteNativeFileAtomically(native, shown, bytes);
+  }
+  void RemoveStaleNativeTemporaries(const std::filesystem::path& folder) override {
+    target_.RemoveStaleNativeTemporaries(folder);
+  }
+  std::optional<std::vector<FolderEntry>> ListNativeFolder(const std::filesystem::path& folder,
+                                                           std::error_code& error) override {
+    return target_.ListNativeFolder(folder, error);
+  }
+  std::optional<std::filesystem::path> ResolveNativeLinks(const std::filesystem::path& native,
+                                                          std::error_code& error) override {
+    return target_.ResolveNativeLinks(native, error);
+  }
+  std::string ReadNativeHead(const std::filesystem::path& native, std::size_t count) override {
+    return target_.ReadNativeHead(native, count);
   }
 
  private:

@@ -1,6 +1,6 @@
 // A file system that changes nothing on disk: the probe creates no file, deletions and folder
-// creation do nothing, and writing a file fails as on a read-only medium. For checking a data set
-// without touching it.
+// creation and the removal of stale temporary files do nothing, and writing a file fails as on a
+// read-only medium. For checking a data set without touching it.
 #pragma once
 
 #include "platform/file_system.h"
@@ -14,6 +14,7 @@ class ReadOnlyFileSystem : public FileSystemWrapper {
   void CreateEmptyNativeFile(const std::filesystem::path&) override {}
   void MakeNativeFolder(const std::filesystem::path&, std::string_view) override {}
   void DeleteNativeFileQuietly(const std::filesystem::path&) override {}
+  void RemoveStaleNativeTemporaries(const std::filesystem::path&) override {}
   void WriteNativeFileAtomically(const std::filesystem::path& native, std::string_view shown,
                                  std::string_view bytes) override;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
 
 #include "platform/cp932.h"
 #include "platform/file_system_native.h"
@@ -84,11 +83,8 @@ bool HasXmlExtension(std::string_view name) {
   return name.size() > 4 && SameName(name.substr(name.size() - 4), ".xml");
 }
 
-bool LooksLikeXmlBoring(const fs::path& native) {
-  std::ifstream in(native, std::ios::binary);
-  std::string head(4096, '\0');
-  in.read(head.data(), static_cast<std::streamsize>(head.size()));
-  head.resize(static_cast<std::size_t>(in.gcount()));
+bool LooksLikeXmlBoring(platform::FileSystem& files, const fs::path& native) {
+  const std::string head = files.ReadNativeHead(native, 4096);
   const std::string root = "<" + std::string(kXmlBoringRoot);
   static const std::string cp932_root = cp932::FromUtf8(root);
   return head.find(root) != std::string::npos || head.find(cp932_root) != std::string::npos;
@@ -142,15 +138,14 @@ XmlSource ReadXmlSource(platform::FileSystem& files, const fs::path& native,
   return source;
 }
 
-std::string FolderNameOfXml(const fs::path& native) {
-  std::string bytes;
-  if (!platform::native::ReadFile(native, bytes)) {
-    try {
-      // The name stands near the top: the rest of the file is read by the run.
-      return FolderNameFor(
-          ReadXmlBoring(platform::ParseXml(bytes, kXmlBoringNameElement)).boring_name, native);
-    } catch (const platform::XmlError&) {
-    }
+std::string FolderNameOfXml(platform::FileSystem& files, const fs::path& native) {
+  try {
+    const std::string bytes = files.ReadNativeFile(native, platform::Utf8String(native));
+    // The name stands near the top: the rest of the file is read by the run.
+    return FolderNameFor(
+        ReadXmlBoring(platform::ParseXml(bytes, kXmlBoringNameElement)).boring_name, native);
+  } catch (const IoError&) {
+  } catch (const platform::XmlError&) {
   }
   return platform::Utf8String(native.stem());
 }

@@ -21,7 +21,7 @@ bool HasXmlExtension(std::string_view name);
 // Whether the file at `native` starts as a boring document: its root element, within the first
 // few kilobytes, is kXmlBoringRoot (in UTF-8 or code page 932). Only a first look, for finding
 // borings among other files; reading the file decides.
-bool LooksLikeXmlBoring(const std::filesystem::path& native);
+bool LooksLikeXmlBoring(platform::FileSystem& files, const std::filesystem::path& native);
 
 // An XML boring file that cannot be converted: `path` as the user reads it, `line` (1-based, 0
 // for none) and the parser's own words, if any.
@@ -61,7 +61,7 @@ XmlSource ReadXmlSource(platform::FileSystem& files, const std::filesystem::path
 
 // The boring name of the XML file at `native`, as FolderNameFor makes it, read from as little of
 // the file as holds it; the file's stem when it cannot be read.
-std::string FolderNameOfXml(const std::filesystem::path& native);
+std::string FolderNameOfXml(platform::FileSystem& files, const std::filesystem::path& native);
 
 // Presents `source` to a run over `target`: the XML file as a folder holding the tables and the
 // folder `folder_name` with the data set. Nothing can be written there; everything else goes to

@@ -334,13 +334,13 @@ void Form1::DropFolders(Side side, const std::vector<std::filesystem::path>& nat
 void Form1::DriveChange(DriveList* drive, DirectoryList* dir) {
   QtDriveAndDirectory lists(drive, dir);
   platform::DiskFileSystem files(drives_);
-  tavrimen::DriveChange(files, lists);
+  tavrimen::DriveChange(files, drives_, lists);
 }
 
 void Form1::DirChange(DirectoryList* dir, QLineEdit* text) {
   text->setText(Q(platform::ShownPath(drives_, dir->path().toStdString())));
   platform::DiskFileSystem files(drives_);
-  tavrimen::DirChange(files, dir->path().toStdString());
+  tavrimen::DirChange(files, drives_, dir->path().toStdString());
 }
 
 void Form1::Command1_Click() {

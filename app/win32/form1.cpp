@@ -224,13 +224,13 @@ void Form1::Notified(std::string_view control, int notification) {
 void Form1::DriveChange(DriveList& drive, DirectoryList& dir) {
   Win32DriveAndDirectory lists(drive, dir);
   platform::DiskFileSystem files(drives_);
-  tavrimen::DriveChange(files, lists);
+  tavrimen::DriveChange(files, drives_, lists);
 }
 
 void Form1::DirChange(const DirectoryList& dir, const char* text_box) {
   SetWindowTextW(Control(text_box), Wide(dir.path()).c_str());
   platform::DiskFileSystem files(drives_);
-  tavrimen::DirChange(files, dir.path());
+  tavrimen::DirChange(files, drives_, dir.path());
 }
 
 void Form1::DropFolders(Side side, const std::vector<std::filesystem::path>& natives) {

@@ -22,6 +22,7 @@
 #include "cli/pictures.h"
 #include "cli/source_list.h"
 #include "platform/disk_file_system.h"
+#include "platform/errors.h"
 #include "platform/native_paths.h"
 #include "platform/paths.h"
 #include "support/data_set.h"
@@ -318,6 +319,24 @@ TEST_F(CliTest, FoldersThatCannotBeSearchedAreFailuresAndLinkedFoldersAreFollowe
   EXPECT_EQ(FileNames(root_.path() / "out"), getuid() == 0 ? "B-1 B-2 B-3" : "B-1 B-3");
 }
 
+TEST_F(CliTest, AFolderThatCannotBeListedIsReportedAndTheSearchGoesOn) {
+  WriteSite(root_.path() / "site", {"a/B-1", "b/B-2", "c/B-3"});
+  const platform::DriveTable drives = platform::DriveTable::FromEnvironment();
+  platform::DiskFileSystem disk(drives);
+  testing::FaultyFileSystem files(disk);
+  files.FailBelow(root_.path() / "site" / "b", testing::FaultyFileSystem::Operation::kList, EACCES);
+  std::vector<std::string> found;
+  std::vector<Unsearched> unsearched;
+  FindBorings(
+      files, root_.path() / "site",
+      [&](const std::filesystem::path& boring) { found.push_back(boring.filename().string()); },
+      unsearched);
+  EXPECT_EQ(found, (std::vector<std::string>{"B-1", "B-3"}));
+  ASSERT_EQ(unsearched.size(), 1u);
+  EXPECT_EQ(unsearched[0].folder, platform::Utf8String(root_.path() / "site" / "b"));
+  EXPECT_EQ(unsearched[0].error, ErrnoError(EACCES));
+}
+
 std::size_t OpenDescriptors() {
   return static_cast<std::size_t>(std::distance(
       std::filesystem::directory_iterator("/proc/self/fd"), std::filesystem::directory_iterator()));
@@ -332,10 +351,11 @@ TEST_F(CliTest, ABatchClosesEveryFileItOpensAndReportsItsProgress) {
   auto add = [&](const std::filesystem::path& found) {
     sources.Add(platform::ResolveFound(options.drives, found).drive_form);
   };
+  platform::DiskFileSystem disk(options.drives);
   // --all on a boring folder itself finds that folder.
-  FindBorings(root_.path() / "site" / "a" / "B-1", add, unsearched);
+  FindBorings(disk, root_.path() / "site" / "a" / "B-1", add, unsearched);
   ASSERT_EQ(sources.size(), 1u);
-  FindBorings(root_.path() / "site", add, unsearched);
+  FindBorings(disk, root_.path() / "site", add, unsearched);
   ASSERT_EQ(sources.size(), 4u);
   options.destination = platform::ResolveFound(options.drives, root_.path() / "out");
   options.patdat = platform::ResolveFound(options.drives, Patdat()).drive_form.text() + "\\";

@@ -53,9 +53,9 @@ TEST(Drives, EachDriveHasItsOwnCurrentDirectoryAndEachTableItsOwnCurrentDrive) {
   ScopedDrives drives("C=" + c.path().string());
   DriveTable other = drives.table();
   DiskFileSystem& files = drives.Files();
-  ASSERT_TRUE(files.ChangeDrive('c'));
+  ASSERT_TRUE(ChangeDrive(files, drives.table(), 'c'));
   EXPECT_EQ(files.CurrentDirectory(), "C:\\");
-  ASSERT_TRUE(files.ChangeDirectory("C:\\A\\B"));
+  ASSERT_TRUE(ChangeDirectory(files, drives.table(), "C:\\A\\B"));
   EXPECT_EQ(files.CurrentDirectory(), "C:\\A\\B");
   EXPECT_EQ(files.ToNative("C:rel"), c.path() / "A" / "B" / "rel");
   EXPECT_EQ(files.ToNative("..\\x"), c.path() / "A" / "x");
@@ -63,11 +63,11 @@ TEST(Drives, EachDriveHasItsOwnCurrentDirectoryAndEachTableItsOwnCurrentDrive) {
   EXPECT_EQ(files.ToNative("C:\\A/B"), c.path() / "A" / "B");
   EXPECT_EQ(files.ToNative("C:\\/tmp/x"), c.path() / "tmp" / "x");
   EXPECT_EQ(files.ToNative("C:\\..\\..\\x"), c.path() / "x");
-  EXPECT_FALSE(files.ChangeDirectory("C:\\missing"));
-  ASSERT_TRUE(files.ChangeDrive('Z'));
-  ASSERT_TRUE(files.ChangeDrive('C'));
+  EXPECT_FALSE(ChangeDirectory(files, drives.table(), "C:\\missing"));
+  ASSERT_TRUE(ChangeDrive(files, drives.table(), 'Z'));
+  ASSERT_TRUE(ChangeDrive(files, drives.table(), 'C'));
   EXPECT_EQ(files.CurrentDirectory(), "C:\\A\\B");
-  // A copy of the table, as a batch thread takes, changes apart from the original.
+  // A copy of the table changes apart from the original.
   EXPECT_EQ(other.CurrentDirectoryOf('C'), "C:\\");
   EXPECT_EQ(drives.table().CurrentDirectoryOf('C'), "C:\\A\\B");
 }
@@ -86,8 +86,8 @@ TEST(Drives, ChangeDriveFailsForMissingOrUnreadableDrives) {
   ScopedDrives drives("C=" + c.path().string() + "/gone");
   DiskFileSystem& files = drives.Files();
   const char before = drives.table().CurrentDrive();
-  EXPECT_FALSE(files.ChangeDrive('C'));
-  EXPECT_FALSE(files.ChangeDrive('Q'));
+  EXPECT_FALSE(ChangeDrive(files, drives.table(), 'C'));
+  EXPECT_FALSE(ChangeDrive(files, drives.table(), 'Q'));
   EXPECT_EQ(drives.table().CurrentDrive(), before);
 }
 

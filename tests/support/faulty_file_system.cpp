@@ -68,4 +68,13 @@ void FaultyFileSystem::MakeNativeFolder(const fs::path& native, std::string_view
   FileSystemWrapper::MakeNativeFolder(native, shown);
 }
 
+std::optional<std::vector<platform::FolderEntry>> FaultyFileSystem::ListNativeFolder(
+    const fs::path& folder, std::error_code& error) {
+  if (const int error_number = Injected(Operation::kList, folder); error_number != 0) {
+    error = ErrnoError(error_number);
+    return std::nullopt;
+  }
+  return FileSystemWrapper::ListNativeFolder(folder, error);
+}
+
 }  // namespace tavrimen::testing

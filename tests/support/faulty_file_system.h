@@ -43,14 +43,14 @@ class FileSizeLimit {
 
 class FaultyFileSystem : public platform::FileSystemWrapper {
  public:
-  enum class Operation { kCreate, kDelete, kRead, kWrite, kMakeFolder };
+  enum class Operation { kCreate, kDelete, kRead, kWrite, kMakeFolder, kList };
 
   using FileSystemWrapper::FileSystemWrapper;
 
   // From now on, `operation` on native paths at or below `folder` fails with `error_number`:
   // a probe creates no file (kCreate) and a deletion deletes nothing (kDelete), which the file
   // system ignores; reading, writing (kCreate for the file, kWrite for its bytes) and making a
-  // folder throw IoError.
+  // folder throw IoError; a folder's listing (kList) is refused.
   void FailBelow(const std::filesystem::path& folder, Operation operation, int error_number);
 
   void CreateEmptyNativeFile(const std::filesystem::path& native) override;
@@ -59,6 +59,8 @@ class FaultyFileSystem : public platform::FileSystemWrapper {
   void WriteNativeFileAtomically(const std::filesystem::path& native, std::string_view shown,
                                  std::string_view bytes) override;
   void MakeNativeFolder(const std::filesystem::path& native, std::string_view shown) override;
+  std::optional<std::vector<platform::FolderEntry>> ListNativeFolder(
+      const std::filesystem::path& folder, std::error_code& error) override;
 
  private:
   struct Fault {
