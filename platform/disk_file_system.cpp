@@ -86,7 +86,8 @@ bool DiskFileSystem::Listed(const fs::path& folder) const {
 }
 
 void DiskFileSystem::Noted(const fs::path& native, bool exists) {
-  last_.reset();
+  natives_.clear();
+  entries_.clear();
   const fs::path folder = native.parent_path();
   shared_.erase(folder);
   auto own = own_.find(folder);
@@ -104,14 +105,18 @@ std::optional<fs::path> DiskFileSystem::ToNative(std::string_view drive_form_pat
   // change of the current drive or directory can move.
   const bool absolute = drive_form_path.size() >= 3 && drive_form_path[1] == ':' &&
                         (drive_form_path[2] == '\\' || drive_form_path[2] == '/');
-  if (absolute && last_ && last_->drive_form == drive_form_path) return last_->native;
+  if (absolute) {
+    if (auto known = natives_.find(drive_form_path); known != natives_.end()) return known->second;
+  }
   auto resolved = drives_.Resolve(drive_form_path);
   if (!resolved) return std::nullopt;
   fs::path native = drives_.NativeOf(*resolved);
   // Most paths are spelled as on disk: one look-up settles them.
-  last_.reset();
   if (const native::SpelledEntry entry = native::LookUpAsSpelled(native); entry.exists) {
-    if (absolute) last_ = Resolved{std::string(drive_form_path), native, entry.entry};
+    if (absolute) {
+      natives_.emplace(drive_form_path, native);
+      if (entry.entry) entries_.insert_or_assign(native, *entry.entry);
+    }
     return native;
   }
   // Otherwise the longest leading part that is spelled as on disk (or was listed) stays, and the
@@ -143,7 +148,7 @@ std::vector<std::string> DiskFileSystem::NativeSpellings(const fs::path& folder,
 }
 
 std::optional<EntryInfo> DiskFileSystem::NativeEntry(const fs::path& native) {
-  if (last_ && last_->entry && last_->native == native) return last_->entry;
+  if (auto known = entries_.find(native); known != entries_.end()) return known->second;
   return native::EntryOf(native);
 }
 
@@ -177,8 +182,8 @@ std::string DiskFileSystem::ReadNativeFile(const fs::path& native, std::string_v
   std::string content;
   // A regular file just measured is read by its length; anything else is looked at first.
   std::optional<std::uintmax_t> expected;
-  if (last_ && last_->native == native && last_->entry && last_->entry->regular) {
-    expected = last_->entry->length;
+  if (auto known = entries_.find(native); known != entries_.end() && known->second.regular) {
+    expected = known->second.length;
   }
   ThrowIfFailed(FileOperation::kRead, shown, native::ReadFile(native, content, expected));
   return content;

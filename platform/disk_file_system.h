@@ -3,8 +3,11 @@
 // Where a path is not spelled as on disk, its names are matched without regard to letter case in
 // listings of the folders on the way, and each folder is listed once in the life of the object:
 // later lookups in it are answered from that listing, which the object keeps true after its own
-// creations and deletions. So one object serves one run; a new run gets a new object (over the
-// same drive table), and sees the changes made meanwhile by others.
+// creations and deletions. Likewise a path that names its drive and starts at the root is looked
+// up once, and what the look-up found there (the native path, and the file's kind and length)
+// answers later calls for that path until the object itself changes anything. So one object
+// serves one run; a new run gets a new object (over the same drive table), and sees the changes
+// made meanwhile by others.
 #pragma once
 
 #include <filesystem>
@@ -90,14 +93,10 @@ class DiskFileSystem : public FileSystem {
   void Noted(const std::filesystem::path& native, bool exists);
 
   const DriveTable& drives_;
-  // The last path resolved, as the look-up found it: a probe and the read that follows it
-  // resolve and measure the file once. Forgotten at every change the object makes.
-  struct Resolved {
-    std::string drive_form;
-    std::filesystem::path native;
-    std::optional<EntryInfo> entry;
-  };
-  std::optional<Resolved> last_;
+  // What the look-ups of absolute drive-form paths found, so that a probe and the read that
+  // follows it resolve and measure a file once. Forgotten at every change the object makes.
+  std::map<std::string, std::filesystem::path, std::less<>> natives_;
+  std::map<std::filesystem::path, EntryInfo> entries_;
   std::set<std::filesystem::path> readable_folders_;
   std::map<std::filesystem::path, std::shared_ptr<const FolderListing>> shared_;
   std::map<std::filesystem::path, std::optional<FolderListing>> own_;

@@ -1,12 +1,8 @@
-// The fixed tables that describe a boring's source data set: the fields of each header record and
-// the kind of value each field holds, and the four layer files. Constant data, made at compile
-// time.
+// The fixed table that describes the header records of a boring's source data set: the fields of
+// each record and the kind of value each field holds. Constant data, made at compile time.
 #pragma once
 
 #include <array>
-#include <string_view>
-
-#include "source/record_files.h"
 
 namespace tavrimen {
 
@@ -22,11 +18,6 @@ struct Catalogue {
   // Indexed by source kind (1 CNT.TXT, 2 Titl01.txt, 3 Titl02.txt); index 0 unused.
   std::array<int, 16> src_field_count{};
   std::array<std::array<FieldKind, 31>, 16> src_field_default{};
-
-  // Indexed by layer slot 1 to 4; index 0 unused.
-  std::array<std::string_view, 5> layer_file{};
-  std::array<int, 5> layer_read_count{};
-  std::array<int, 5> layer_clear_count{};
 };
 
 namespace catalogue_detail {
@@ -52,13 +43,6 @@ constexpr Catalogue Make() {
   set(3, 1, 3, kTextField);
   set(3, 4, 4, kMarkedNumberField);
   set(3, 5, 14, kNumberField);
-
-  const RecordFileLayout* layers[] = {&kX1File, &kX3File, &kX12File, &kX14File};
-  for (int slot = 1; slot <= 4; ++slot) {
-    catalogue.layer_file[slot] = layers[slot - 1]->name;
-    catalogue.layer_read_count[slot] = layers[slot - 1]->items_per_record;
-  }
-  catalogue.layer_clear_count = {0, 8, 4, 3, 6};
   return catalogue;
 }
 }  // namespace catalogue_detail
