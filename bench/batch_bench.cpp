@@ -22,35 +22,28 @@
 // conversion into a new folder and the floor (reading every XML file once, writing a file of
 // each record file's size once); the best time of each counts, and the least CPU time of the
 // conversions is shown besides. Target: 10,000 borings in under 30 s (scaled for other N).
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "bench/batch_floor.h"
+#include "bench/bench_process.h"
 #include "bench/data_set_generator.h"
-#include "bench/xml_boring_generator.h"
+#include "bench/xml_batch.h"
 
+namespace tavrimen::bench {
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kVariants = 16;
 constexpr int kBoringsPerSite = 1000;
@@ -59,19 +52,6 @@ struct TemplateFile {
   std::string name;
   std::string bytes;
 };
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0 || write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
-    throw std::runtime_error("cannot write " + path);
-  }
-  close(fd);
-}
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
   for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
@@ -86,7 +66,7 @@ std::vector<std::string> GenerateBorings(const fs::path& root, int count) {
   std::vector<std::vector<TemplateFile>> variants(kVariants);
   for (int v = 0; v < kVariants; ++v) {
     const fs::path folder = root / "templates" / std::to_string(v);
-    tavrimen::bench::WriteVariedBoring(folder, v);
+    WriteVariedBoring(folder, v);
     for (const auto& entry : fs::directory_iterator(folder)) {
       variants[static_cast<std::size_t>(v)].push_back(
           {entry.path().filename().string(), ReadAll(entry.path())});
@@ -110,59 +90,6 @@ std::vector<std::string> GenerateBorings(const fs::path& root, int count) {
   return borings;
 }
 
-// Writes `count` XML borings into `folder`, B-00000.xml on, each named as its file; returns their
-// paths in the order of their names.
-std::vector<std::string> GenerateXmlBorings(const fs::path& folder, int count) {
-  fs::create_directories(folder);
-  std::vector<std::string> files;
-  char name[32];
-  for (int i = 0; i < count; ++i) {
-    std::snprintf(name, sizeof name, "B-%05d", i);
-    files.push_back((folder / (std::string(name) + ".xml")).string());
-    WriteAll(files.back(), tavrimen::bench::TypicalXmlBoring(name));
-  }
-  return files;
-}
-
-struct ProcessRun {
-  double seconds = 0;      // wall time
-  double cpu_seconds = 0;  // user and system time, of all its threads
-  long peak_kb = 0;        // peak resident memory
-};
-
-// Runs tavrimen-convert with `args`, its standard output discarded, after the files of the runs
-// before are written out (so that the system's writing them back does not fall on this run).
-ProcessRun RunTool(const std::vector<std::string>& args) {
-  sync();
-  const auto start = Clock::now();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    std::vector<const char*> argv = {"tavrimen-convert"};
-    for (const std::string& arg : args) argv.push_back(arg.c_str());
-    argv.push_back(nullptr);
-    if (!freopen("/dev/null", "w", stdout)) _exit(127);
-    execv(TAVRIMEN_CONVERT_PATH, const_cast<char* const*>(argv.data()));
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    throw std::runtime_error("tavrimen-convert failed");
-  }
-  auto in_seconds = [](const timeval& t) {
-    return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6;
-  };
-  return {seconds, in_seconds(usage.ru_utime) + in_seconds(usage.ru_stime), usage.ru_maxrss};
-}
-
-// Runs tavrimen-convert --yes on the folder of XML borings into `out_name`, a folder it makes.
-ProcessRun RunConvertXml(const fs::path& root, const std::string& out_name, int jobs) {
-  return RunTool(
-      {"--yes", "-j", std::to_string(jobs), (root / "xml").string(), (root / out_name).string()});
-}
-
 // Runs tavrimen-convert into `out` (with a picture of each boring in `out`-svg when `pictures`);
 // returns its wall time in seconds and its peak resident memory in KB.
 std::pair<double, long> RunConvert(const fs::path& root, const std::string& out_name, int jobs,
@@ -173,74 +100,11 @@ std::pair<double, long> RunConvert(const fs::path& root, const std::string& out_
       "--patdat", (root / "patdat").string(), "--all", (root / "borings").string(), out,
       "-j",       std::to_string(jobs)};
   if (pictures) args.push_back("--svg=" + out + "-svg");
+  // After the files of the runs before are written out (so that the system's writing them back
+  // does not fall on this run).
+  sync();
   const ProcessRun run = RunTool(args);
   return {run.seconds, run.peak_kb};
-}
-
-// Reads every file of every boring and of the pattern data once, and writes one new file of the
-// record file's size per boring into `floor`, and when `picture_sizes` are given one of the
-// picture's size into `floor`-svg; returns the time in seconds.
-double RunFloor(const fs::path& root, const std::string& floor,
-                const std::vector<std::string>& borings,
-                const std::vector<std::size_t>& record_sizes, int jobs,
-                const std::vector<std::size_t>* picture_sizes = nullptr) {
-  fs::create_directories(floor);
-  if (picture_sizes != nullptr) fs::create_directories(floor + "-svg");
-  sync();
-  std::atomic<std::size_t> next{0};
-  std::atomic<std::size_t> bytes{0};
-  auto read_folder = [&](const std::string& folder) {
-    DIR* dir = opendir(folder.c_str());
-    std::string content;
-    while (const dirent* entry = readdir(dir)) {
-      if (entry->d_name[0] == '.') continue;
-      const int fd = open((folder + "/" + entry->d_name).c_str(), O_RDONLY | O_CLOEXEC);
-      char buffer[65536];
-      for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) bytes += n;
-      close(fd);
-    }
-    closedir(dir);
-  };
-  const auto start = Clock::now();
-  read_folder((root / "patdat").string());
-  auto worker = [&] {
-    for (std::size_t i = next++; i < borings.size(); i = next++) {
-      read_folder(borings[i]);
-      const std::string name = fs::path(borings[i]).filename().string();
-      WriteAll(floor + "/" + name, std::string(record_sizes[i], 'x'));
-      if (picture_sizes != nullptr) {
-        WriteAll(floor + "-svg/" + name + ".svg", std::string((*picture_sizes)[i], 'x'));
-      }
-    }
-  };
-  std::vector<std::thread> threads;
-  for (int t = 0; t < jobs; ++t) threads.emplace_back(worker);
-  for (std::thread& thread : threads) thread.join();
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Reads every XML file once and writes one new file of the record file's size for each into
-// `floor`, with `jobs` threads; returns the time in seconds.
-double RunXmlFloor(const std::string& floor, const std::vector<std::string>& files,
-                   const std::vector<std::size_t>& record_sizes, int jobs) {
-  fs::create_directories(floor);
-  sync();
-  std::atomic<std::size_t> next{0};
-  std::atomic<std::size_t> bytes{0};
-  const auto start = Clock::now();
-  auto worker = [&] {
-    for (std::size_t i = next++; i < files.size(); i = next++) {
-      const int fd = open(files[i].c_str(), O_RDONLY | O_CLOEXEC);
-      char buffer[65536];
-      for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;) bytes += n;
-      close(fd);
-      WriteAll(floor + "/" + fs::path(files[i]).stem().string(), std::string(record_sizes[i], 'x'));
-    }
-  };
-  std::vector<std::thread> threads;
-  for (int t = 0; t < jobs; ++t) threads.emplace_back(worker);
-  for (std::thread& thread : threads) thread.join();
-  return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 // Passes of the runs; a median of nine shares outweighs the passes that a slow moment of the file
@@ -248,103 +112,13 @@ double RunXmlFloor(const std::string& floor, const std::vector<std::string>& fil
 // the median).
 constexpr int kPasses = 9;
 
-// What the system says of a file the runs wrote.
-struct stat StatOf(const fs::path& path) {
-  struct stat info {};
-  if (stat(path.c_str(), &info) != 0) throw std::runtime_error("no " + path.string());
-  return info;
-}
-
 double Seconds(const timespec& t) { return static_cast<double>(t.tv_sec) + t.tv_nsec / 1e9; }
 
-// On a virtual machine whose balloon reports freed memory to the host, the host takes back what
-// the guest frees and makes each page anew when the guest touches it again. Every page the page
-// cache takes then costs far more than on a desktop, which weighs on the pictures' files above
-// all. Returns the order of the blocks reported, or -1 where none are: no balloon, or an order
-// above the largest block the kernel has (the columns of /proc/buddyinfo).
-int FreePageReportingOrder() {
-  std::ifstream order_file("/sys/module/page_reporting/parameters/page_reporting_order");
-  int order = -1;
-  if (!(order_file >> order)) return -1;
-  // A balloon device bound to its driver shows as a link named after the device.
-  std::error_code error;
-  const fs::directory_iterator driver("/sys/bus/virtio/drivers/virtio_balloon", error);
-  const bool balloon = !error && std::any_of(fs::begin(driver), fs::end(driver), [](const auto& e) {
-    return e.path().filename().string().starts_with("virtio");
-  });
-  if (!balloon) return -1;
-  std::ifstream buddyinfo("/proc/buddyinfo");
-  std::string line;
-  if (!std::getline(buddyinfo, line)) return -1;
-  // "Node 0, zone DMA  n0 n1 ... nMAX": four words, then a count for each order.
-  std::istringstream words(line);
-  const auto columns = std::distance(std::istream_iterator<std::string>(words),
-                                     std::istream_iterator<std::string>());
-  return order <= columns - 5 ? order : -1;
-}
-
-bool Report(const char* what, double value, double target, const char* unit) {
-  const bool met = value <= target;
-  std::printf("%-34s %10.2f %-4s (target <= %g)%s\n", what, value, unit, target,
-              met ? "" : "  MISSED");
-  return met;
-}
-
-// The XML mode: a folder of `count` XML borings, converted as one batch.
-int XmlBatch(const fs::path& root, int count, int jobs) {
-  constexpr int kXmlPasses = 3;
-  const auto generation = Clock::now();
-  const std::vector<std::string> files = GenerateXmlBorings(root / "xml", count);
-  std::printf("generated in %.1f s\n",
-              std::chrono::duration<double>(Clock::now() - generation).count());
-  std::fflush(stdout);  // not again by the child that runs tavrimen-convert
-  double convert_seconds = 0, cpu_seconds = 0, floor_seconds = 0;
-  long peak_kb = 0;
-  std::vector<std::size_t> sizes;
-  for (int pass = 1; pass <= kXmlPasses; ++pass) {
-    const std::string out = "out-" + std::to_string(pass);
-    const ProcessRun run = RunConvertXml(root, out, jobs);
-    std::printf("pass %d: tavrimen-convert %.2f s (CPU %.2f s)", pass, run.seconds,
-                run.cpu_seconds);
-    convert_seconds = pass == 1 ? run.seconds : std::min(convert_seconds, run.seconds);
-    cpu_seconds = pass == 1 ? run.cpu_seconds : std::min(cpu_seconds, run.cpu_seconds);
-    peak_kb = std::max(peak_kb, run.peak_kb);
-    if (sizes.empty()) {
-      for (const std::string& file : files) {
-        const struct stat info = StatOf(root / out / fs::path(file).stem());
-        sizes.push_back(static_cast<std::size_t>(info.st_size));
-      }
-    }
-    const double floor =
-        RunXmlFloor((root / ("floor-" + std::to_string(pass))).string(), files, sizes, jobs);
-    std::printf(", floor %.2f s\n", floor);
-    std::fflush(stdout);
-    floor_seconds = pass == 1 ? floor : std::min(floor_seconds, floor);
-  }
-  const double n = count;
-  std::printf("%d XML borings in one folder, %d jobs, %u cores, best of %d passes\n", count, jobs,
-              std::thread::hardware_concurrency(), kXmlPasses);
-  std::printf("%-34s %10.2f s    %.1f us a boring\n", "floor (read once, write once)",
-              floor_seconds, floor_seconds / n * 1e6);
-  std::printf("%-34s %10.2f s    %.1f us a boring\n", "tavrimen-convert --yes FOLDER OUT",
-              convert_seconds, convert_seconds / n * 1e6);
-  // On a machine that others share, the wall time also holds the time the batch waited for a
-  // core; its CPU time over the cores it may use is the least it could take on a machine of its
-  // own (as much only if all of it ran in parallel).
-  const int cores = std::min(jobs, static_cast<int>(std::thread::hardware_concurrency()));
-  std::printf("%-34s %10.2f s    %.1f us a boring; / %d cores = %.2f s\n",
-              "  its CPU time (user and system)", cpu_seconds, cpu_seconds / n * 1e6, cores,
-              cpu_seconds / cores);
-  std::printf("%-34s %10.2f x\n", "ratio to the floor", convert_seconds / floor_seconds);
-  bool met = Report("peak resident memory", peak_kb / 1024.0, 16.0, "MB");
-  // 10,000 XML borings in under 30 s.
-  met = Report("the batch", convert_seconds, 30.0 * n / 10000, "s") && met;
-  return met ? 0 : 1;
-}
-
 }  // namespace
+}  // namespace tavrimen::bench
 
 int main(int argc, char** argv) {
+  using namespace tavrimen::bench;
   std::vector<std::string> args(argv + 1, argv + argc);
   // --keep leaves the generated folder behind, for profiling.
   const auto keep_flag = std::find(args.begin(), args.end(), "--keep");
@@ -379,7 +153,7 @@ int main(int argc, char** argv) {
       if (!keep) fs::remove_all(root);
       return status;
     }
-    tavrimen::bench::WritePatternData(root / "patdat");
+    WritePatternData(root / "patdat");
     const std::vector<std::string> borings = GenerateBorings(root, count);
     std::fflush(stdout);
 
