@@ -10,20 +10,18 @@
 // tavrimen-convert does, reading and parsing the file included, and checks its CPU time against
 // that of the conversion of the typical data set (target: at most twice).
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <stdexcept>
 
 #include "app/conversion_run.h"
 #include "app/headless_window.h"
+#include "bench/bench_process.h"
 #include "bench/data_set_generator.h"
 #include "bench/xml_boring_generator.h"
 #include "cli/run_source.h"
@@ -99,11 +97,6 @@ void BM_XmlConversion(benchmark::State& state) {
   for (auto _ : state) ConvertXml();
 }
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 void BM_Conversion(benchmark::State& state, const std::string& name) {
   for (auto _ : state) Convert(name);
 }
@@ -158,28 +151,15 @@ void BM_ReadLog(benchmark::State& state, const std::string& name) {
 std::pair<long, double> MeasureTool(int runs) {
   Workspace& w = Space();
   long peak_kb = 0;
-  const auto start = std::chrono::steady_clock::now();
+  double seconds = 0;
   for (int i = 0; i < runs; ++i) {
-    std::fflush(stdout);
-    const pid_t pid = fork();
-    if (pid == 0) {
-      const std::string patdat = (w.root / "patdat").string();
-      const std::string source = (w.root / "src" / "largest").string();
-      const std::string out = (w.root / "out").string();
-      freopen("/dev/null", "w", stdout);
-      execl(TAVRIMEN_CONVERT_PATH, "tavrimen-convert", "--patdat", patdat.c_str(), source.c_str(),
-            out.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("tool failed");
-    peak_kb = std::max(peak_kb, usage.ru_maxrss);
+    const ProcessRun run =
+        RunTool({"--patdat", (w.root / "patdat").string(), (w.root / "src" / "largest").string(),
+                 (w.root / "out").string()});
+    peak_kb = std::max(peak_kb, run.peak_kb);
+    seconds += run.seconds;
   }
-  const std::chrono::duration<double, std::milli> elapsed =
-      std::chrono::steady_clock::now() - start;
-  return {peak_kb, elapsed.count() / runs};
+  return {peak_kb, seconds * 1e3 / runs};
 }
 
 // Keeps each benchmark's mean real and CPU time per iteration, in nanoseconds.
