@@ -23,8 +23,12 @@ namespace {
 
 class Checker {
  public:
-  Checker(platform::FileSystem& files, std::string source_folder, std::string patdat_path)
-      : files_(files), folder_(std::move(source_folder)), patdat_path_(std::move(patdat_path)) {}
+  Checker(platform::FileSystem& files, std::string source_folder, std::string patdat_path,
+          const PathShown& shown)
+      : files_(files),
+        folder_(std::move(source_folder)),
+        patdat_path_(std::move(patdat_path)),
+        shown_(shown) {}
 
   std::vector<Finding> Run();
 
@@ -92,6 +96,7 @@ class Checker {
   platform::ReadOnlyFileSystem files_;
   const std::string folder_;
   const std::string patdat_path_;
+  const PathShown& shown_;
   std::optional<Session> session_;  // made by Run once the pattern data's names are read
   std::vector<Finding> findings_;
   std::map<std::pair<std::string, std::string>, LeftOut> kinds_;
@@ -101,7 +106,7 @@ std::optional<RecordFile> Checker::Open(const RecordFileLayout& layout) {
   try {
     return RecordFile::Open(session_->source, layout);
   } catch (const IoError& e) {
-    Add(e.path(), 0, 0, Severity::kError, check_text::CannotRead(e));
+    Add(e.path(), 0, 0, Severity::kError, check_text::CannotRead(e, shown_));
     return std::nullopt;
   }
 }
@@ -258,7 +263,7 @@ void Checker::CheckConversion() {
   try {
     BuildRecordLines(*session_);
   } catch (const std::exception& e) {
-    Add(folder_, 0, 0, Severity::kError, check_text::Failure(e));
+    Add(folder_, 0, 0, Severity::kError, check_text::Failure(e, shown_));
   }
 }
 
@@ -267,7 +272,7 @@ std::vector<Finding> Checker::Run() {
     session_.emplace(files_, folder_, patdat_path_);
     LoadKishituTable(session_->patdat, session_->dictionaries);
   } catch (const ConversionError& e) {
-    Add(patdat_path_, 0, 0, Severity::kError, check_text::Failure(e));
+    Add(patdat_path_, 0, 0, Severity::kError, check_text::Failure(e, shown_));
     return findings_;
   }
   const auto source_entry = files_.Entry(folder_);
@@ -306,8 +311,8 @@ const char* SeverityName(Severity severity) {
 }
 
 std::vector<Finding> CheckDataSet(platform::FileSystem& files, const std::string& source_folder,
-                                  const std::string& patdat_path) {
-  return Checker(files, source_folder, patdat_path).Run();
+                                  const std::string& patdat_path, const PathShown& shown) {
+  return Checker(files, source_folder, patdat_path, shown).Run();
 }
 
 }  // namespace tavrimen

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/messages.h"
 #include "platform/file_system.h"
 
 namespace tavrimen {
@@ -22,9 +23,10 @@ struct Finding {
 
 // Checks the data set in `source_folder` (drive form, ending with a backslash) against the
 // reference tables of `patdat_path` (drive form, ending with a backslash), through a read-only
-// view of `files`. Findings come in file order, then by position.
+// view of `files`. Findings come in file order, then by position; a path inside a message is
+// named as `shown` names it (the findings' own files stay in drive form).
 std::vector<Finding> CheckDataSet(platform::FileSystem& files, const std::string& source_folder,
-                                  const std::string& patdat_path);
+                                  const std::string& patdat_path, const PathShown& shown = {});
 
 // "error", "warning", "note".
 const char* SeverityName(Severity severity);

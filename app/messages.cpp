@@ -137,15 +137,15 @@ std::string OnOneLine(std::string message) {
 
 namespace check_text {
 
-std::string CannotRead(const std::exception& failure) {
+std::string CannotRead(const std::exception& failure, const PathShown& shown) {
   if (const auto* io = dynamic_cast<const IoError*>(&failure)) {
     return std::string(WhatFailed(*io)) + " " + ReasonText(io->error());
   }
-  return OnOneLine(FailureMessage(failure));
+  return OnOneLine(FailureMessage(failure, shown));
 }
 
-std::string Failure(const std::exception& failure) {
-  std::string message = FailureMessage(failure);
+std::string Failure(const std::exception& failure, const PathShown& shown) {
+  std::string message = FailureMessage(failure, shown);
   // The line limit's second line tells that no file was written, which a check never does.
   if (dynamic_cast<const LineLimitError*>(&failure) != nullptr) {
     message.resize(message.find('\n'));

@@ -77,9 +77,9 @@ std::string OnOneLine(std::string message);
 
 // The findings of the data check.
 namespace check_text {
-std::string CannotRead(const std::exception& failure);
+std::string CannotRead(const std::exception& failure, const PathShown& shown = {});
 // A failure that would stop the conversion, on one line.
-std::string Failure(const std::exception& failure);
+std::string Failure(const std::exception& failure, const PathShown& shown = {});
 std::string NumberTooLarge(std::string_view what, std::string_view text);
 inline constexpr std::string_view kDepth = "深度";
 inline constexpr std::string_view kCode = "コード";

@@ -93,7 +93,8 @@ int Check(const platform::DriveTable& drives, const cli::Arguments& arguments,
       continue;
     }
     ++checked;
-    std::vector<Finding> found = CheckDataSet(run->files(), folder, run->patdat());
+    std::vector<Finding> found =
+        CheckDataSet(run->files(), folder, run->patdat(), ShownWith(drives));
     if (run->xml() != nullptr) {
       // The files a conversion would create or delete are the reader's own, held in memory.
       std::erase_if(found,

@@ -571,6 +571,14 @@ TEST_F(CliTest, CheckReportsFindingsAndChangesNothing) {
   EXPECT_NE(json.out.find("\"line\": 1, \"column\": 8, \"severity\": \"warning\""),
             std::string::npos)
       << json.out;
+  // A path inside a finding's message is named as the user reads paths.
+  WriteFiles(Source(), {{"X1.txt", "1,1e39,20,0\n"}});
+  const std::string x1 = platform::Utf8String(Source() / "X1.txt");
+  text = Convert("--patdat patdat --check src/B-1");
+  EXPECT_NE(text.out.find("error: 数値が大きすぎるため変換できません。 " +
+                          (platform::kShowsNativePaths ? x1 : std::string(""))),
+            std::string::npos)
+      << text.out;
   std::filesystem::remove(Source() / "X1.txt");
   EXPECT_EQ(Convert("--patdat patdat --check src/B-1").status, 1);
   EXPECT_EQ(FileNames(Source()), "CNT.TXT Titl01.txt Titl02.txt X3.txt");
