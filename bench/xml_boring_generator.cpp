@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,6 +33,13 @@ class XmlWriter {
     }
     text_ += "</" + std::string(name) + ">\r\n";
   }
+  // A group of elements that hold text only, in order.
+  void Section(std::string_view name,
+               std::initializer_list<std::pair<std::string_view, std::string_view>> elements) {
+    Open(name);
+    for (const auto& [element, content] : elements) Element(element, content);
+    Close(name);
+  }
   void Raw(std::string_view line) { text_ += std::string(line) + "\r\n"; }
   std::string& text() { return text_; }
 
@@ -52,49 +60,32 @@ void WriteTitle(XmlWriter& xml, std::string_view boring_name) {
   xml.Open("基礎情報");
   xml.Element("適用規格", "JIS A 0205-2012");
   xml.Element("適用規格", "JIS A 0206-2013");
-  xml.Open("公開フラグ");
-  xml.Element("公開フラグ_コード", "1");
-  xml.Element("公開フラグ_備考", "");
-  xml.Close("公開フラグ");
+  xml.Section("公開フラグ", {{"公開フラグ_コード", "1"}, {"公開フラグ_備考", ""}});
   xml.Close("基礎情報");
   xml.Open("標題情報");
-  xml.Open("調査基本情報");
-  xml.Element("事業工事名", "道路");
-  xml.Element("調査名", "一般国道バイパス建設に伴う地質調査業務");
-  xml.Element("調査目的", "01");
-  xml.Element("調査対象", "01");
-  xml.Element("ボーリング名", boring_name);
-  xml.Element("ボーリング総数", "3");
-  xml.Element("ボーリング連番", "1");
-  xml.Close("調査基本情報");
-  xml.Open("経度緯度情報");
-  for (const auto& [name, value] :
-       std::vector<std::pair<std::string, std::string>>{{"経度_度", "139"},
-                                                        {"経度_分", "20"},
-                                                        {"経度_秒", "45.0000"},
-                                                        {"緯度_度", "35"},
-                                                        {"緯度_分", "33"},
-                                                        {"緯度_秒", "20.0000"},
-                                                        {"取得方法コード", "01"},
-                                                        {"読取精度コード", "4"},
-                                                        {"測地系", "2"}}) {
-    xml.Element(name, value);
-  }
-  xml.Close("経度緯度情報");
-  xml.Open("調査位置");
-  xml.Element("調査位置住所", "神奈川県相模原市中央区");
-  xml.Element("コード1次", "5339");
-  xml.Element("コード2次", "43");
-  xml.Element("コード3次", "57");
-  xml.Close("調査位置");
-  xml.Open("発注機関");
-  xml.Element("発注機関名称", "関東地方整備局");
-  xml.Element("テクリスコード", "10100000");
-  xml.Close("発注機関");
-  xml.Open("調査期間");
-  xml.Element("調査期間_開始年月日", "2025-10-06");
-  xml.Element("調査期間_終了年月日", "2025-10-17");
-  xml.Close("調査期間");
+  xml.Section("調査基本情報", {{"事業工事名", "道路"},
+                               {"調査名", "一般国道バイパス建設に伴う地質調査業務"},
+                               {"調査目的", "01"},
+                               {"調査対象", "01"},
+                               {"ボーリング名", boring_name},
+                               {"ボーリング総数", "3"},
+                               {"ボーリング連番", "1"}});
+  xml.Section("経度緯度情報", {{"経度_度", "139"},
+                               {"経度_分", "20"},
+                               {"経度_秒", "45.0000"},
+                               {"緯度_度", "35"},
+                               {"緯度_分", "33"},
+                               {"緯度_秒", "20.0000"},
+                               {"取得方法コード", "01"},
+                               {"読取精度コード", "4"},
+                               {"測地系", "2"}});
+  xml.Section("調査位置", {{"調査位置住所", "神奈川県相模原市中央区"},
+                           {"コード1次", "5339"},
+                           {"コード2次", "43"},
+                           {"コード3次", "57"}});
+  xml.Section("発注機関", {{"発注機関名称", "関東地方整備局"}, {"テクリスコード", "10100000"}});
+  xml.Section("調査期間",
+              {{"調査期間_開始年月日", "2025-10-06"}, {"調査期間_終了年月日", "2025-10-17"}});
   xml.Open("調査会社");
   xml.Element("調査会社_名称", "株式会社相模地盤技術");
   xml.Element("調査会社_TEL", "042-000-0000");
@@ -107,29 +98,17 @@ void WriteTitle(XmlWriter& xml, std::string_view boring_name) {
     xml.Element(std::string("調査会社_") + role + "_地質調査技士登録番号", "17964");
   }
   xml.Close("調査会社");
-  xml.Open("ボーリング基本情報");
-  xml.Element("孔口標高", "42.15");
-  xml.Element("総削孔長", "30.00");
-  xml.Element("柱状図様式", "12");
-  xml.Element("角度", "90.00");
-  xml.Element("方位", "0.00");
-  xml.Element("地盤勾配", "0.00");
-  xml.Close("ボーリング基本情報");
-  xml.Open("試錐機");
-  xml.Element("試錐機_名称", "YBM-05DA");
-  xml.Element("試錐機_能力", "86");
-  xml.Element("試錐機_方法", "3");
-  xml.Close("試錐機");
-  for (const char* part : {"エンジン", "ポンプ"}) {
-    xml.Open(part);
-    xml.Element(std::string(part) + "_名称", "－");
-    xml.Element(std::string(part) + "_能力", "");
-    xml.Element(std::string(part) + "_単位", "");
-    xml.Close(part);
+  xml.Section("ボーリング基本情報", {{"孔口標高", "42.15"},
+                                     {"総削孔長", "30.00"},
+                                     {"柱状図様式", "12"},
+                                     {"角度", "90.00"},
+                                     {"方位", "0.00"},
+                                     {"地盤勾配", "0.00"}});
+  xml.Section("試錐機", {{"試錐機_名称", "YBM-05DA"}, {"試錐機_能力", "86"}, {"試錐機_方法", "3"}});
+  for (const std::string part : {"エンジン", "ポンプ"}) {
+    xml.Section(part, {{part + "_名称", "－"}, {part + "_能力", ""}, {part + "_単位", ""}});
   }
-  xml.Open("櫓種類");
-  xml.Element("櫓種類コード", "3");
-  xml.Close("櫓種類");
+  xml.Section("櫓種類", {{"櫓種類コード", "3"}});
   xml.Close("標題情報");
 }
 
@@ -167,22 +146,15 @@ void WriteLayers(XmlWriter& xml) {
     xml.Close("工学的地質区分名現場土質名");
   }
   for (int i = 1; i <= kLayers; ++i) {
-    xml.Open("色調");
-    xml.Element("色調_下端深度", Depth(i * 100));
-    xml.Element("色調_色調名", "灰色");
-    xml.Close("色調");
+    xml.Section("色調", {{"色調_下端深度", Depth(i * 100)}, {"色調_色調名", "灰色"}});
   }
   for (int i = 1; i <= kLayers; ++i) {
-    xml.Open("観察記事");
-    xml.Element("観察記事_上端深度", Depth((i - 1) * 100 + 10));
-    xml.Element("観察記事_下端深度", Depth(i * 100));
-    xml.Element("観察記事_記事", Note(i, 60, 2, "\\n"));
-    xml.Close("観察記事");
+    xml.Section("観察記事", {{"観察記事_上端深度", Depth((i - 1) * 100 + 10)},
+                             {"観察記事_下端深度", Depth(i * 100)},
+                             {"観察記事_記事", Note(i, 60, 2, "\\n")}});
   }
   for (int i = 1; i <= kLayers; ++i) {
-    xml.Open("観察記事枠線");
-    xml.Element("観察記事枠線_下端深度", Depth(i * 100));
-    xml.Close("観察記事枠線");
+    xml.Section("観察記事枠線", {{"観察記事枠線_下端深度", Depth(i * 100)}});
   }
 }
 
@@ -207,11 +179,9 @@ void WritePenetrationTests(XmlWriter& xml) {
 
 void WriteDensities(XmlWriter& xml) {
   for (int i = 1; i <= kLayers; ++i) {
-    xml.Open("相対密度稠度");
-    xml.Element("相対密度稠度_下端深度", Depth(i * 100));
-    xml.Element("相対密度_コード", i % 2 ? "30" : "40");  // 中位の, 密な
-    xml.Element("相対稠度_コード", "00");
-    xml.Close("相対密度稠度");
+    xml.Section("相対密度稠度", {{"相対密度稠度_下端深度", Depth(i * 100)},
+                                 {"相対密度_コード", i % 2 ? "30" : "40"},  // 中位の, 密な
+                                 {"相対稠度_コード", "00"}});
   }
 }
 
@@ -220,13 +190,12 @@ void WriteDensities(XmlWriter& xml) {
 void WriteInSituTests(XmlWriter& xml) {
   for (int r = 0; r < kInSituTestDepths; ++r) {
     for (int slot = 0; slot < 2; ++slot) {
-      xml.Open("その他原位置試験");
-      xml.Element("その他原位置試験_試験名", slot == 1 ? "現場透水試験" : "孔内水平載荷試験");
-      xml.Element("その他原位置試験_上端深度", Depth(100 + r * 100));
-      xml.Element("その他原位置試験_下端深度", Depth(150 + r * 100));
-      xml.Element("その他原位置試験_試験結果",
-                  slot == 1 ? "k=2.1E-05m/s" : "Eb=" + std::to_string(20 + r));
-      xml.Close("その他原位置試験");
+      xml.Section("その他原位置試験",
+                  {{"その他原位置試験_試験名", slot == 1 ? "現場透水試験" : "孔内水平載荷試験"},
+                   {"その他原位置試験_上端深度", Depth(100 + r * 100)},
+                   {"その他原位置試験_下端深度", Depth(150 + r * 100)},
+                   {"その他原位置試験_試験結果",
+                    slot == 1 ? "k=2.1E-05m/s" : "Eb=" + std::to_string(20 + r)}});
     }
   }
 }
@@ -247,9 +216,7 @@ void WriteSamples(XmlWriter& xml) {
     xml.Close("試料採取");
   }
   for (int i = 1; i <= kLayers; ++i) {
-    xml.Open("地盤材料の工学的分類");
-    xml.Element("地盤分類_下端深度", Depth(i * 100));
-    xml.Close("地盤材料の工学的分類");
+    xml.Section("地盤材料の工学的分類", {{"地盤分類_下端深度", Depth(i * 100)}});
   }
 }
 
@@ -259,18 +226,14 @@ void WriteReadings(XmlWriter& xml) {
     return "2025-" + TwoDigits(1 + (w * 7) / 31 % 12) + "-" + TwoDigits(1 + (w * 7) % 28);
   };
   for (int w = 0; w < kReadings; ++w) {
-    xml.Open("孔内水位");
-    xml.Element("孔内水位_測定年月日", date(w));
-    xml.Element("孔内水位_削孔状況コード", "2");
-    xml.Element("孔内水位_孔内水位", Depth(180 + w % 40));
-    xml.Close("孔内水位");
+    xml.Section("孔内水位", {{"孔内水位_測定年月日", date(w)},
+                             {"孔内水位_削孔状況コード", "2"},
+                             {"孔内水位_孔内水位", Depth(180 + w % 40)}});
   }
   for (int w = 0; w < kReadings; ++w) {
-    xml.Open("削孔工程");
-    xml.Element("削孔工程_測定年月日", date(w));
-    xml.Element("削孔工程_削孔深度", Depth(180 + w % 40));
-    xml.Element("削孔工程_ケーシング下端深度", "0.00");
-    xml.Close("削孔工程");
+    xml.Section("削孔工程", {{"削孔工程_測定年月日", date(w)},
+                             {"削孔工程_削孔深度", Depth(180 + w % 40)},
+                             {"削孔工程_ケーシング下端深度", "0.00"}});
   }
 }
 
