@@ -111,7 +111,7 @@ class DataSetWriter {
       const int soil = soils_.CodeOf(OneField(layer.soil));
       const std::string soil_code = soil == 0 ? "" : (soil < 10 ? "0" : "") + std::to_string(soil);
       AddRecord(x3, {"1", bottom, soil_code, "0", "", "0", "0"});
-      const double layer_bottom = Metres(layer.bottom).value_or(top);
+      const double layer_bottom = DecimalValue(layer.bottom).value_or(top);
       AddRecord(x14,
                 {"1", bottom, items_.Text(OneField(TextsOver(boring_.colours, top, layer_bottom))),
                  items_.Text(OneField(TextsOver(boring_.densities, top, layer_bottom))), "0", "0"});
@@ -127,7 +127,7 @@ class DataSetWriter {
     std::vector<const XmlNote*> notes;
     for (const XmlNote& note : boring_.notes) notes.push_back(&note);
     std::stable_sort(notes.begin(), notes.end(), [](const XmlNote* a, const XmlNote* b) {
-      return Metres(a->top).value_or(0) < Metres(b->top).value_or(0);
+      return DecimalValue(a->top).value_or(0) < DecimalValue(b->top).value_or(0);
     });
     std::string file;
     for (const XmlNote* note : notes) {

@@ -24,9 +24,7 @@ std::string ItemWriter::Text(std::string_view utf8) {
 }
 
 std::string ItemWriter::Number(std::string_view text) {
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc() && end == text.data() + text.size() ? std::string(text) : "";
+  return DecimalValue(text) ? std::string(text) : "";
 }
 
 std::string ItemWriter::Cp932(std::string_view utf8) {
@@ -64,7 +62,7 @@ std::string OneField(std::string_view utf8) {
   return field;
 }
 
-std::optional<double> Metres(std::string_view text) {
+std::optional<double> DecimalValue(std::string_view text) {
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
@@ -73,7 +71,7 @@ std::optional<double> Metres(std::string_view text) {
 
 // A depth as whole metres and hundredths, as the X5 file holds it: "4.15" gives 4 and 15.
 std::pair<std::string, std::string> MetresAndHundredths(std::string_view depth) {
-  if (!Metres(depth)) return {"", ""};
+  if (!DecimalValue(depth)) return {"", ""};
   const std::size_t point = depth.find('.');
   if (point == std::string_view::npos) return {std::string(depth), "0"};
   std::string hundredths(depth.substr(point + 1, 2));
@@ -86,8 +84,8 @@ std::pair<std::string, std::string> MetresAndHundredths(std::string_view depth) 
 // test, and none where nothing was driven.
 std::string NValue(const XmlPenetrationTest& test) {
   if (test.self_sinking) return "0";
-  const auto blows = Metres(test.total_blows);
-  const auto penetration = Metres(test.total_penetration);
+  const auto blows = DecimalValue(test.total_blows);
+  const auto penetration = DecimalValue(test.total_penetration);
   if (!blows || !penetration || *penetration <= 0) return "";
   const double n = std::floor(*blows * 30.0 / *penetration + 0.5 + 1e-9);
   return std::to_string(static_cast<long long>(n));
@@ -111,7 +109,7 @@ std::string TextsOver(const std::vector<XmlDepthText>& intervals, double top, do
   std::vector<std::string_view> seen;
   double interval_top = 0;
   for (const XmlDepthText& interval : intervals) {
-    const double interval_bottom = Metres(interval.bottom).value_or(interval_top);
+    const double interval_bottom = DecimalValue(interval.bottom).value_or(interval_top);
     if (interval_top < bottom && interval_bottom > top && !interval.text.empty() &&
         std::find(seen.begin(), seen.end(), interval.text) == seen.end()) {
       seen.push_back(interval.text);

@@ -74,7 +74,8 @@ void AddRecord(std::string& file, const std::vector<std::string>& items);
 // ideographic blank as "__", as the header readers write the blanks of a title.
 std::string OneField(std::string_view utf8);
 
-std::optional<double> Metres(std::string_view text);
+// The number that the whole of `text` spells (a depth, a count); nothing for any other text.
+std::optional<double> DecimalValue(std::string_view text);
 
 // A depth as whole metres and hundredths, as the X5 file holds it: "4.15" gives 4 and 15.
 std::pair<std::string, std::string> MetresAndHundredths(std::string_view depth);
